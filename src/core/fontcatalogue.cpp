@@ -1,0 +1,99 @@
+#include "fontcatalogue.h"
+
+#include "fontsource.h"
+#include "numberconversion.h"
+#include "settingsstore.h"
+#include "ticklist.h"
+
+#include <QStringList>
+
+namespace varelith {
+
+namespace {
+
+// Writes the store once however the operation ends, so that what was saved is on disk.
+class FlushAtEnd {
+public:
+    explicit FlushAtEnd(SettingsStore& store) : m_store(store) {}
+    ~FlushAtEnd() { m_store.flush(); }
+    FlushAtEnd(const FlushAtEnd&) = delete;
+    FlushAtEnd& operator=(const FlushAtEnd&) = delete;
+
+private:
+    SettingsStore& m_store;
+};
+
+// A stored flag that is not a whole number in range counts as not ticked, so one bad
+// entry neither stops the build nor loses the flags after it.
+Int16 storedFlag(const QString& text)
+{
+    try {
+        return NumberConversion::toInteger(text);
+    } catch (const RuntimeError&) {
+        return Int16(0);
+    }
+}
+
+} // namespace
+
+QString FontCatalogue::nameKey(int index)
+{
+    return QStringLiteral("name_Font") + QString::number(index);
+}
+
+QString FontCatalogue::flagKey(int index)
+{
+    return QStringLiteral("flg_Font") + QString::number(index);
+}
+
+QString FontCatalogue::countLine(Int16 fontNum, Int16 selNum)
+{
+    return QString::number(fontNum) + QStringLiteral("個中") + QString::number(selNum)
+           + QStringLiteral("個選択");
+}
+
+void FontCatalogue::build(const FontSource& fonts, SettingsStore& store, TickList& list)
+{
+    FlushAtEnd flush(store);
+    const QStringList names = fonts.families();
+    const int count = int(std::min<qsizetype>(names.size(), MaxFonts));
+
+    m_fontNum = Int16::fromInt(count);
+    m_selNum = Int16(0);
+    m_fontName.resizePreserving(m_fontNum);
+    m_fontFlg.resizePreserving(m_fontNum);
+    list.setListVisible(false);
+    list.clear();
+    for (int position = 0; position < count; ++position) {
+        const int n = position + 1;
+        const QString& name = names.at(position);
+        list.addItem(name);
+        m_fontName.set(n, name);
+        store.SaveSetting(nameKey(n), name);
+        m_fontFlg.set(n, storedFlag(store.GetSetting(flagKey(n), 1)));
+        if (m_fontFlg.at(n) == 1) {
+            list.setSelected(position, true);
+            ++m_selNum;
+        }
+    }
+    list.setListVisible(true);
+    list.setCountLine(countLine(m_fontNum, m_selNum));
+}
+
+void FontCatalogue::commit(const TickList& list, SettingsStore& store)
+{
+    FlushAtEnd flush(store);
+    m_selNum = Int16(0);
+    const int count = list.listCount();
+    for (int n = 1; n <= count; ++n) {
+        if (list.isSelected(n - 1)) {
+            m_fontFlg.set(n, Int16(1));
+            ++m_selNum;
+        } else {
+            m_fontFlg.set(n, Int16(0));
+        }
+        store.SaveSetting(flagKey(n), NumberConversion::toText(m_fontFlg.at(n)));
+    }
+}
+
+} // namespace varelith

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "boundedarray.h"
+#include "int16.h"
+
+#include <QString>
+
+namespace varelith {
+
+class FontSource;
+class SettingsStore;
+class TickList;
+
+// The installed fonts in the platform's order, each with its display flag: 1 shown on the
+// sample sheet, anything else not. Indexes run from 1 to FontNum; element 0 exists and is
+// never used. One catalogue is owned by the application and shared by both windows; only
+// the build and the commit write it.
+class FontCatalogue {
+public:
+    // A 16-bit count holds no more; fonts past it in the platform's list are left out.
+    static constexpr int MaxFonts = Int16::Max;
+
+    Int16 FontNum() const noexcept { return m_fontNum; }
+    Int16 SelNum() const noexcept { return m_selNum; }
+    // Checked: an index outside 0..FontNum, or any index before the first build, is a
+    // subscript-out-of-range error.
+    const QString& FontName(int index) const { return m_fontName.at(index); }
+    Int16 FontFlg(int index) const { return m_fontFlg.at(index); }
+    bool isTicked(int index) const { return FontFlg(index) == 1; }
+
+    // Reads the platform's fonts, restores each flag from the store (absent: ticked),
+    // records each name in the store and refills the tick list, then writes the store
+    // to disk once.
+    void build(const FontSource& fonts, SettingsStore& store, TickList& list);
+
+    // Takes the ticks back from the list into the flags, recounts, stores every flag
+    // ("1" or "0") and writes the store to disk once.
+    void commit(const TickList& list, SettingsStore& store);
+
+    // "120個中37個選択"
+    static QString countLine(Int16 fontNum, Int16 selNum);
+    static QString nameKey(int index);
+    static QString flagKey(int index);
+
+private:
+    Int16 m_fontNum;
+    Int16 m_selNum;
+    BoundedArray<QString> m_fontName;
+    BoundedArray<Int16> m_fontFlg;
+};
+
+} // namespace varelith

@@ -1,0 +1,72 @@
+#include "inisettingsstore.h"
+
+#include "numberconversion.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QStringList>
+
+namespace varelith {
+
+namespace {
+
+const QString Group = QStringLiteral("setting/");
+
+} // namespace
+
+IniSettingsStore::IniSettingsStore()
+    : IniSettingsStore(standardFilePath())
+{
+}
+
+IniSettingsStore::IniSettingsStore(const QString& filePath)
+    : m_settings(filePath, QSettings::IniFormat)
+{
+    // Only a whole file replaced at once: a failed write never leaves half a file.
+    m_settings.setAtomicSyncRequired(true);
+    const QFileInfo info(filePath);
+    // A directory where the file should be, or a file we may not read: start from nothing.
+    m_readable = !info.exists() || (info.isFile() && info.isReadable());
+    if (m_settings.status() != QSettings::NoError)
+        m_readable = false;
+    m_failed = !m_readable;
+}
+
+QString IniSettingsStore::standardFilePath()
+{
+    // The same place QSettings gives an organisation "Varelith" and application "Varelith"
+    // in user scope, worked out here so that a test's XDG_CONFIG_HOME is honoured.
+    const QString configHome =
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    return configHome + QStringLiteral("/Varelith/Varelith.ini");
+}
+
+QString IniSettingsStore::GetSetting(const QString& key, int defaultValue) const
+{
+    const bool known = m_readable || m_savedKeys.contains(key);
+    const QVariant value = known ? m_settings.value(Group + key) : QVariant();
+    if (!value.isValid())
+        return NumberConversion::toText(defaultValue);
+    // A hand-edited line "a, b" reads back as a list; give the text the user wrote.
+    if (value.typeId() == QMetaType::QStringList)
+        return value.toStringList().join(QStringLiteral(", "));
+    return value.toString();
+}
+
+void IniSettingsStore::SaveSetting(const QString& key, const QString& value)
+{
+    m_settings.setValue(Group + key, value);
+    if (!m_readable)
+        m_savedKeys.insert(key);
+}
+
+void IniSettingsStore::flush()
+{
+    const QString dir = QFileInfo(m_settings.fileName()).absolutePath();
+    QDir().mkpath(dir);
+    m_settings.sync();
+    m_failed = m_settings.status() != QSettings::NoError;
+}
+
+} // namespace varelith
