@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+namespace varelith {
+
+class FontCatalogue;
+
+// What the printed sheet reads from the main window, each at the moment of use.
+class SheetSource {
+public:
+    virtual ~SheetSource() = default;
+    virtual const FontCatalogue& catalogue() const = 0;
+    virtual QString sampleText() const = 0;    // the sample text box
+    virtual QString sizeText() const = 0;      // the size box
+    virtual QString pageBoxText() const = 0;   // the page box
+    virtual QString pageTotalText() const = 0; // the page total label
+};
+
+} // namespace varelith
