@@ -56,7 +56,12 @@ QString IniSettingsStore::GetSetting(const QString& key, int defaultValue) const
 
 void IniSettingsStore::SaveSetting(const QString& key, const QString& value)
 {
-    m_settings.setValue(Group + key, value);
+    const QString fullKey = Group + key;
+    // Rewriting a value the file already holds would only make the next flush rewrite
+    // the whole file for nothing; the store holds the value either way.
+    if (m_readable && m_settings.value(fullKey) == QVariant(value))
+        return;
+    m_settings.setValue(fullKey, value);
     if (!m_readable)
         m_savedKeys.insert(key);
 }

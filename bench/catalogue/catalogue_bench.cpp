@@ -1,0 +1,64 @@
+// Times a catalogue build and a selection commit over the real INI store, as at start-up
+// and when the font selection dialog closes: first run (empty store), then a second run
+// over the store the first one wrote, with a few ticks changed.
+//
+//   catalogue_bench [FONTS]   (default 20000)
+
+#include "fontcatalogue.h"
+#include "inisettingsstore.h"
+#include "listfontsource.h"
+#include "recordingticklist.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+using namespace varelith;
+using namespace varelith::testing;
+
+namespace {
+
+double millisecondsFor(const std::function<void()>& work)
+{
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    const int fonts = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 20000;
+    QTemporaryDir home;
+    const QString file = home.path() + QStringLiteral("/Varelith/Varelith.ini");
+
+    QStringList names;
+    for (int n = 1; n <= fonts; ++n)
+        names.append(QStringLiteral("Bench Sans %1").arg(n, 5, 10, QLatin1Char('0')));
+    const ListFontSource source(names);
+    QTextStream out(stdout);
+    out << "fonts: " << fonts << Qt::endl;
+
+    // The second run starts from what the first stored and changes a few ticks, as a
+    // user does between two starts.
+    int step = 3;
+    for (const char* run : {"first run", "second run"}) {
+        IniSettingsStore store(file);
+        FontCatalogue catalogue;
+        RecordingTickList list;
+        const double build = millisecondsFor([&] { catalogue.build(source, store, list); });
+        for (int k = 0; k < list.listCount(); k += step)
+            list.setSelected(k, !list.isSelected(k));
+        step = 500;
+        const double commit = millisecondsFor([&] { catalogue.commit(list, store); });
+        out << run << ": build " << QString::number(build, 'f', 1) << " ms, commit "
+            << QString::number(commit, 'f', 1) << " ms, ticked " << catalogue.SelNum()
+            << ", file " << QFileInfo(file).size() / 1024 << " KiB" << Qt::endl;
+    }
+    return 0;
+}
