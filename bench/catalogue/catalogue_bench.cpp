@@ -20,8 +20,7 @@ using namespace varelith::testing;
 
 namespace {
 
-double millisecondsFor(const std::function<void()>& work)
-{
+double millisecondsFor(const std::function<void()>& work) {
     QElapsedTimer timer;
     timer.start();
     work();
@@ -30,8 +29,7 @@ double millisecondsFor(const std::function<void()>& work)
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const int fonts = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 20000;
     QTemporaryDir home;
@@ -57,8 +55,8 @@ int main(int argc, char** argv)
         step = 500;
         const double commit = millisecondsFor([&] { catalogue.commit(list, store); });
         out << run << ": build " << QString::number(build, 'f', 1) << " ms, commit "
-            << QString::number(commit, 'f', 1) << " ms, ticked " << catalogue.SelNum()
-            << ", file " << QFileInfo(file).size() / 1024 << " KiB" << Qt::endl;
+            << QString::number(commit, 'f', 1) << " ms, ticked " << catalogue.SelNum() << ", file "
+            << QFileInfo(file).size() / 1024 << " KiB" << Qt::endl;
     }
     return 0;
 }

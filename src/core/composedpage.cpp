@@ -2,15 +2,13 @@
 
 namespace varelith {
 
-QString ComposedPage::documentText() const
-{
+QString ComposedPage::documentText() const {
     QString document = text;
     document.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     return document;
 }
 
-int ComposedPage::documentPosition(int position) const
-{
+int ComposedPage::documentPosition(int position) const {
     // Lines only ever end in "\r\n", so the breaks before a position are the line starts
     // at or before it; a position between "\r" and "\n" stays within its line's break.
     int breaks = 0;

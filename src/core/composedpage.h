@@ -11,10 +11,10 @@ namespace varelith {
 // One page of the sample sheet as data: its text, where each line starts and how long it
 // is, and the formats in the order they are applied (a later run wins where runs overlap).
 struct ComposedPage {
-    QString text;              // lines "name sample\r\n", one after another
-    QList<Int16> fontIndexes;  // catalogue index of each line
-    QList<Int16> lineStarts;   // position of each line in text
-    QList<Int16> lineLengths;  // length of each line, line break included
+    QString text;             // lines "name sample\r\n", one after another
+    QList<Int16> fontIndexes; // catalogue index of each line
+    QList<Int16> lineStarts;  // position of each line in text
+    QList<Int16> lineLengths; // length of each line, line break included
     QList<FormatRun> runs;
 
     // The text as a text document holds it: each "\r\n" is one paragraph break.

@@ -14,7 +14,8 @@ namespace {
 // Writes the store once however the operation ends, so that what was saved is on disk.
 class FlushAtEnd {
 public:
-    explicit FlushAtEnd(SettingsStore& store) : m_store(store) {}
+    explicit FlushAtEnd(SettingsStore& store)
+        : m_store(store) {}
     ~FlushAtEnd() { m_store.flush(); }
     FlushAtEnd(const FlushAtEnd&) = delete;
     FlushAtEnd& operator=(const FlushAtEnd&) = delete;
@@ -25,8 +26,7 @@ private:
 
 // A stored flag that is not a whole number in range counts as not ticked, so one bad
 // entry neither stops the build nor loses the flags after it.
-Int16 storedFlag(const QString& text)
-{
+Int16 storedFlag(const QString& text) {
     try {
         return NumberConversion::toInteger(text);
     } catch (const RuntimeError&) {
@@ -36,24 +36,20 @@ Int16 storedFlag(const QString& text)
 
 } // namespace
 
-QString FontCatalogue::nameKey(int index)
-{
+QString FontCatalogue::nameKey(int index) {
     return QStringLiteral("name_Font") + QString::number(index);
 }
 
-QString FontCatalogue::flagKey(int index)
-{
+QString FontCatalogue::flagKey(int index) {
     return QStringLiteral("flg_Font") + QString::number(index);
 }
 
-QString FontCatalogue::countLine(Int16 fontNum, Int16 selNum)
-{
-    return QString::number(fontNum) + QStringLiteral("個中") + QString::number(selNum)
-           + QStringLiteral("個選択");
+QString FontCatalogue::countLine(Int16 fontNum, Int16 selNum) {
+    return QString::number(fontNum) + QStringLiteral("個中") + QString::number(selNum) +
+           QStringLiteral("個選択");
 }
 
-void FontCatalogue::build(const FontSource& fonts, SettingsStore& store, TickList& list)
-{
+void FontCatalogue::build(const FontSource& fonts, SettingsStore& store, TickList& list) {
     FlushAtEnd flush(store);
     const QStringList names = fonts.families();
     const int count = int(std::min<qsizetype>(names.size(), MaxFonts));
@@ -80,8 +76,7 @@ void FontCatalogue::build(const FontSource& fonts, SettingsStore& store, TickLis
     list.setCountLine(countLine(m_fontNum, m_selNum));
 }
 
-void FontCatalogue::commit(const TickList& list, SettingsStore& store)
-{
+void FontCatalogue::commit(const TickList& list, SettingsStore& store) {
     FlushAtEnd flush(store);
     m_selNum = Int16(0);
     const int count = list.listCount();

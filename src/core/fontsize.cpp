@@ -4,8 +4,7 @@
 
 namespace varelith {
 
-double FontSize::fromText(const QString& text)
-{
+double FontSize::fromText(const QString& text) {
     const double points = NumberConversion::toDouble(text);
     if (!(points >= MinPoints && points <= MaxPoints))
         throw RuntimeError(RuntimeError::Kind::InvalidValue);

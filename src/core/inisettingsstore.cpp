@@ -16,13 +16,10 @@ const QString Group = QStringLiteral("setting/");
 } // namespace
 
 IniSettingsStore::IniSettingsStore()
-    : IniSettingsStore(standardFilePath())
-{
-}
+    : IniSettingsStore(standardFilePath()) {}
 
 IniSettingsStore::IniSettingsStore(const QString& filePath)
-    : m_settings(filePath, QSettings::IniFormat)
-{
+    : m_settings(filePath, QSettings::IniFormat) {
     // Only a whole file replaced at once: a failed write never leaves half a file.
     m_settings.setAtomicSyncRequired(true);
     const QFileInfo info(filePath);
@@ -33,8 +30,7 @@ IniSettingsStore::IniSettingsStore(const QString& filePath)
     m_failed = !m_readable;
 }
 
-QString IniSettingsStore::standardFilePath()
-{
+QString IniSettingsStore::standardFilePath() {
     // The same place QSettings gives an organisation "Varelith" and application "Varelith"
     // in user scope, worked out here so that a test's XDG_CONFIG_HOME is honoured.
     const QString configHome =
@@ -42,8 +38,7 @@ QString IniSettingsStore::standardFilePath()
     return configHome + QStringLiteral("/Varelith/Varelith.ini");
 }
 
-QString IniSettingsStore::GetSetting(const QString& key, int defaultValue) const
-{
+QString IniSettingsStore::GetSetting(const QString& key, int defaultValue) const {
     const bool known = m_readable || m_savedKeys.contains(key);
     const QVariant value = known ? m_settings.value(Group + key) : QVariant();
     if (!value.isValid())
@@ -54,8 +49,7 @@ QString IniSettingsStore::GetSetting(const QString& key, int defaultValue) const
     return value.toString();
 }
 
-void IniSettingsStore::SaveSetting(const QString& key, const QString& value)
-{
+void IniSettingsStore::SaveSetting(const QString& key, const QString& value) {
     const QString fullKey = Group + key;
     // Rewriting a value the file already holds would only make the next flush rewrite
     // the whole file for nothing; the store holds the value either way.
@@ -66,8 +60,7 @@ void IniSettingsStore::SaveSetting(const QString& key, const QString& value)
         m_savedKeys.insert(key);
 }
 
-void IniSettingsStore::flush()
-{
+void IniSettingsStore::flush() {
     const QString dir = QFileInfo(m_settings.fileName()).absolutePath();
     QDir().mkpath(dir);
     m_settings.sync();

@@ -14,11 +14,11 @@ public:
     static constexpr int Max = INT16_MAX;
 
     constexpr Int16() noexcept = default;
-    constexpr Int16(std::int16_t value) noexcept : m_value(value) {}
+    constexpr Int16(std::int16_t value) noexcept
+        : m_value(value) {}
 
     // Any wider value; raises overflow outside the 16-bit range.
-    static constexpr Int16 fromInt(long long value)
-    {
+    static constexpr Int16 fromInt(long long value) {
         if (value < Min || value > Max)
             throw RuntimeError(RuntimeError::Kind::Overflow);
         return Int16(static_cast<std::int16_t>(value));
@@ -27,8 +27,12 @@ public:
     constexpr std::int16_t value() const noexcept { return m_value; }
     constexpr operator std::int16_t() const noexcept { return m_value; }
 
-    constexpr Int16& operator+=(Int16 other) { return *this = fromInt(int(m_value) + other.m_value); }
-    constexpr Int16& operator-=(Int16 other) { return *this = fromInt(int(m_value) - other.m_value); }
+    constexpr Int16& operator+=(Int16 other) {
+        return *this = fromInt(int(m_value) + other.m_value);
+    }
+    constexpr Int16& operator-=(Int16 other) {
+        return *this = fromInt(int(m_value) - other.m_value);
+    }
     constexpr Int16& operator++() { return *this += Int16(1); }
 
     friend constexpr Int16 operator+(Int16 a, Int16 b) { return a += b; }

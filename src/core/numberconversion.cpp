@@ -12,14 +12,12 @@ namespace varelith {
 
 namespace {
 
-bool isSpace(char16_t c)
-{
+bool isSpace(char16_t c) {
     return c == u' ' || c == u'\t' || c == u'\u3000';
 }
 
 // The character as the grammar sees it: full-width digits, sign and point fold to ASCII.
-char16_t folded(char16_t c)
-{
+char16_t folded(char16_t c) {
     if (c >= u'\uFF10' && c <= u'\uFF19')
         return char16_t(u'0' + (c - u'\uFF10'));
     switch (c) {
@@ -34,14 +32,12 @@ char16_t folded(char16_t c)
     }
 }
 
-bool isDigit(char16_t c)
-{
+bool isDigit(char16_t c) {
     return c >= u'0' && c <= u'9';
 }
 
 // The number in plain ASCII, or nothing when the text does not follow the grammar.
-std::optional<QByteArray> normalised(const QString& text)
-{
+std::optional<QByteArray> normalised(const QString& text) {
     qsizetype begin = 0;
     qsizetype end = text.size();
     while (begin < end && isSpace(text.at(begin).unicode()))
@@ -52,8 +48,13 @@ std::optional<QByteArray> normalised(const QString& text)
     QByteArray ascii;
     ascii.reserve(end - begin);
     qsizetype i = begin;
-    auto peek = [&]() -> char16_t { return i < end ? folded(text.at(i).unicode()) : u'\0'; };
-    auto take = [&]() { ascii.append(char(peek())); ++i; };
+    auto peek = [&]() -> char16_t {
+        return i < end ? folded(text.at(i).unicode()) : u'\0';
+    };
+    auto take = [&]() {
+        ascii.append(char(peek()));
+        ++i;
+    };
 
     if (peek() == u'+' || peek() == u'-')
         take();
@@ -90,8 +91,7 @@ std::optional<QByteArray> normalised(const QString& text)
 
 } // namespace
 
-double NumberConversion::toDouble(const QString& text)
-{
+double NumberConversion::toDouble(const QString& text) {
     const std::optional<QByteArray> ascii = normalised(text);
     if (!ascii)
         throw RuntimeError(RuntimeError::Kind::TypeMismatch);
@@ -104,8 +104,7 @@ double NumberConversion::toDouble(const QString& text)
     return value;
 }
 
-Int16 NumberConversion::roundToInteger(double value)
-{
+Int16 NumberConversion::roundToInteger(double value) {
     if (!std::isfinite(value) || value < Int16::Min - 1.0 || value > Int16::Max + 1.0)
         throw RuntimeError(RuntimeError::Kind::Overflow);
     const double floor = std::floor(value);
@@ -116,13 +115,11 @@ Int16 NumberConversion::roundToInteger(double value)
     return Int16::fromInt(static_cast<long long>(rounded));
 }
 
-Int16 NumberConversion::toInteger(const QString& text)
-{
+Int16 NumberConversion::toInteger(const QString& text) {
     return roundToInteger(toDouble(text));
 }
 
-QString NumberConversion::toText(double value)
-{
+QString NumberConversion::toText(double value) {
     if (value == 0.0)
         return QStringLiteral("0"); // never "-0"
     QString text = QString::number(value, 'g', 15);
@@ -130,8 +127,7 @@ QString NumberConversion::toText(double value)
     return text;
 }
 
-QString NumberConversion::toText(int value)
-{
+QString NumberConversion::toText(int value) {
     return QString::number(value);
 }
 

@@ -2,8 +2,7 @@
 
 namespace varelith {
 
-const char* RuntimeError::what() const noexcept
-{
+const char* RuntimeError::what() const noexcept {
     switch (m_kind) {
     case Kind::Overflow:
         return "overflow";

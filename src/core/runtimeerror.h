@@ -16,7 +16,8 @@ public:
         InvalidValue,        // a value a control or the printer refuses
     };
 
-    explicit RuntimeError(Kind kind) noexcept : m_kind(kind) {}
+    explicit RuntimeError(Kind kind) noexcept
+        : m_kind(kind) {}
 
     Kind kind() const noexcept { return m_kind; }
     const char* what() const noexcept override;

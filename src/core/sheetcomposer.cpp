@@ -9,8 +9,7 @@ namespace varelith {
 const QString SheetComposer::NameFamily = QStringLiteral("System");
 const QString SheetComposer::NameSizeText = QStringLiteral("16");
 
-ComposedPage SheetComposer::compose(const FontCatalogue& catalogue, const Inputs& inputs)
-{
+ComposedPage SheetComposer::compose(const FontCatalogue& catalogue, const Inputs& inputs) {
     ComposedPage page;
     const Int16 start = PageRules::pageStart(inputs.page, catalogue);
 
@@ -39,8 +38,8 @@ ComposedPage SheetComposer::compose(const FontCatalogue& catalogue, const Inputs
         const int nameLength = int(name.size());
         page.runs.append({lineStart, lineLength - sampleLength, NameFamily, NameSizeText,
                           FormatRun::Role::Name});
-        page.runs.append({lineStart + nameLength, lineLength - nameLength, name,
-                          inputs.sizeText, FormatRun::Role::Sample});
+        page.runs.append({lineStart + nameLength, lineLength - nameLength, name, inputs.sizeText,
+                          FormatRun::Role::Sample});
     }
     return page;
 }

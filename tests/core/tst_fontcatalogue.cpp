@@ -8,8 +8,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QStringList fontNames(int count)
-{
+QStringList fontNames(int count) {
     QStringList names;
     for (int n = 1; n <= count; ++n)
         names.append(u"Face %1"_s.arg(n));
@@ -22,8 +21,7 @@ class TestFontCatalogue : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void firstRunTicksEveryFont()
-    {
+    void firstRunTicksEveryFont() {
         MemorySettingsStore store;
         RecordingTickList list;
         FontCatalogue catalogue;
@@ -47,8 +45,7 @@ private Q_SLOTS:
         QCOMPARE(list.itemsAddedWhileVisible, 0);
     }
 
-    void storedFlagsDecideTheTicks_data()
-    {
+    void storedFlagsDecideTheTicks_data() {
         QTest::addColumn<QString>("stored");
         QTest::addColumn<int>("flag");
         QTest::addColumn<bool>("ticked");
@@ -66,8 +63,7 @@ private Q_SLOTS:
         QTest::newRow("control characters") << "\x01\x02" << 0 << false;
     }
 
-    void storedFlagsDecideTheTicks()
-    {
+    void storedFlagsDecideTheTicks() {
         QFETCH(QString, stored);
         QFETCH(int, flag);
         QFETCH(bool, ticked);
@@ -89,8 +85,7 @@ private Q_SLOTS:
         QCOMPARE(int(catalogue.FontFlg(2)), ticked ? 1 : 0);
     }
 
-    void noFontsAtAll()
-    {
+    void noFontsAtAll() {
         MemorySettingsStore store;
         RecordingTickList list;
         FontCatalogue catalogue;
@@ -104,8 +99,7 @@ private Q_SLOTS:
         QCOMPARE(store.flushes, 2);
     }
 
-    void commitStoresEveryTickAndRecounts()
-    {
+    void commitStoresEveryTickAndRecounts() {
         MemorySettingsStore store;
         RecordingTickList list;
         FontCatalogue catalogue;
@@ -136,8 +130,7 @@ private Q_SLOTS:
         QCOMPARE(again.countLine, u"4個中2個選択"_s);
     }
 
-    void commitWithoutChangesRewritesEveryFlag()
-    {
+    void commitWithoutChangesRewritesEveryFlag() {
         MemorySettingsStore store;
         store.values.insert(u"flg_Font1"_s, u"0"_s);
         RecordingTickList list;
@@ -150,8 +143,7 @@ private Q_SLOTS:
         QCOMPARE(store.values.value(u"flg_Font3"_s), u"1"_s);
     }
 
-    void fewerFontsThanLastTimeLeaveOldEntriesAlone()
-    {
+    void fewerFontsThanLastTimeLeaveOldEntriesAlone() {
         MemorySettingsStore store;
         RecordingTickList list;
         FontCatalogue catalogue;
@@ -175,16 +167,14 @@ private Q_SLOTS:
         QVERIFY_THROWS_EXCEPTION(RuntimeError, catalogue.FontFlg(5));
     }
 
-    void unbuiltCatalogueHasNoElements()
-    {
+    void unbuiltCatalogueHasNoElements() {
         const FontCatalogue catalogue;
         QCOMPARE(int(catalogue.FontNum()), 0);
         QVERIFY_THROWS_EXCEPTION(RuntimeError, catalogue.FontFlg(0));
         QVERIFY_THROWS_EXCEPTION(RuntimeError, catalogue.FontName(1));
     }
 
-    void moreFontsThanASixteenBitCountHolds()
-    {
+    void moreFontsThanASixteenBitCountHolds() {
         MemorySettingsStore store;
         RecordingTickList list;
         FontCatalogue catalogue;

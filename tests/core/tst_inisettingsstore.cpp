@@ -14,8 +14,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-void writeFile(const QString& path, const QByteArray& bytes)
-{
+void writeFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(bytes);
@@ -27,24 +26,21 @@ class TestIniSettingsStore : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init()
-    {
+    void init() {
         m_home.reset(new QTemporaryDir);
         QVERIFY(m_home->isValid());
         qputenv("XDG_CONFIG_HOME", m_home->path().toUtf8());
         m_file = m_home->path() + u"/Varelith/Varelith.ini"_s;
     }
 
-    void cleanup()
-    {
+    void cleanup() {
         // Give write permission back so the temporary folder can go.
         QFile::setPermissions(m_home->path() + u"/Varelith"_s,
                               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         m_home.reset();
     }
 
-    void livesInTheUsersConfigFolder()
-    {
+    void livesInTheUsersConfigFolder() {
         QCOMPARE(IniSettingsStore::standardFilePath(), m_file);
         IniSettingsStore store;
         store.SaveSetting(u"size_Font"_s, u"12"_s);
@@ -58,8 +54,7 @@ private Q_SLOTS:
         QVERIFY2(contents.contains("size_Font=12"), contents.constData());
     }
 
-    void valuesComeBackExactlyAsWritten_data()
-    {
+    void valuesComeBackExactlyAsWritten_data() {
         QTest::addColumn<QString>("value");
         QTest::newRow("plain") << "Noto Sans";
         QTest::newRow("empty") << "";
@@ -77,8 +72,7 @@ private Q_SLOTS:
         QTest::newRow("right to left") << "\u05E9\u05DC\u05D5\u05DD abc";
     }
 
-    void valuesComeBackExactlyAsWritten()
-    {
+    void valuesComeBackExactlyAsWritten() {
         QFETCH(QString, value);
         {
             IniSettingsStore store;
@@ -90,15 +84,13 @@ private Q_SLOTS:
         QCOMPARE(reread.GetSetting(u"name_Font1"_s, 1), value);
     }
 
-    void absentKeysGiveTheDefaultAsText()
-    {
+    void absentKeysGiveTheDefaultAsText() {
         const IniSettingsStore store;
         QCOMPARE(store.GetSetting(u"size_Font"_s, 20), u"20"_s);
         QCOMPARE(store.GetSetting(u"flg_Font7"_s, 1), u"1"_s);
     }
 
-    void unusableFilesGiveDefaultsAndTheSessionGoesOn_data()
-    {
+    void unusableFilesGiveDefaultsAndTheSessionGoesOn_data() {
         QTest::addColumn<int>("damage");
         QTest::newRow("random bytes") << 0;
         QTest::newRow("directory in place of the file") << 1;
@@ -107,8 +99,7 @@ private Q_SLOTS:
         QTest::newRow("file in place of the folder") << 4;
     }
 
-    void unusableFilesGiveDefaultsAndTheSessionGoesOn()
-    {
+    void unusableFilesGiveDefaultsAndTheSessionGoesOn() {
         QFETCH(int, damage);
         if ((damage == 2 || damage == 3) && geteuid() == 0)
             QSKIP("root reads and writes through any permission");
@@ -154,8 +145,7 @@ private Q_SLOTS:
         QCOMPARE(store.GetSetting(u"flg_Font2"_s, 1), u"0"_s);
     }
 
-    void aCommitReachesTheDiskInOneFlush()
-    {
+    void aCommitReachesTheDiskInOneFlush() {
         {
             IniSettingsStore store;
             FontCatalogue catalogue;

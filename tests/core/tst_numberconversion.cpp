@@ -13,8 +13,7 @@ Q_DECLARE_METATYPE(std::optional<Kind>)
 
 namespace {
 
-std::optional<Kind> failureOf(const std::function<void()>& work)
-{
+std::optional<Kind> failureOf(const std::function<void()>& work) {
     try {
         work();
     } catch (const RuntimeError& error) {
@@ -29,8 +28,7 @@ class TestNumberConversion : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void toInteger_data()
-    {
+    void toInteger_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("expected");
         QTest::addColumn<std::optional<Kind>>("failure");
@@ -87,8 +85,7 @@ private Q_SLOTS:
         QTest::newRow("line break inside") << "1\n" << 0 << mismatch;
     }
 
-    void toInteger()
-    {
+    void toInteger() {
         QFETCH(QString, text);
         QFETCH(int, expected);
         QFETCH(std::optional<Kind>, failure);
@@ -99,8 +96,7 @@ private Q_SLOTS:
             QCOMPARE(result, expected);
     }
 
-    void toDouble_data()
-    {
+    void toDouble_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<double>("expected");
         QTest::newRow("fraction") << "2.5" << 2.5;
@@ -111,23 +107,20 @@ private Q_SLOTS:
         QTest::newRow("tiny") << "1e-400" << 0.0;
     }
 
-    void toDouble()
-    {
+    void toDouble() {
         QFETCH(QString, text);
         QFETCH(double, expected);
         QCOMPARE(NumberConversion::toDouble(text), expected);
     }
 
-    void toDoubleRefusesWhatIsNotANumber()
-    {
+    void toDoubleRefusesWhatIsNotANumber() {
         QCOMPARE(failureOf([] { NumberConversion::toDouble(QStringLiteral("2,5")); }),
                  std::optional(Kind::TypeMismatch));
         QCOMPARE(failureOf([] { NumberConversion::toDouble(QStringLiteral("1e999")); }),
                  std::optional(Kind::Overflow));
     }
 
-    void toText_data()
-    {
+    void toText_data() {
         QTest::addColumn<double>("value");
         QTest::addColumn<QString>("expected");
         QTest::newRow("whole") << 2.0 << "2";
@@ -141,16 +134,14 @@ private Q_SLOTS:
         QTest::newRow("many digits") << 123456789.123456789 << "123456789.123457";
     }
 
-    void toText()
-    {
+    void toText() {
         QFETCH(double, value);
         QFETCH(QString, expected);
         QCOMPARE(NumberConversion::toText(value), expected);
     }
 
     // The buttons step the page box as a double and write it back as text.
-    void stepsRoundTripThroughText_data()
-    {
+    void stepsRoundTripThroughText_data() {
         QTest::addColumn<QString>("pageBox");
         QTest::addColumn<double>("step");
         QTest::addColumn<QString>("written");
@@ -161,8 +152,7 @@ private Q_SLOTS:
         QTest::newRow("full-width 2 next") << "\uFF12" << 1.0 << "3" << 3;
     }
 
-    void stepsRoundTripThroughText()
-    {
+    void stepsRoundTripThroughText() {
         QFETCH(QString, pageBox);
         QFETCH(double, step);
         QFETCH(QString, written);
@@ -172,8 +162,7 @@ private Q_SLOTS:
         QCOMPARE(int(NumberConversion::toInteger(text)), page);
     }
 
-    void versionPrompt_data()
-    {
+    void versionPrompt_data() {
         QTest::addColumn<int>("major");
         QTest::addColumn<int>("minor");
         QTest::addColumn<int>("revision");
@@ -182,8 +171,7 @@ private Q_SLOTS:
         QTest::newRow("1.2.15") << 1 << 2 << 15 << "Varelith Ver.1.215";
     }
 
-    void versionPrompt()
-    {
+    void versionPrompt() {
         QFETCH(int, major);
         QFETCH(int, minor);
         QFETCH(int, revision);

@@ -10,8 +10,7 @@ using varelith::testing::catalogueWithFlags;
 
 namespace {
 
-QList<int> asInts(const QList<Int16>& values)
-{
+QList<int> asInts(const QList<Int16>& values) {
     QList<int> ints;
     for (const Int16 value : values)
         ints.append(value);
@@ -19,16 +18,14 @@ QList<int> asInts(const QList<Int16>& values)
 }
 
 // The fonts of page p as the composer and the printer find them.
-QList<int> fontsOnPage(const FontCatalogue& catalogue, int page)
-{
+QList<int> fontsOnPage(const FontCatalogue& catalogue, int page) {
     const Int16 total = PageRules::pageTotal(catalogue.SelNum());
     const Int16 start = PageRules::pageStart(Int16::fromInt(page), catalogue);
     const Int16 lines = PageRules::lineCount(Int16::fromInt(page), total, catalogue.SelNum());
     return asInts(PageRules::pageFonts(start, lines, catalogue));
 }
 
-std::optional<RuntimeError::Kind> failureOf(const std::function<void()>& work)
-{
+std::optional<RuntimeError::Kind> failureOf(const std::function<void()>& work) {
     try {
         work();
     } catch (const RuntimeError& error) {
@@ -37,8 +34,7 @@ std::optional<RuntimeError::Kind> failureOf(const std::function<void()>& work)
     return std::nullopt;
 }
 
-QList<int> range(int from, int to)
-{
+QList<int> range(int from, int to) {
     QList<int> values;
     for (int n = from; n <= to; ++n)
         values.append(n);
@@ -53,8 +49,7 @@ class TestPageRules : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void totalAndLinesPerPage_data()
-    {
+    void totalAndLinesPerPage_data() {
         QTest::addColumn<int>("ticked");
         QTest::addColumn<QList<int>>("linesPerPage");
         QTest::newRow("0") << 0 << QList<int>{0};
@@ -67,8 +62,7 @@ private Q_SLOTS:
         QTest::newRow("25") << 25 << QList<int>{10, 10, 5};
     }
 
-    void totalAndLinesPerPage()
-    {
+    void totalAndLinesPerPage() {
         QFETCH(int, ticked);
         QFETCH(QList<int>, linesPerPage);
         const FontCatalogue catalogue = catalogueTicking(ticked + 3, range(1, ticked));
@@ -81,8 +75,7 @@ private Q_SLOTS:
         QCOMPARE(lines, linesPerPage);
     }
 
-    void pagesTakeTheTickedFontsInOrder()
-    {
+    void pagesTakeTheTickedFontsInOrder() {
         const FontCatalogue catalogue =
             catalogueTicking(35, {3, 5, 8, 9, 12, 13, 14, 20, 21, 22, 30, 31});
         QCOMPARE(int(catalogue.SelNum()), 12);
@@ -93,35 +86,32 @@ private Q_SLOTS:
         QCOMPARE(fontsOnPage(catalogue, 2), (QList<int>{30, 31}));
     }
 
-    void onlyAFlagOfOneIsTicked()
-    {
+    void onlyAFlagOfOneIsTicked() {
         // Flags 2 and -1 (and garbage, read as 0) take no line and no place.
-        const FontCatalogue catalogue = catalogueWithFlags(
-            {u"2"_s, u"1"_s, u"-1"_s, u"1"_s, u"x"_s, u"0"_s, u"1"_s, QString(), u"1.4"_s, u"0.6"_s});
+        const FontCatalogue catalogue =
+            catalogueWithFlags({u"2"_s, u"1"_s, u"-1"_s, u"1"_s, u"x"_s, u"0"_s, u"1"_s, QString(),
+                                u"1.4"_s, u"0.6"_s});
         QCOMPARE(int(catalogue.FontFlg(1)), 2);
         QCOMPARE(int(catalogue.FontFlg(3)), -1);
         QCOMPARE(int(catalogue.SelNum()), 6);
         QCOMPARE(fontsOnPage(catalogue, 1), (QList<int>{2, 4, 7, 8, 9, 10}));
     }
 
-    void pagesBelowOneHoldPageOnesFontsWithTenOrMore_data()
-    {
+    void pagesBelowOneHoldPageOnesFontsWithTenOrMore_data() {
         QTest::addColumn<int>("page");
         QTest::newRow("0") << 0;
         QTest::newRow("-1") << -1;
         QTest::newRow("-32767") << -32767;
     }
 
-    void pagesBelowOneHoldPageOnesFontsWithTenOrMore()
-    {
+    void pagesBelowOneHoldPageOnesFontsWithTenOrMore() {
         QFETCH(int, page);
         const FontCatalogue catalogue = catalogueTicking(15, range(1, 12));
         QCOMPARE(int(PageRules::pageStart(Int16::fromInt(page), catalogue)), 1);
         QCOMPARE(fontsOnPage(catalogue, page), range(1, 10));
     }
 
-    void pagesTheFontsDoNotReach_data()
-    {
+    void pagesTheFontsDoNotReach_data() {
         QTest::addColumn<int>("ticked");
         QTest::addColumn<int>("page");
         QTest::addColumn<RuntimeError::Kind>("failure");
@@ -134,8 +124,7 @@ private Q_SLOTS:
         QTest::newRow("-32768") << 12 << -32768 << RuntimeError::Kind::Overflow;
     }
 
-    void pagesTheFontsDoNotReach()
-    {
+    void pagesTheFontsDoNotReach() {
         QFETCH(int, ticked);
         QFETCH(int, page);
         QFETCH(RuntimeError::Kind, failure);
@@ -143,8 +132,7 @@ private Q_SLOTS:
         QCOMPARE(failureOf([&] { fontsOnPage(catalogue, page); }), std::optional(failure));
     }
 
-    void theEmptyLastPageReadsNoFlag()
-    {
+    void theEmptyLastPageReadsNoFlag() {
         // 20 ticked fonts at the very end: page 3's walk ends past the last font, and its
         // zero lines read nothing there.
         const FontCatalogue catalogue = catalogueTicking(20, range(1, 20));
@@ -152,8 +140,7 @@ private Q_SLOTS:
         QCOMPARE(fontsOnPage(catalogue, 3), QList<int>{});
     }
 
-    void unbuiltCatalogueHasNoFlags()
-    {
+    void unbuiltCatalogueHasNoFlags() {
         const FontCatalogue empty;
         QCOMPARE(failureOf([&] { PageRules::pageFonts(Int16(1), Int16(1), empty); }),
                  std::optional(RuntimeError::Kind::SubscriptOutOfRange));

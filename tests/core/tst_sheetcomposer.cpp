@@ -9,8 +9,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-FontCatalogue catalogueOf(const QStringList& names, const QStringList& flags = {})
-{
+FontCatalogue catalogueOf(const QStringList& names, const QStringList& flags = {}) {
     MemorySettingsStore store;
     for (int n = 1; n <= flags.size(); ++n)
         store.values.insert(FontCatalogue::flagKey(n), flags.at(n - 1));
@@ -21,13 +20,11 @@ FontCatalogue catalogueOf(const QStringList& names, const QStringList& flags = {
 }
 
 SheetComposer::Inputs inputs(int page, const QString& sample, const QString& size = u"20"_s,
-                             const QString& pageBox = u"1"_s, const QString& total = u"1"_s)
-{
+                             const QString& pageBox = u"1"_s, const QString& total = u"1"_s) {
     return {Int16::fromInt(page), sample, size, pageBox, total};
 }
 
-QStringList manyNames(int count)
-{
+QStringList manyNames(int count) {
     QStringList names;
     for (int n = 1; n <= count; ++n)
         names.append(u"F%1"_s.arg(n));
@@ -42,8 +39,7 @@ class TestSheetComposer : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void oneLineIsNameSpaceSampleAndBreak()
-    {
+    void oneLineIsNameSpaceSampleAndBreak() {
         const FontCatalogue catalogue = catalogueOf({u"Arial"_s});
         const ComposedPage page = SheetComposer::compose(catalogue, inputs(1, u"abc"_s));
         QCOMPARE(page.text, u"Arial abc\r\n"_s);
@@ -55,8 +51,7 @@ private Q_SLOTS:
         QCOMPARE(page.runs, expected);
     }
 
-    void fullPageLinesFollowOneAnother()
-    {
+    void fullPageLinesFollowOneAnother() {
         const FontCatalogue catalogue = catalogueOf(manyNames(25));
         const ComposedPage page =
             SheetComposer::compose(catalogue, inputs(2, u"xy"_s, u"12"_s, u"2"_s, u"3"_s));
@@ -73,8 +68,7 @@ private Q_SLOTS:
         QCOMPARE(page.runs.size(), 20);
     }
 
-    void emptySampleKeepsSpaceAndBreakInTheSampleFormat()
-    {
+    void emptySampleKeepsSpaceAndBreakInTheSampleFormat() {
         const FontCatalogue catalogue = catalogueOf({u"Mono"_s});
         const ComposedPage page = SheetComposer::compose(catalogue, inputs(1, QString()));
         QCOMPARE(page.text, u"Mono \r\n"_s);
@@ -84,22 +78,25 @@ private Q_SLOTS:
         QCOMPARE(page.runs.at(1).length, 3);
     }
 
-    void lineCountFollowsThePageBoxAgainstTheTotal_data()
-    {
+    void lineCountFollowsThePageBoxAgainstTheTotal_data() {
         QTest::addColumn<int>("page");
         QTest::addColumn<QString>("pageBox");
         QTest::addColumn<QString>("total");
         QTest::addColumn<int>("lines");
         // 13 ticked fonts: two pages, the second holding 3.
-        QTest::newRow("page 1 of 2") << 1 << "1" << "2" << 10;
-        QTest::newRow("page 2 of 2") << 2 << "2" << "2" << 3;
-        QTest::newRow("page box at the total") << 1 << "2" << "2" << 3;
-        QTest::newRow("0 with enough fonts") << 0 << "0" << "2" << 10;
-        QTest::newRow("total as full-width") << 1 << "1" << "\uFF12" << 10;
+        QTest::newRow("page 1 of 2") << 1 << "1"
+                                     << "2" << 10;
+        QTest::newRow("page 2 of 2") << 2 << "2"
+                                     << "2" << 3;
+        QTest::newRow("page box at the total") << 1 << "2"
+                                               << "2" << 3;
+        QTest::newRow("0 with enough fonts") << 0 << "0"
+                                             << "2" << 10;
+        QTest::newRow("total as full-width") << 1 << "1"
+                                             << "\uFF12" << 10;
     }
 
-    void lineCountFollowsThePageBoxAgainstTheTotal()
-    {
+    void lineCountFollowsThePageBoxAgainstTheTotal() {
         QFETCH(int, page);
         QFETCH(QString, pageBox);
         QFETCH(QString, total);
@@ -110,16 +107,14 @@ private Q_SLOTS:
         QCOMPARE(composed.fontIndexes.size(), lines);
     }
 
-    void noTickedFontGivesTheEmptyPage()
-    {
+    void noTickedFontGivesTheEmptyPage() {
         const FontCatalogue catalogue = catalogueOf(manyNames(3), {u"0"_s, u"0"_s, u"0"_s});
         const ComposedPage page = SheetComposer::compose(catalogue, inputs(1, u"a"_s));
         QCOMPARE(page.text, QString());
         QVERIFY(page.runs.isEmpty());
     }
 
-    void failures_data()
-    {
+    void failures_data() {
         QTest::addColumn<int>("fonts");
         QTest::addColumn<int>("page");
         QTest::addColumn<QString>("pageBox");
@@ -129,18 +124,27 @@ private Q_SLOTS:
         const auto subscript = RuntimeError::Kind::SubscriptOutOfRange;
         const auto mismatch = RuntimeError::Kind::TypeMismatch;
         const auto overflow = RuntimeError::Kind::Overflow;
-        QTest::newRow("beyond the total") << 12 << 3 << "3" << "a" << "2" << subscript;
-        QTest::newRow("0 with fewer than ten") << 5 << 0 << "0" << "a" << "1" << subscript;
-        QTest::newRow("page box letters") << 5 << 1 << "x" << "a" << "1" << mismatch;
-        QTest::newRow("page box empty") << 5 << 1 << "" << "a" << "1" << mismatch;
-        QTest::newRow("total empty") << 5 << 1 << "1" << "a" << "" << mismatch;
+        QTest::newRow("beyond the total") << 12 << 3 << "3"
+                                          << "a"
+                                          << "2" << subscript;
+        QTest::newRow("0 with fewer than ten") << 5 << 0 << "0"
+                                               << "a"
+                                               << "1" << subscript;
+        QTest::newRow("page box letters") << 5 << 1 << "x"
+                                          << "a"
+                                          << "1" << mismatch;
+        QTest::newRow("page box empty") << 5 << 1 << ""
+                                        << "a"
+                                        << "1" << mismatch;
+        QTest::newRow("total empty") << 5 << 1 << "1"
+                                     << "a"
+                                     << "" << mismatch;
         QTest::newRow("line too long") << 1 << 1 << "1" << QString(32765, u'a') << "1" << overflow;
-        QTest::newRow("lines start too far") << 9 << 1 << "1" << QString(4100, u'b') << "1"
-                                             << overflow;
+        QTest::newRow("lines start too far")
+            << 9 << 1 << "1" << QString(4100, u'b') << "1" << overflow;
     }
 
-    void failures()
-    {
+    void failures() {
         QFETCH(int, fonts);
         QFETCH(int, page);
         QFETCH(QString, pageBox);
@@ -156,8 +160,7 @@ private Q_SLOTS:
         }
     }
 
-    void documentPositionsSelectTheSameCharacters()
-    {
+    void documentPositionsSelectTheSameCharacters() {
         const FontCatalogue catalogue = catalogueOf({u"Aa"_s, u"Bbb"_s, u"C"_s});
         const ComposedPage page = SheetComposer::compose(catalogue, inputs(1, u"x"_s));
         const QString document = page.documentText();
@@ -178,11 +181,12 @@ private Q_SLOTS:
         QCOMPARE(document.mid(begin, end - begin), u" x\n"_s);
     }
 
-    void composingTwiceGivesTheSamePage()
-    {
+    void composingTwiceGivesTheSamePage() {
         const FontCatalogue catalogue = catalogueOf(manyNames(15));
-        const auto first = SheetComposer::compose(catalogue, inputs(1, u"試験"_s, u"9"_s, u"1"_s, u"2"_s));
-        const auto second = SheetComposer::compose(catalogue, inputs(1, u"試験"_s, u"9"_s, u"1"_s, u"2"_s));
+        const auto first =
+            SheetComposer::compose(catalogue, inputs(1, u"試験"_s, u"9"_s, u"1"_s, u"2"_s));
+        const auto second =
+            SheetComposer::compose(catalogue, inputs(1, u"試験"_s, u"9"_s, u"1"_s, u"2"_s));
         QCOMPARE(first.text, second.text);
         QCOMPARE(first.runs, second.runs);
     }

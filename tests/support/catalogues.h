@@ -9,8 +9,7 @@ namespace varelith::testing {
 
 // A catalogue of `flags.size()` fonts named "Font 1", "Font 2", ... whose stored flags
 // are the given texts (an empty text: no stored entry).
-inline FontCatalogue catalogueWithFlags(const QStringList& flags)
-{
+inline FontCatalogue catalogueWithFlags(const QStringList& flags) {
     MemorySettingsStore store;
     QStringList names;
     for (int n = 1; n <= flags.size(); ++n) {
@@ -25,8 +24,7 @@ inline FontCatalogue catalogueWithFlags(const QStringList& flags)
 }
 
 // `count` fonts of which exactly those at the given indexes (1-based) are ticked.
-inline FontCatalogue catalogueTicking(int count, const QList<int>& tickedIndexes)
-{
+inline FontCatalogue catalogueTicking(int count, const QList<int>& tickedIndexes) {
     QStringList flags;
     for (int n = 1; n <= count; ++n)
         flags.append(tickedIndexes.contains(n) ? QStringLiteral("1") : QStringLiteral("0"));

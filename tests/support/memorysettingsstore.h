@@ -10,14 +10,12 @@ namespace varelith::testing {
 // A settings store in memory that records what the code under test did to it.
 class MemorySettingsStore : public SettingsStore {
 public:
-    QString GetSetting(const QString& key, int defaultValue) const override
-    {
+    QString GetSetting(const QString& key, int defaultValue) const override {
         ++reads;
         const auto found = values.constFind(key);
         return found != values.constEnd() ? *found : QString::number(defaultValue);
     }
-    void SaveSetting(const QString& key, const QString& value) override
-    {
+    void SaveSetting(const QString& key, const QString& value) override {
         values.insert(key, value);
         savedKeys.append(key);
     }

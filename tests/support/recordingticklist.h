@@ -12,13 +12,11 @@ namespace varelith::testing {
 class RecordingTickList : public TickList {
 public:
     void setListVisible(bool visible) override { visibility.append(visible); }
-    void clear() override
-    {
+    void clear() override {
         names.clear();
         ticks.clear();
     }
-    void addItem(const QString& name) override
-    {
+    void addItem(const QString& name) override {
         if (visibility.isEmpty() || visibility.last())
             itemsAddedWhileVisible++;
         names.append(name);
@@ -36,8 +34,7 @@ public:
     int itemsAddedWhileVisible = 0;
 
 private:
-    int check(int index) const
-    {
+    int check(int index) const {
         if (index < 0 || index >= names.size())
             throw RuntimeError(RuntimeError::Kind::SubscriptOutOfRange);
         return index;

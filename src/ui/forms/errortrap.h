@@ -9,9 +9,7 @@ namespace varelith {
 // Runs one event handler's work; a run-time error stops the work where it arose and
 // goes no further, silently, so that no error ever leaves a Qt event handler.
 // Returns whether the work ran to its end.
-template <typename Work>
-bool trapErrors(Work&& work) noexcept
-{
+template <typename Work> bool trapErrors(Work&& work) noexcept {
     try {
         std::forward<Work>(work)();
         return true;

@@ -7,8 +7,7 @@ namespace varelith {
 
 int MousePointer::s_current = MousePointer::Default;
 
-void MousePointer::set(int pointer)
-{
+void MousePointer::set(int pointer) {
     const bool hourglass = pointer == Hourglass;
     const bool shown = s_current == Hourglass;
     if (hourglass && !shown)
