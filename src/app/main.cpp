@@ -1,12 +1,30 @@
-#include "appversion.h"
+#include "dialogprintcommands.h"
+#include "fontcatalogue.h"
+#include "form1.h"
+#include "inisettingsstore.h"
+#include "japaneseinterface.h"
+#include "systemfontsource.h"
+#include "windowicon.h"
 
-#include <QCoreApplication>
-#include <QTextStream>
+#include <QApplication>
 
-// Until the windows exist the program only says what it is.
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    QTextStream(stdout) << varelith::AppVersion::prompt() << Qt::endl;
-    return 0;
+// The program takes no arguments: the user's settings, the installed fonts and the
+// printers are all it works from.
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Varelith"));
+    QApplication::setOrganizationName(QStringLiteral("Varelith"));
+    QApplication::setWindowIcon(varelith::WindowIcon::icon());
+    varelith::JapaneseInterface::installQtTranslation(application);
+    varelith::JapaneseInterface::insertFontSubstitutions();
+
+    varelith::IniSettingsStore store;
+    varelith::SystemFontSource fonts;
+    varelith::FontCatalogue catalogue;
+    varelith::DialogPrintCommands printCommands;
+
+    varelith::Form1 mainWindow(catalogue, fonts, store, &printCommands);
+    mainWindow.Form_Load();
+    mainWindow.show();
+    return QApplication::exec();
 }

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "ticklist.h"
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+
+namespace varelith {
+
+class FontCatalogue;
+class FontSource;
+class SettingsStore;
+class TickListView;
+
+// The font selection dialog. Loading it (construction, then Form_Load) builds the font
+// catalogue into its list; unloading it commits the ticks back. Every way of closing it
+// (the close button, the title bar's close box, Esc, Alt+F4) unloads it exactly once;
+// an unloaded dialog is done and its owner destroys it, so the next showing loads a new
+// one.
+class Form2 : public QDialog, public TickList {
+    Q_OBJECT
+
+public:
+    Form2(FontCatalogue& catalogue, const FontSource& fonts, SettingsStore& store,
+          QWidget* parent = nullptr);
+
+    // The load handler: builds the catalogue under the hourglass.
+    void Form_Load();
+    // Fills the list and the count line from the platform's fonts and the stored flags.
+    void Setfont();
+    // Commits the ticks, tells the main window its new page fields and ends the dialog;
+    // a second call does nothing.
+    void unload();
+    bool isUnloaded() const { return m_unloaded; }
+
+    TickListView* List1() const { return m_list1; }
+    QPushButton* Command1() const { return m_command1; }
+    QLabel* lbl_cnt() const { return m_lblCnt; }
+
+    // TickList: the catalogue's view of List1 and the count line.
+    void setListVisible(bool visible) override;
+    void clear() override;
+    void addItem(const QString& name) override;
+    void setSelected(int index, bool ticked) override;
+    bool isSelected(int index) const override;
+    int listCount() const override;
+    void setCountLine(const QString& text) override;
+
+Q_SIGNALS:
+    // After a commit: the page box goes back to the first page, the total follows the
+    // new number of ticked fonts.
+    void pageFieldsReset(const QString& pageBoxText, const QString& pageTotalText);
+
+public Q_SLOTS:
+    // Esc lands here; it unloads like every other way of closing.
+    void reject() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void Command1_Click();
+    void Form_Unload();
+
+    FontCatalogue& m_catalogue;
+    const FontSource& m_fonts;
+    SettingsStore& m_store;
+    TickListView* m_list1;
+    QPushButton* m_command1;
+    QLabel* m_lblCnt;
+    bool m_unloaded = false;
+};
+
+} // namespace varelith

@@ -1,0 +1,53 @@
+#include "japaneseinterface.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFont>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+using namespace Qt::StringLiterals;
+
+namespace varelith {
+
+QStringList JapaneseInterface::translationSearchPaths() {
+    QStringList paths{QLibraryInfo::path(QLibraryInfo::TranslationsPath),
+                      u"/usr/share/qt6/translations"_s};
+    // Beside the program: <prefix>/bin/varelith finds <prefix>/share/qt6/translations.
+    const QString programDir = QCoreApplication::applicationDirPath();
+    if (!programDir.isEmpty()) {
+        paths.append(QDir(programDir).absoluteFilePath(u"../share/qt6/translations"_s));
+        paths.append(QDir(programDir).absoluteFilePath(u"translations"_s));
+    }
+    paths.removeDuplicates();
+    return paths;
+}
+
+bool JapaneseInterface::installQtTranslation(QCoreApplication& application) {
+    const QLocale japanese(QLocale::Japanese, QLocale::Japan);
+    for (const QString& path : translationSearchPaths()) {
+        // Owned by the application, so it lives as long as the texts it translates.
+        auto* translator = new QTranslator(&application);
+        if (translator->load(japanese, u"qtbase"_s, u"_"_s, path)) {
+            QCoreApplication::installTranslator(translator);
+            return true;
+        }
+        delete translator;
+    }
+    return false;
+}
+
+QStringList JapaneseInterface::gothicFaces() {
+    return {u"IPAPGothic"_s, u"IPAGothic"_s,    u"Noto Sans CJK JP"_s,   u"Noto Sans JP"_s,
+            u"VL PGothic"_s, u"TakaoPGothic"_s, u"Source Han Sans JP"_s, u"DejaVu Sans"_s};
+}
+
+void JapaneseInterface::insertFontSubstitutions() {
+    // Qt tries the substitutes in order and takes the first one installed.
+    const QStringList faces = gothicFaces();
+    QFont::insertSubstitutions(u"System"_s, faces);
+    QFont::insertSubstitutions(u"ＭＳ Ｐゴシック"_s, faces);
+}
+
+} // namespace varelith

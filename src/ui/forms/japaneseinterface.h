@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QStringList>
+
+class QCoreApplication;
+
+namespace varelith {
+
+// What makes the program Japanese whatever the user's locale: Qt's own stock texts
+// (message box buttons, a text box's context menu, the print dialog) from Qt's Japanese
+// translation, and real faces behind the two Windows face names the windows use.
+class JapaneseInterface {
+public:
+    // The folders searched for Qt's translation, in order: Qt's own translations folder,
+    // the Debian folder, and folders beside the program for a relocated install. Missing
+    // folders are simply passed over.
+    static QStringList translationSearchPaths();
+
+    // Loads "qtbase_ja" from the first folder that has it and installs it in the
+    // application. Returns whether one was found; without it Qt's texts stay English and
+    // the program runs on.
+    static bool installQtTranslation(QCoreApplication& application);
+
+    // The faces tried, in order, for the interface face "System" and for "ＭＳ Ｐゴシック".
+    static QStringList gothicFaces();
+
+    // Maps "System" and "ＭＳ Ｐゴシック" onto the first of gothicFaces() installed here.
+    static void insertFontSubstitutions();
+};
+
+} // namespace varelith

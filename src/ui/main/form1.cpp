@@ -1,0 +1,440 @@
+#include "form1.h"
+
+#include "appversion.h"
+#include "errortrap.h"
+#include "fontcatalogue.h"
+#include "fontsize.h"
+#include "form2.h"
+#include "mousepointer.h"
+#include "numberconversion.h"
+#include "pagerules.h"
+#include "printcommands.h"
+#include "settingsstore.h"
+#include "sheetcomposer.h"
+#include "sheetdocument.h"
+#include "windowicon.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTextDocument>
+#include <QTextEdit>
+
+using namespace Qt::StringLiterals;
+
+namespace varelith {
+
+namespace {
+
+// The client area at start, in pixels at 96 dpi.
+constexpr QSize ClientSize(521, 401);
+// The control strip's height; the view starts right below it.
+constexpr int StripHeight = 24;
+// Form_Resize gives the view the client height less this.
+constexpr int ViewHeightAllowance = 22;
+constexpr double DefaultViewPoints = 20.0;
+constexpr int KeyEnter = 13;
+
+// The face of the control strip and the page total label, and its classic size.
+const QString GothicFace = u"ＭＳ Ｐゴシック"_s;
+constexpr int InterfacePoints = 9;
+
+// A label that sizes itself to its caption from its designed top-left corner.
+void placeAutoSized(QLabel* label, int left, int top) {
+    label->adjustSize();
+    label->move(left, top);
+}
+
+} // namespace
+
+Form1::Form1(FontCatalogue& catalogue, const FontSource& fonts, SettingsStore& store,
+             PrintCommands* printCommands, QWidget* parent)
+    : QMainWindow(parent)
+    , m_catalogue(catalogue)
+    , m_fonts(fonts)
+    , m_store(store)
+    , m_printCommands(printCommands) {
+    setObjectName(u"Form1"_s);
+    setWindowTitle(u"Varelith"_s);
+    setWindowIcon(WindowIcon::icon());
+    setFont(QFont(GothicFace, InterfacePoints));
+
+    m_client = new QWidget(this);
+    m_client->setObjectName(u"client"_s);
+    setCentralWidget(m_client);
+    buildControlStrip(m_client);
+    buildMenus();
+    m_client->installEventFilter(this);
+
+    resize(ClientSize.width(), ClientSize.height() + menuBar()->sizeHint().height());
+    m_text1->setFocus();
+}
+
+Form1::~Form1() = default;
+
+void Form1::buildControlStrip(QWidget* client) {
+    m_label1 = new QLabel(u"表示文字列"_s, client);
+    m_label1->setObjectName(u"Label1"_s);
+    m_label1->setAccessibleName(m_label1->text());
+    placeAutoSized(m_label1, 8, 4);
+
+    m_text1 = new QLineEdit(client);
+    m_text1->setObjectName(u"Text1"_s);
+    m_text1->setAccessibleName(u"表示文字列"_s);
+    m_text1->setGeometry(72, 4, 209, 18);
+
+    m_label3 = new QLabel(u"サイズ"_s, client);
+    m_label3->setObjectName(u"Label3"_s);
+    m_label3->setAccessibleName(m_label3->text());
+    placeAutoSized(m_label3, 288, 4);
+
+    m_text2 = new QLineEdit(client);
+    m_text2->setObjectName(u"Text2"_s);
+    m_text2->setAccessibleName(u"サイズ"_s);
+    m_text2->setGeometry(328, 4, 33, 18);
+    // Sizes are typed directly, never through an input method.
+    m_text2->setAttribute(Qt::WA_InputMethodEnabled, false);
+
+    m_btnBack = new QPushButton(u"<"_s, client);
+    m_btnBack->setObjectName(u"btn_Back"_s);
+    m_btnBack->setAccessibleName(m_btnBack->text());
+    m_btnBack->setAccessibleDescription(u"前のページ"_s);
+    m_btnBack->setGeometry(384, 4, 17, 17);
+    m_btnBack->setEnabled(false);
+
+    m_lblPage1 = new QLineEdit(client);
+    m_lblPage1->setObjectName(u"lbl_Page1"_s);
+    m_lblPage1->setAccessibleName(u"ページ"_s);
+    m_lblPage1->setGeometry(408, 4, 41, 18);
+    m_lblPage1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    m_label4 = new QLabel(u"/"_s, client);
+    m_label4->setObjectName(u"Label4"_s);
+    m_label4->setAccessibleName(m_label4->text());
+    m_label4->setGeometry(456, 4, 9, 17);
+
+    m_lblPage2 = new QLabel(u"1"_s, client);
+    m_lblPage2->setObjectName(u"lbl_Page2"_s);
+    m_lblPage2->setAccessibleName(u"総ページ数"_s);
+    m_lblPage2->setGeometry(472, 4, 25, 17);
+    m_lblPage2->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+    QFont totalFont(GothicFace, InterfacePoints);
+    totalFont.setWeight(QFont::Bold);
+    m_lblPage2->setFont(totalFont);
+
+    m_btnNext = new QPushButton(u">"_s, client);
+    m_btnNext->setObjectName(u"btn_Next"_s);
+    m_btnNext->setAccessibleName(m_btnNext->text());
+    m_btnNext->setAccessibleDescription(u"次のページ"_s);
+    m_btnNext->setGeometry(496, 4, 17, 17);
+    m_btnNext->setEnabled(false);
+
+    // A sample sheet to read and copy names from, not an editor; long lines scroll.
+    m_rtext1 = new QTextEdit(client);
+    m_rtext1->setObjectName(u"RText1"_s);
+    m_rtext1->setAccessibleName(u"見本"_s);
+    m_rtext1->setGeometry(0, StripHeight, ClientSize.width(), ClientSize.height() - StripHeight);
+    m_rtext1->setReadOnly(true);
+    m_rtext1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    m_rtext1->setLineWrapMode(QTextEdit::NoWrap);
+    m_rtext1->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_rtext1->setFocusPolicy(Qt::StrongFocus);
+    m_rtext1->setTabChangesFocus(true);
+    QFont viewFont = m_rtext1->font();
+    viewFont.setPointSizeF(DefaultViewPoints);
+    m_rtext1->setFont(viewFont);
+
+    setTabOrder(m_text1, m_rtext1);
+    setTabOrder(m_rtext1, m_btnBack);
+    setTabOrder(m_btnBack, m_btnNext);
+    setTabOrder(m_btnNext, m_text2);
+    setTabOrder(m_text2, m_lblPage1);
+
+    for (QLineEdit* box : {m_text1, m_text2, m_lblPage1})
+        box->installEventFilter(this);
+    connect(m_text1, &QLineEdit::textChanged, this, &Form1::Text1_Change);
+    connect(m_btnBack, &QPushButton::clicked, this, &Form1::btn_Back_Click);
+    connect(m_btnNext, &QPushButton::clicked, this, &Form1::btn_Next_Click);
+}
+
+void Form1::buildMenus() {
+    m_mfile = menuBar()->addMenu(u"ファイル(&F)"_s);
+    m_mfile->setObjectName(u"mfile"_s);
+    m_moption = m_mfile->addAction(u"表示フォント選択(&O)"_s);
+    m_moption->setObjectName(u"moption"_s);
+    m_sep = m_mfile->addSeparator();
+    m_sep->setObjectName(u"sep"_s);
+    m_mprint = m_mfile->addMenu(u"印刷"_s);
+    m_mprint->setObjectName(u"mprint"_s);
+    m_mprintone = m_mprint->addAction(u"現在のページ"_s);
+    m_mprintone->setObjectName(u"mprintone"_s);
+    m_mprintone->setEnabled(false);
+    m_mprintall = m_mprint->addAction(u"全てのページ"_s);
+    m_mprintall->setObjectName(u"mprintall"_s);
+    m_mprintall->setEnabled(false);
+    m_sep2 = m_mfile->addSeparator();
+    m_sep2->setObjectName(u"sep2"_s);
+    m_mend = m_mfile->addAction(u"終了(&X)"_s);
+    m_mend->setObjectName(u"mend"_s);
+    m_mhelp = menuBar()->addMenu(u"ヘルプ(&H)"_s);
+    m_mhelp->setObjectName(u"mhelp"_s);
+    m_mabout = m_mhelp->addAction(u"バージョン情報(&A)"_s);
+    m_mabout->setObjectName(u"mabout"_s);
+
+    for (QMenu* menu : {m_mfile, m_mprint, m_mhelp})
+        menu->setAccessibleName(menu->title().remove(u"(&"_s).remove(u')').remove(u'&'));
+
+    connect(m_moption, &QAction::triggered, this, &Form1::moption_Click);
+    connect(m_mprintone, &QAction::triggered, this, &Form1::mprintone_Click);
+    connect(m_mprintall, &QAction::triggered, this, &Form1::mprintall_Click);
+    connect(m_mend, &QAction::triggered, this, &Form1::mend_Click);
+    connect(m_mabout, &QAction::triggered, this, &Form1::mabout_Click);
+}
+
+void Form1::Form_Load() {
+    MousePointer::set(MousePointer::Hourglass);
+    loadForm2();
+    m_text2->setText(m_store.GetSetting(u"size_Font"_s, 20));
+    // A stored size the view cannot take stays in the box as it is; the view keeps its
+    // default size and the program starts normally.
+    trapErrors([this] {
+        QFont viewFont = m_rtext1->font();
+        viewFont.setPointSizeF(FontSize::fromText(m_text2->text()));
+        m_rtext1->setFont(viewFont);
+    });
+    m_lblPage1->setText(NumberConversion::toText(1));
+    m_lblPage2->setText(NumberConversion::toText(PageRules::pageTotal(m_catalogue.SelNum())));
+    MousePointer::set(MousePointer::Default);
+}
+
+void Form1::loadForm2() {
+    // The dialog has no owner window: it is centred on the screen, not on this window.
+    m_form2 = std::make_unique<Form2>(m_catalogue, m_fonts, m_store);
+    connect(m_form2.get(), &Form2::pageFieldsReset, this, &Form1::setPageFields);
+    m_form2->Form_Load();
+}
+
+void Form1::setPageFields(const QString& pageBoxText, const QString& pageTotalText) {
+    m_lblPage1->setText(pageBoxText);
+    m_lblPage2->setText(pageTotalText);
+}
+
+void Form1::Form_Resize() {
+    const int scaleWidth = m_client->width();
+    const int scaleHeight = m_client->height();
+    m_rtext1->resize(scaleWidth, std::max(0, scaleHeight - ViewHeightAllowance));
+}
+
+void Form1::Form_Unload() {
+    // Still loaded only when it was never shown: its unload commits the ticks once more.
+    if (m_form2) {
+        m_form2->unload();
+        m_form2.reset();
+    }
+}
+
+void Form1::Showpage(Int16 page) {
+    MousePointer::set(MousePointer::Hourglass);
+    m_btnBack->setEnabled(false);
+    m_btnNext->setEnabled(false);
+    // Built off-screen and swapped in only when complete: a page that fails leaves the
+    // view showing the page it showed before.
+    trapErrors([this, page] {
+        const SheetComposer::Inputs inputs{page, m_text1->text(), m_text2->text(),
+                                           m_lblPage1->text(), m_lblPage2->text()};
+        const ComposedPage composed = SheetComposer::compose(m_catalogue, inputs);
+        std::unique_ptr<QTextDocument> document = SheetDocument::build(composed, m_rtext1->font());
+        // A document that is the view's child is deleted when the next one replaces it.
+        document->setParent(m_rtext1);
+        m_rtext1->setDocument(document.release());
+        m_rtext1->setTextCursor(QTextCursor(m_rtext1->document()));
+        m_rtext1->horizontalScrollBar()->setValue(0);
+        m_rtext1->verticalScrollBar()->setValue(0);
+        m_mprintone->setEnabled(true);
+        m_mprintall->setEnabled(true);
+    });
+    trapErrors([this] { Setbuttons(); });
+    MousePointer::set(MousePointer::Default);
+}
+
+void Form1::Setbuttons() {
+    const Int16 page = NumberConversion::toInteger(m_lblPage1->text());
+    m_btnBack->setEnabled(page != 1);
+    const Int16 pageTotal = NumberConversion::toInteger(m_lblPage2->text());
+    const Int16 pageAgain = NumberConversion::toInteger(m_lblPage1->text());
+    m_btnNext->setEnabled(pageAgain != pageTotal);
+}
+
+void Form1::Text1_Change() {
+    if (m_text1->text().isEmpty()) {
+        m_btnBack->setEnabled(false);
+        m_btnNext->setEnabled(false);
+        return;
+    }
+    trapErrors([this] { Setbuttons(); });
+}
+
+void Form1::btn_Back_Click() {
+    stepPage(-1.0);
+}
+
+void Form1::btn_Next_Click() {
+    stepPage(1.0);
+}
+
+void Form1::stepPage(double step) {
+    // No range test: Setbuttons keeps "<" off on page 1 and ">" off on the last page.
+    trapErrors([this, step] {
+        const double page = NumberConversion::toDouble(m_lblPage1->text());
+        m_lblPage1->setText(NumberConversion::toText(page + step));
+        Showpage(NumberConversion::toInteger(m_lblPage1->text()));
+    });
+}
+
+void Form1::Text1_KeyPress(int& KeyAscii) {
+    showPageOnEnter(KeyAscii);
+}
+
+void Form1::Text2_KeyPress(int& KeyAscii) {
+    showPageOnEnter(KeyAscii);
+}
+
+void Form1::showPageOnEnter(int& KeyAscii) {
+    if (KeyAscii != KeyEnter)
+        return;
+    KeyAscii = 0;
+    trapErrors([this] {
+        if (m_text1->text().isEmpty() || m_text2->text().isEmpty() || m_lblPage1->text().isEmpty())
+            return;
+        // Any page that converts goes on; the composition decides what it can show.
+        Showpage(NumberConversion::toInteger(m_lblPage1->text()));
+    });
+}
+
+void Form1::lbl_Page1_KeyPress(int& KeyAscii) {
+    if (KeyAscii != KeyEnter)
+        return;
+    KeyAscii = 0;
+    trapErrors([this] {
+        if (m_text1->text().isEmpty() || m_text2->text().isEmpty() || m_lblPage1->text().isEmpty())
+            return;
+        const Int16 pageTotal = NumberConversion::toInteger(m_lblPage2->text());
+        const Int16 page = NumberConversion::toInteger(m_lblPage1->text());
+        if (page >= 1 && page <= pageTotal)
+            Showpage(NumberConversion::toInteger(m_lblPage1->text()));
+    });
+}
+
+void Form1::moption_Click() {
+    if (!m_form2)
+        loadForm2();
+    m_form2->exec();
+    // Every way of closing unloads the dialog; should it have ended otherwise, it is
+    // unloaded now, so the ticks are committed exactly once.
+    m_form2->unload();
+    m_form2.reset();
+}
+
+void Form1::mprintone_Click() {
+    if (m_printCommands)
+        m_printCommands->printCurrentPage(*this, this);
+}
+
+void Form1::mprintall_Click() {
+    if (m_printCommands)
+        m_printCommands->printAllPages(*this, this);
+}
+
+void Form1::mend_Click() {
+    close();
+}
+
+std::unique_ptr<QMessageBox> Form1::makeVersionBox() {
+    auto box = std::make_unique<QMessageBox>(QMessageBox::NoIcon, u"ﾊﾞｰｼﾞｮﾝ情報"_s,
+                                             AppVersion::prompt(), QMessageBox::Ok, this);
+    box->setObjectName(u"versionBox"_s);
+    box->setDefaultButton(QMessageBox::Ok);
+    return box;
+}
+
+void Form1::mabout_Click() {
+    makeVersionBox()->exec();
+}
+
+QString Form1::sampleText() const {
+    return m_text1->text();
+}
+
+QString Form1::sizeText() const {
+    return m_text2->text();
+}
+
+QString Form1::pageBoxText() const {
+    return m_lblPage1->text();
+}
+
+QString Form1::pageTotalText() const {
+    return m_lblPage2->text();
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_client && event->type() == QEvent::Resize) {
+        Form_Resize();
+        return false;
+    }
+    if (event->type() != QEvent::KeyPress)
+        return QMainWindow::eventFilter(watched, event);
+    // Only Enter is acted upon; every other key reaches the box as typed.
+    const auto* keyEvent = static_cast<QKeyEvent*>(event);
+    if (keyEvent->key() != Qt::Key_Return && keyEvent->key() != Qt::Key_Enter)
+        return false;
+    int keyAscii = KeyEnter;
+    if (watched == m_text1)
+        Text1_KeyPress(keyAscii);
+    else if (watched == m_text2)
+        Text2_KeyPress(keyAscii);
+    else if (watched == m_lblPage1)
+        lbl_Page1_KeyPress(keyAscii);
+    else
+        return false;
+    return keyAscii == 0;
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    if (!m_unloaded) {
+        m_unloaded = true;
+        Form_Unload();
+    }
+    event->accept();
+}
+
+void Form1::keyPressEvent(QKeyEvent* event) {
+    // Alt+F4 ends the program even where no window manager turns it into a close.
+    if (event->key() == Qt::Key_F4 && event->modifiers() == Qt::AltModifier) {
+        close();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+void Form1::showEvent(QShowEvent* event) {
+    // In the centre of the screen when first shown.
+    if (!m_centred) {
+        m_centred = true;
+        if (QScreen* shownOn = screen()) {
+            QRect frame = frameGeometry();
+            frame.moveCenter(shownOn->availableGeometry().center());
+            move(frame.topLeft());
+        }
+    }
+    QMainWindow::showEvent(event);
+}
+
+} // namespace varelith

@@ -1,0 +1,43 @@
+#include "sheetdocument.h"
+
+#include "composedpage.h"
+#include "fontsize.h"
+
+#include <QTextCursor>
+#include <QTextDocument>
+
+namespace varelith {
+
+QTextCharFormat SheetDocument::formatFor(const FormatRun& run) {
+    QTextCharFormat format;
+    format.setFontFamilies(QStringList{run.family});
+    format.setFontPointSize(FontSize::fromText(run.sizeText));
+    if (run.role == FormatRun::Role::Sample)
+        format.setFontStyleStrategy(QFont::NoFontMerging);
+    return format;
+}
+
+std::unique_ptr<QTextDocument> SheetDocument::build(const ComposedPage& page,
+                                                    const QFont& defaultFont) {
+    // Every format first: a size the view refuses stops here, with nothing built.
+    QList<QTextCharFormat> formats;
+    formats.reserve(page.runs.size());
+    for (const FormatRun& run : page.runs)
+        formats.append(formatFor(run));
+
+    auto document = std::make_unique<QTextDocument>();
+    document->setUndoRedoEnabled(false);
+    document->setDefaultFont(defaultFont);
+    document->setPlainText(page.documentText());
+
+    QTextCursor cursor(document.get());
+    for (qsizetype index = 0; index < page.runs.size(); ++index) {
+        const FormatRun& run = page.runs.at(index);
+        cursor.setPosition(page.documentPosition(run.start));
+        cursor.setPosition(page.documentPosition(run.start + run.length), QTextCursor::KeepAnchor);
+        cursor.mergeCharFormat(formats.at(index));
+    }
+    return document;
+}
+
+} // namespace varelith
