@@ -6,8 +6,11 @@
 #include "pdftext.h"
 #include "qtprinterdialog.h"
 
+#include <QApplication>
 #include <QPrintDialog>
+#include <QSpinBox>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 using namespace varelith;
@@ -150,6 +153,42 @@ private Q_SLOTS:
         QVERIFY(!dialog.testOption(QAbstractPrintDialog::PrintCurrentPage));
         QVERIFY(!dialog.testOption(QAbstractPrintDialog::PrintCollateCopies));
         QVERIFY(dialog.testOption(QAbstractPrintDialog::PrintToFile));
+    }
+
+    void theRealDialogGivesTheCopies_data() {
+        QTest::addColumn<bool>("accept");
+        QTest::addColumn<int>("copies");
+        QTest::newRow("three copies") << true << 3;
+        QTest::newRow("cancel") << false << 3;
+    }
+    void theRealDialogGivesTheCopies() {
+        QFETCH(bool, accept);
+        QFETCH(int, copies);
+        QPrinter printer;
+        printer.setOutputFileName(m_dir.filePath(u"dialog.pdf"_s));
+        bool answered = false;
+        // The user's part, once the dialog is up: the copies, then OK or Cancel.
+        QTimer::singleShot(0, this, [&] {
+            auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            auto* copiesBox = dialog->findChild<QSpinBox*>(u"copies"_s);
+            if (copiesBox) {
+                copiesBox->setValue(copies);
+                answered = true;
+            }
+            if (accept)
+                dialog->accept();
+            else
+                dialog->reject();
+        });
+        QtPrinterDialog printerDialog;
+        const std::optional<int> chosen = printerDialog.choosePrinter(printer, nullptr);
+        QVERIFY(answered);
+        if (accept)
+            QCOMPARE(chosen, std::optional<int>(copies));
+        else
+            QVERIFY(!chosen);
     }
 };
 

@@ -138,6 +138,14 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(pdfPath(u"none"_s)));
     }
 
+    void aPrinterThatCannotOpenRefusesTheLine() {
+        QPrinter printer;
+        toPdf(printer, m_dir.filePath(u"no such folder/out.pdf"_s));
+        QtLinePrinter lines(printer);
+        QVERIFY_THROWS_EXCEPTION(RuntimeError, lines.printLine(u"Varelith"_s));
+        QVERIFY(!lines.documentOpen());
+    }
+
     void destructorEndsAnOpenDocument() {
         QPrinter printer;
         toPdf(printer, pdfPath(u"cut-short"_s));
