@@ -37,7 +37,7 @@ int main(int argc, char** argv) {
         const QString path = folder + u"/all-%1.pdf"_s.arg(ticked);
         QElapsedTimer timer;
         timer.start();
-        QPrinter printer;
+        QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(path);
         printer.setPageSize(QPageSize(QPageSize::A4));

@@ -34,7 +34,7 @@ QPrinter& DialogPrintCommands::printer() {
     // Made at the first command, not at start: finding the default printer asks the print
     // server, which need not hold up the program's start.
     if (!m_printer)
-        m_printer = std::make_unique<QPrinter>();
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     return *m_printer;
 }
 

@@ -46,7 +46,7 @@ private:
     Setup setup(const QString& name, int copies) {
         Setup made;
         auto dialog = std::make_unique<FilePrinterDialog>();
-        auto printer = std::make_unique<QPrinter>();
+        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         made.dialog = dialog.get();
         made.printer = printer.get();
         made.pdfPath = m_dir.filePath(name + u".pdf"_s);
