@@ -5,7 +5,7 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: run test deps build
+.PHONY: run test deps build sanitize fuzz
 
 run: build
 	$(BUILD_DIR)/src/app/varelith
@@ -21,3 +21,29 @@ $(BUILD_DIR)/CMakeCache.txt: | deps
 
 deps:
 	@scripts/install-deps
+
+# The whole suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer;
+# any report fails it. Leak suppressions (Qt's and fontconfig's own) carry their reasons.
+SANITIZE_DIR ?= build-asan
+SANITIZER_ENV = ASAN_OPTIONS=halt_on_error=1:print_stacktrace=1:detect_leaks=1:strict_string_checks=1 \
+	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizers/lsan.supp:print_suppressions=0
+
+sanitize: deps $(SANITIZE_DIR)/CMakeCache.txt
+	cmake --build $(SANITIZE_DIR) -j $(JOBS)
+	cd $(SANITIZE_DIR) && $(SANITIZER_ENV) ctest --output-on-failure --timeout 900 -j $(JOBS)
+
+$(SANITIZE_DIR)/CMakeCache.txt: | deps
+	cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=Debug -DVARELITH_SANITIZE=ON
+
+# Each libFuzzer target for FUZZ_SECONDS from its committed corpus; a crash fails it.
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 20
+
+fuzz: deps $(FUZZ_DIR)/CMakeCache.txt
+	cmake --build $(FUZZ_DIR) -j $(JOBS) --target varelith_fuzzers
+	fuzz/run-fuzzers $(FUZZ_DIR)/fuzz $(FUZZ_SECONDS)
+
+$(FUZZ_DIR)/CMakeCache.txt: | deps
+	CC=clang-14 CXX=clang++-14 cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DVARELITH_FUZZ=ON -DBUILD_TESTING=OFF

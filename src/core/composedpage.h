@@ -17,10 +17,11 @@ struct ComposedPage {
     QList<Int16> lineLengths; // length of each line, line break included
     QList<FormatRun> runs;
 
-    // The text as a text document holds it: each "\r\n" is one paragraph break.
+    // The text as a text document holds it: each "\r\n" is one paragraph break, and so
+    // is a lone "\r" that a font name or the sample brings.
     QString documentText() const;
-    // A position in `text` as a position in documentText(): every complete line break
-    // before it counts one instead of two.
+    // A position in `text` as a position in documentText(): every complete "\r\n" before
+    // it, a line's own break or one inside a name or the sample, counts one instead of two.
     int documentPosition(int position) const;
 };
 

@@ -65,6 +65,11 @@ void IniSettingsStore::flush() {
     QDir().mkpath(dir);
     m_settings.sync();
     m_failed = m_settings.status() != QSettings::NoError;
+    // QSettings keeps the first error it met for good: a file that was corrupt at the
+    // start reports it after every later write too. Ask the file as it is now.
+    if (m_settings.status() == QSettings::FormatError)
+        m_failed =
+            QSettings(m_settings.fileName(), QSettings::IniFormat).status() != QSettings::NoError;
 }
 
 } // namespace varelith
