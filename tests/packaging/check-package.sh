@@ -8,6 +8,8 @@
 #   run      BUILD SOURCE BINARY VERSION DEBDIR  as root: apt-get installs that .deb,
 #                                                the installed program shows its window
 #                                                under xvfb; exits 77 (skipped) otherwise
+#   build-tree (same arguments)                  the build tree's program shows its
+#                                                window alike: icons, Japanese Qt texts
 set -euo pipefail
 
 mode=$1 build=$2 source=$3 binary=$4 version=$5 debdir=$6
@@ -238,15 +240,55 @@ mode_deb() {
     echo "deb: files and Depends are as expected; Japanese face $japanese_face"
 }
 
+# Starts PROGRAM under a virtual X server with its settings kept in the scratch folder,
+# waits for the window named Varelith, and checks that it wears the 16 and 32 px icons
+# and that Qt's Japanese translation is loaded (its .qm file is mapped in the process).
+show_window() {
+    local program=$1 label=$2
+    need xvfb-run xvfb
+    need xdotool xdotool
+    need xprop x11-utils
+    local session="$work/session-$label"
+    mkdir -p "$session/config"
+    cat >"$session/session.sh" <<'EOF'
+set -u
+"$1" >"$2/program.log" 2>&1 &
+program=$!
+window=$(timeout 60 xdotool search --sync --name '^Varelith$' | head -n 1)
+status=1
+if [[ -n $window ]]; then
+    xprop -id "$window" _NET_WM_ICON WM_CLASS >"$2/xprop.txt" 2>&1
+    grep -o 'qt[a-z]*_ja\.qm' "/proc/$program/maps" | sort -u >"$2/translations.txt"
+    status=0
+fi
+kill "$program" 2>/dev/null
+wait "$program" 2>/dev/null
+exit $status
+EOF
+    XDG_CONFIG_HOME="$session/config" timeout 120 xvfb-run -a -s "-screen 0 1280x1024x24" \
+        bash "$session/session.sh" "$program" "$session" ||
+        { cat "$session/program.log" 2>/dev/null; fail "$label: no window named Varelith appeared"; }
+    echo "$label: $program showed its window"
+    grep -o 'Icon ([0-9]* x [0-9]*)' "$session/xprop.txt" | sort -u || true
+    grep WM_CLASS "$session/xprop.txt" || true
+    grep -q 'Icon (16 x 16)' "$session/xprop.txt" && grep -q 'Icon (32 x 32)' "$session/xprop.txt" ||
+        fail "$label: the window carries no 16 and 32 px icons (_NET_WM_ICON)"
+    [[ -s $session/translations.txt ]] || fail "$label: Qt's Japanese translation is not loaded"
+    echo "$label: Qt translation loaded: $(tr '\n' ' ' <"$session/translations.txt")"
+    [[ -f $session/config/Varelith/Varelith.ini ]] ||
+        fail "$label: the settings did not land in XDG_CONFIG_HOME/Varelith/Varelith.ini"
+}
+
+mode_build_tree() {
+    show_window "$binary" build-tree
+}
+
 mode_run() {
     if [[ $(id -u) -ne 0 ]]; then
         echo "SKIPPED: installing the package with apt-get needs root; only CI runs this part"
         exit 77
     fi
     need apt-get apt
-    need xvfb-run xvfb
-    need xdotool xdotool
-    need xprop x11-utils
     need flock util-linux
     [[ -f $deb ]] || fail "$deb is missing; the packaging_deb test builds it"
 
@@ -266,39 +308,15 @@ mode_run() {
         -o DPkg::Lock::Timeout=300 "$deb" >"$work/apt.log" 2>&1 || { cat "$work/apt.log"; fail "apt-get install failed"; }
     [[ $(dpkg-query -W -f='${Status} ${Version}' varelith) == "install ok installed $version" ]] ||
         fail "varelith $version is not installed after apt-get"
-    [[ -x /usr/bin/varelith ]] || fail "/usr/bin/varelith is missing"
-
-    # The installed program under a virtual X server, with its settings kept in here.
-    mkdir -p "$work/config"
-    cat >"$work/session.sh" <<'EOF'
-set -u
-/usr/bin/varelith >"$1/program.log" 2>&1 &
-program=$!
-window=$(timeout 60 xdotool search --sync --name '^Varelith$' | head -n 1)
-status=1
-if [[ -n $window ]]; then
-    xprop -id "$window" _NET_WM_ICON WM_CLASS >"$1/xprop.txt" 2>&1
-    grep -o 'qt[a-z]*_ja\.qm' "/proc/$program/maps" | sort -u >"$1/translations.txt"
-    status=0
-fi
-kill "$program" 2>/dev/null
-wait "$program" 2>/dev/null
-exit $status
-EOF
-    XDG_CONFIG_HOME="$work/config" timeout 120 xvfb-run -a -s "-screen 0 1280x1024x24" \
-        bash "$work/session.sh" "$work" || { cat "$work/program.log" 2>/dev/null; fail "no window named Varelith appeared"; }
-    echo "run: the installed program showed its window"
-    grep -o 'Icon ([0-9]* x [0-9]*)' "$work/xprop.txt" | sort -u || true
-    grep WM_CLASS "$work/xprop.txt" || true
-    grep -q 'Icon (16 x 16)' "$work/xprop.txt" && grep -q 'Icon (32 x 32)' "$work/xprop.txt" ||
-        fail "the window carries no 16 and 32 px icons (_NET_WM_ICON)"
-    [[ -s $work/translations.txt ]] || fail "the installed program did not load Qt's Japanese translation"
-    echo "run: Qt translation loaded: $(tr '\n' ' ' <"$work/translations.txt")"
+    echo "== dpkg -L varelith"
+    dpkg -L varelith
+    show_window /usr/bin/varelith installed
 }
 
 case $mode in
 install) mode_install ;;
 deb) mode_deb ;;
 run) mode_run ;;
+build-tree) mode_build_tree ;;
 *) fail "unknown mode $mode" ;;
 esac
