@@ -196,33 +196,53 @@ mode_deb() {
     done < <(depends_lines "$computed")
 
     # On a fresh machine apt brings the declared packages and what they depend on. That
-    # closure must hold every library the binary and the X11 platform plugin load,
-    # Qt's Japanese translation and a Japanese face.
+    # closure must hold every library the binary and the X11 platform plugin load, and
+    # Qt's Japanese translation.
     local closure
     closure=$(apt-cache depends --recurse --no-recommends --no-suggests --no-conflicts --no-breaks \
         --no-replaces --no-enhances "${!declared[@]}" 2>/dev/null | grep -v '^ ' | sed 's/:.*//' | sort -u)
-    owner_in_closure() {
-        local file=$1 owner
-        owner=$(dpkg -S "$(readlink -f "$file")" 2>/dev/null | head -n 1 | sed 's/[:,].*//') ||
-            owner=
-        [[ -n $owner ]] || owner=$(dpkg -S "$file" 2>/dev/null | head -n 1 | sed 's/[:,].*//')
+    local multiarch xcb translations
+    multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
+    xcb=/usr/lib/$multiarch/qt6/plugins/platforms/libqxcb.so
+    translations=/usr/share/qt6/translations/qtbase_ja.qm
+    [[ -f $xcb ]] || fail "the X11 platform plugin $xcb is not on this machine"
+    [[ -f $translations ]] || fail "Qt's Japanese translation $translations is not on this machine"
+    local loaded
+    loaded=$( (ldd "$packaged" && ldd "$xcb") | awk '$2 == "=>" { print $3 }' | sort -u)
+    grep -qx not <<<"$loaded" && fail "a library of the binary or the xcb plugin is not found"
+    loaded+=$'\n'"$xcb"$'\n'"$translations"
+
+    # dpkg knows each file under the path its package ships, /lib or /usr/lib alike on a
+    # merged /usr, and a library often by its real name: ask for every spelling at once.
+    local file spelling
+    declare -A owner_of=()
+    local spellings=()
+    while read -r file; do
+        for spelling in "$file" "$(readlink -f "$file")"; do
+            spellings+=("$spelling" "${spelling#/usr}" "/usr${spelling#/usr}")
+        done
+    done <<<"$loaded"
+    local owners path
+    while IFS= read -r entry; do
+        [[ $entry == *": /"* ]] || continue
+        owners=${entry%%: /*} path=/${entry#*: /}
+        owner_of[$path]=$(sed 's/[:,].*//' <<<"$owners")
+    done < <(dpkg -S "${spellings[@]}" 2>/dev/null || true)
+    local owner
+    while read -r file; do
+        owner=
+        for spelling in "$file" "$(readlink -f "$file")"; do
+            for path in "$spelling" "${spelling#/usr}" "/usr${spelling#/usr}"; do
+                [[ -z $owner && -v owner_of[$path] ]] && owner=${owner_of[$path]}
+            done
+        done
         [[ -n $owner ]] || fail "no installed package owns $file"
         grep -qx "$owner" <<<"$closure" || fail "$file comes from $owner, which the declared Depends do not bring"
-    }
-    local multiarch qt_plugins xcb library
-    multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
-    qt_plugins=/usr/lib/$multiarch/qt6/plugins
-    xcb=$qt_plugins/platforms/libqxcb.so
-    [[ -f $xcb ]] || fail "the X11 platform plugin $xcb is not on this machine"
-    for library in $( (ldd "$packaged" && ldd "$xcb") | awk '$2 == "=>" { print $3 }' | sort -u); do
-        [[ $library == "not" ]] && fail "a library of the binary or the xcb plugin is not found"
-        owner_in_closure "$library"
-    done
-    owner_in_closure "$xcb"
-    owner_in_closure /usr/share/qt6/translations/qtbase_ja.qm
+    done <<<"$loaded"
+
     # Beyond the linked libraries, Depends names only the two things loaded at run time.
     local translations_owner japanese_face= font
-    translations_owner=$(dpkg -S /usr/share/qt6/translations/qtbase_ja.qm | sed 's/[:,].*//')
+    translations_owner=$(dpkg -S "$translations" | sed 's/[:,].*//')
     for name in "${!declared[@]}"; do
         grep -q "^$name " <<<"$(depends_lines "$computed")" && continue
         [[ $name == "$translations_owner" ]] && continue
@@ -271,6 +291,11 @@ EOF
     echo "$label: $program showed its window"
     grep -o 'Icon ([0-9]* x [0-9]*)' "$session/xprop.txt" | sort -u || true
     grep WM_CLASS "$session/xprop.txt" || true
+    # Desktop shells tie the window to the entry (its name and icon) through its class.
+    local window_class
+    window_class=$(desktop_value "$source/packaging/$app_id.desktop" StartupWMClass)
+    grep -q "^WM_CLASS(STRING) = \".*\", \"$window_class\"\$" "$session/xprop.txt" ||
+        fail "$label: the window's class is not '$window_class', the desktop entry's StartupWMClass"
     grep -q 'Icon (16 x 16)' "$session/xprop.txt" && grep -q 'Icon (32 x 32)' "$session/xprop.txt" ||
         fail "$label: the window carries no 16 and 32 px icons (_NET_WM_ICON)"
     [[ -s $session/translations.txt ]] || fail "$label: Qt's Japanese translation is not loaded"
