@@ -17,6 +17,11 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(varelith::WindowIcon::icon());
     varelith::JapaneseInterface::installQtTranslation(application);
     varelith::JapaneseInterface::insertFontSubstitutions();
+    // Every window, Qt's own dialogs included, in the installed Japanese face.
+    QFont interfaceFont = QApplication::font();
+    interfaceFont.setFamilies(
+        {varelith::JapaneseInterface::interfaceFace(QStringLiteral("ＭＳ Ｐゴシック"))});
+    QApplication::setFont(interfaceFont);
 
     varelith::IniSettingsStore store;
     varelith::SystemFontSource fonts;

@@ -2,6 +2,7 @@
 
 #include "errortrap.h"
 #include "fontcatalogue.h"
+#include "japaneseinterface.h"
 #include "mousepointer.h"
 #include "numberconversion.h"
 #include "pagerules.h"
@@ -38,6 +39,7 @@ Form2::Form2(FontCatalogue& catalogue, const FontSource& fonts, SettingsStore& s
     setObjectName(u"Form2"_s);
     setWindowTitle(u"表示フォント選択"_s);
     setWindowIcon(WindowIcon::icon());
+    setFont(QFont(JapaneseInterface::interfaceFace(u"ＭＳ Ｐゴシック"_s), 9));
     // A fixed border with the close box only: no minimize, maximize or help box.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFont>
+#include <QFontDatabase>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -44,10 +45,21 @@ QStringList JapaneseInterface::gothicFaces() {
 }
 
 void JapaneseInterface::insertFontSubstitutions() {
-    // Qt tries the substitutes in order and takes the first one installed.
-    const QStringList faces = gothicFaces();
+    const QStringList installed = QFontDatabase::families();
+    QStringList faces;
+    for (const QString& face : gothicFaces()) {
+        if (installed.contains(face, Qt::CaseInsensitive))
+            faces.append(face);
+    }
+    if (faces.isEmpty() && !installed.isEmpty())
+        faces.append(installed.first());
     QFont::insertSubstitutions(u"System"_s, faces);
     QFont::insertSubstitutions(u"ＭＳ Ｐゴシック"_s, faces);
+}
+
+QString JapaneseInterface::interfaceFace(const QString& windowsFace) {
+    const QStringList faces = QFont::substitutes(windowsFace);
+    return faces.isEmpty() ? windowsFace : faces.first();
 }
 
 } // namespace varelith

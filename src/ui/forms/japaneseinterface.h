@@ -24,8 +24,16 @@ public:
     // The faces tried, in order, for the interface face "System" and for "ＭＳ Ｐゴシック".
     static QStringList gothicFaces();
 
-    // Maps "System" and "ＭＳ Ｐゴシック" onto the first of gothicFaces() installed here.
+    // Maps "System" and "ＭＳ Ｐゴシック" onto the gothicFaces() installed here (reads the
+    // platform's font list once); with none of them installed, onto the first installed
+    // face.
     static void insertFontSubstitutions();
+
+    // The installed face that stands for `windowsFace` ("System", "ＭＳ Ｐゴシック"), or
+    // the name itself when no substitution is known. The windows ask for this face by
+    // its own name: Qt resolves a face that is not installed by sorting every installed
+    // font as a fallback, which takes seconds with thousands of fonts.
+    static QString interfaceFace(const QString& windowsFace);
 };
 
 } // namespace varelith

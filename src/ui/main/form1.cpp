@@ -5,6 +5,7 @@
 #include "fontcatalogue.h"
 #include "fontsize.h"
 #include "form2.h"
+#include "japaneseinterface.h"
 #include "mousepointer.h"
 #include "numberconversion.h"
 #include "pagerules.h"
@@ -43,7 +44,9 @@ constexpr double DefaultViewPoints = 20.0;
 constexpr int KeyEnter = 13;
 
 // The face of the control strip and the page total label, and its classic size.
-const QString GothicFace = u"ＭＳ Ｐゴシック"_s;
+QString gothicFace() {
+    return JapaneseInterface::interfaceFace(u"ＭＳ Ｐゴシック"_s);
+}
 constexpr int InterfacePoints = 9;
 
 // A label that sizes itself to its caption from its designed top-left corner.
@@ -64,7 +67,7 @@ Form1::Form1(FontCatalogue& catalogue, const FontSource& fonts, SettingsStore& s
     setObjectName(u"Form1"_s);
     setWindowTitle(u"Varelith"_s);
     setWindowIcon(WindowIcon::icon());
-    setFont(QFont(GothicFace, InterfacePoints));
+    setFont(QFont(gothicFace(), InterfacePoints));
 
     m_client = new QWidget(this);
     m_client->setObjectName(u"client"_s);
@@ -125,7 +128,7 @@ void Form1::buildControlStrip(QWidget* client) {
     m_lblPage2->setAccessibleName(u"総ページ数"_s);
     m_lblPage2->setGeometry(472, 4, 25, 17);
     m_lblPage2->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
-    QFont totalFont(GothicFace, InterfacePoints);
+    QFont totalFont(gothicFace(), InterfacePoints);
     totalFont.setWeight(QFont::Bold);
     m_lblPage2->setFont(totalFont);
 

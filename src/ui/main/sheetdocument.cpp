@@ -2,6 +2,7 @@
 
 #include "composedpage.h"
 #include "fontsize.h"
+#include "japaneseinterface.h"
 
 #include <QTextCursor>
 #include <QTextDocument>
@@ -10,7 +11,11 @@ namespace varelith {
 
 QTextCharFormat SheetDocument::formatFor(const FormatRun& run) {
     QTextCharFormat format;
-    format.setFontFamilies(QStringList{run.family});
+    // The names' face ("System") is asked for by the installed face that stands for it.
+    const QString family = run.role == FormatRun::Role::Name
+                               ? JapaneseInterface::interfaceFace(run.family)
+                               : run.family;
+    format.setFontFamilies(QStringList{family});
     format.setFontPointSize(FontSize::fromText(run.sizeText));
     if (run.role == FormatRun::Role::Sample)
         format.setFontStyleStrategy(QFont::NoFontMerging);

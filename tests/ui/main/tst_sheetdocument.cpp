@@ -1,4 +1,5 @@
 #include "catalogues.h"
+#include "japaneseinterface.h"
 #include "sheetcomposer.h"
 #include "sheetdocument.h"
 
@@ -32,7 +33,8 @@ QString familyMap(const QTextDocument& document) {
             cursor.setPosition(block.position() + offset);
             cursor.setPosition(block.position() + offset + 1, QTextCursor::KeepAnchor);
             const QString family = cursor.charFormat().fontFamilies().toStringList().value(0);
-            map += family == SheetComposer::NameFamily ? u'N' : u'S';
+            map +=
+                family == JapaneseInterface::interfaceFace(SheetComposer::NameFamily) ? u'N' : u'S';
         }
         map += u'|';
     }
