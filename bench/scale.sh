@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# The program at scale: 2,000, 20,000 and 30,000 installed fonts made by make-fonts, each
+# benchmark run under GNU time for its peak memory. Prints one table (docs/performance.md
+# shows the last one and how it was made).
+#
+#   bench/scale.sh BUILD_DIR [MAKE_FONTS] [COUNTS...]
+#
+# BUILD_DIR holds a RelWithDebInfo build; MAKE_FONTS defaults to ../shared/tools/make-fonts
+# beside the repository. The fonts are made once under $VARELITH_SCALE_CACHE
+# (default /tmp/varelith-scale) and kept for the next run.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+build=$(realpath "$1")
+make_fonts=${2:-$here/../../shared/tools/make-fonts}
+shift $(($# >= 2 ? 2 : 1))
+counts=("$@")
+[[ ${#counts[@]} -gt 0 ]] || counts=(2000 20000 30000)
+cache=${VARELITH_SCALE_CACHE:-/tmp/varelith-scale}
+largest=$(printf '%s\n' "${counts[@]}" | sort -n | tail -1)
+
+[[ -x /usr/bin/time ]] || { echo "needs GNU time (Debian package time)"; exit 1; }
+export QT_QPA_PLATFORM=offscreen
+
+# One set of the largest size; smaller sets are its first N fonts, linked.
+if [[ ! -f "$cache/all/fonts.conf" || $(ls "$cache/all/fonts" | wc -l) -lt $largest ]]; then
+    rm -rf "$cache/all"
+    /usr/bin/python3 "$make_fonts" "$largest" "$cache/all" >/dev/null
+fi
+font_set() {
+    local n=$1 dir=$cache/set-$1
+    if [[ ! -f "$dir/fonts.conf" ]]; then
+        mkdir -p "$dir/fonts"
+        ls "$cache/all/fonts" | sort | head -n "$n" | while read -r f; do
+            ln -sf "$cache/all/fonts/$f" "$dir/fonts/$f"
+        done
+        printf '<?xml version="1.0"?>\n<!DOCTYPE fontconfig SYSTEM "fonts.dtd">\n<fontconfig>\n  <dir>%s</dir>\n  <cachedir>%s</cachedir>\n</fontconfig>\n' \
+            "$dir/fonts" "$dir/cache" >"$dir/fonts.conf"
+    fi
+    echo "$dir/fonts.conf"
+}
+
+# Runs a command under GNU time; prints its output, then "peak KiB" on the last line.
+measured() {
+    local log
+    log=$(mktemp)
+    /usr/bin/time -v -o "$log" "$@"
+    echo "peak_kib $(sed -n 's/.*Maximum resident set size (kbytes): //p' "$log")"
+    rm -f "$log"
+}
+
+rows=()
+for n in "${counts[@]}"; do
+    conf=$(font_set "$n")
+    echo "== $n fonts" >&2
+    cat_out=$(measured "$build/bench/catalogue/catalogue_bench" "$n")
+    echo "$cat_out" >&2
+    first=$(sed -n 's/^first run: build \([0-9.]*\) ms, commit \([0-9.]*\) ms.*/\1 \2/p' <<<"$cat_out")
+    second=$(sed -n 's/^second run: build \([0-9.]*\) ms, commit \([0-9.]*\) ms.*/\1 \2/p' <<<"$cat_out")
+    cat_peak=$(sed -n 's/^peak_kib //p' <<<"$cat_out")
+
+    # Twice: the first start builds fontconfig's cache, the second is an ordinary start.
+    rm -rf "$(dirname "$conf")/cache"
+    cold=$(FONTCONFIG_FILE=$conf measured "$build/bench/startup/startup_bench")
+    echo "$cold" >&2
+    warm=$(FONTCONFIG_FILE=$conf measured "$build/bench/startup/startup_bench")
+    echo "$warm" >&2
+    rows+=("$n|$first|$second|$cat_peak|$cold|$warm")
+done
+
+pick() { sed -n "s/^$2[^:]*: *\([0-9.]*\).*/\1/p" <<<"$1" | head -1; }
+peak_mib() { echo $(($(sed -n 's/^peak_kib //p' <<<"$1") / 1024)); }
+echo
+echo "| fonts | first build ms | first commit ms | next build ms | next commit ms | catalogue peak MiB | start to window ms (cold / warm) | compose page ms | start peak MiB |"
+echo "|---:|---:|---:|---:|---:|---:|---:|---:|---:|"
+for row in "${rows[@]}"; do
+    IFS='|' read -r n first second cat_peak cold warm <<<"$row"
+    read -r fb fc <<<"$first"
+    read -r sb sc <<<"$second"
+    echo "| $n | $fb | $fc | $sb | $sc | $((cat_peak / 1024)) | $(pick "$cold" 'main window first painted') / $(pick "$warm" 'main window first painted') | $(pick "$warm" 'page composed (median') | $(peak_mib "$warm") |"
+done
+
+echo
+echo "print all ticked fonts to PDF (bench/print):"
+measured "$build/bench/print/print_bench" | sed 's/^peak_kib \(.*\)/peak memory: \1 KiB/'
