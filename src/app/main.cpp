@@ -14,6 +14,8 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Varelith"));
     QApplication::setOrganizationName(QStringLiteral("Varelith"));
+    // Ties the window to its desktop entry (the app id on Wayland, task bars).
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.varelith.Varelith"));
     QApplication::setWindowIcon(varelith::WindowIcon::icon());
     varelith::JapaneseInterface::installQtTranslation(application);
     varelith::JapaneseInterface::insertFontSubstitutions();
