@@ -167,13 +167,6 @@ private Q_SLOTS:
         QVERIFY_THROWS_EXCEPTION(RuntimeError, catalogue.FontFlg(5));
     }
 
-    void unbuiltCatalogueHasNoElements() {
-        const FontCatalogue catalogue;
-        QCOMPARE(int(catalogue.FontNum()), 0);
-        QVERIFY_THROWS_EXCEPTION(RuntimeError, catalogue.FontFlg(0));
-        QVERIFY_THROWS_EXCEPTION(RuntimeError, catalogue.FontName(1));
-    }
-
     void moreFontsThanASixteenBitCountHolds() {
         MemorySettingsStore store;
         RecordingTickList list;

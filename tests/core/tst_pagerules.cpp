@@ -43,7 +43,7 @@ QList<int> range(int from, int to) {
 
 } // namespace
 
-Q_DECLARE_METATYPE(RuntimeError::Kind)
+Q_DECLARE_METATYPE(std::optional<RuntimeError::Kind>)
 
 class TestPageRules : public QObject {
     Q_OBJECT
@@ -97,47 +97,37 @@ private Q_SLOTS:
         QCOMPARE(fontsOnPage(catalogue, 1), (QList<int>{2, 4, 7, 8, 9, 10}));
     }
 
-    void pagesBelowOneHoldPageOnesFontsWithTenOrMore_data() {
-        QTest::addColumn<int>("page");
-        QTest::newRow("0") << 0;
-        QTest::newRow("-1") << -1;
-        QTest::newRow("-32767") << -32767;
-    }
-
-    void pagesBelowOneHoldPageOnesFontsWithTenOrMore() {
-        QFETCH(int, page);
-        const FontCatalogue catalogue = catalogueTicking(15, range(1, 12));
-        QCOMPARE(int(PageRules::pageStart(Int16::fromInt(page), catalogue)), 1);
-        QCOMPARE(fontsOnPage(catalogue, page), range(1, 10));
-    }
-
-    void pagesTheFontsDoNotReach_data() {
+    // Pages outside 1..total: the walk and the collection either find page 1's fonts or
+    // run out of fonts (subscript out of range); -32768 overflows in p - 1.
+    void pagesOutsideTheSheet_data() {
         QTest::addColumn<int>("ticked");
         QTest::addColumn<int>("page");
-        QTest::addColumn<RuntimeError::Kind>("failure");
-        const auto subscript = RuntimeError::Kind::SubscriptOutOfRange;
-        QTest::newRow("beyond the total") << 12 << 3 << subscript;
-        QTest::newRow("far beyond") << 5 << 40 << subscript;
-        QTest::newRow("0 with fewer than ten") << 5 << 0 << subscript;
-        QTest::newRow("negative with fewer than ten") << 9 << -3 << subscript;
-        QTest::newRow("0 with none") << 0 << 0 << subscript;
-        QTest::newRow("-32768") << 12 << -32768 << RuntimeError::Kind::Overflow;
+        QTest::addColumn<QList<int>>("fonts");
+        QTest::addColumn<std::optional<RuntimeError::Kind>>("failure");
+        const auto subscript = std::optional(RuntimeError::Kind::SubscriptOutOfRange);
+        const std::optional<RuntimeError::Kind> none;
+        QTest::newRow("0 with ten or more") << 12 << 0 << range(1, 10) << none;
+        QTest::newRow("-32767 with ten or more") << 12 << -32767 << range(1, 10) << none;
+        QTest::newRow("empty last page") << 20 << 3 << QList<int>{} << none;
+        QTest::newRow("beyond the total") << 12 << 3 << QList<int>{} << subscript;
+        QTest::newRow("far beyond") << 5 << 40 << QList<int>{} << subscript;
+        QTest::newRow("0 with fewer than ten") << 5 << 0 << QList<int>{} << subscript;
+        QTest::newRow("-3 with fewer than ten") << 9 << -3 << QList<int>{} << subscript;
+        QTest::newRow("0 with none") << 0 << 0 << QList<int>{} << subscript;
+        QTest::newRow("-32768") << 12 << -32768 << QList<int>{}
+                                << std::optional(RuntimeError::Kind::Overflow);
     }
 
-    void pagesTheFontsDoNotReach() {
+    void pagesOutsideTheSheet() {
         QFETCH(int, ticked);
         QFETCH(int, page);
-        QFETCH(RuntimeError::Kind, failure);
-        const FontCatalogue catalogue = catalogueTicking(ticked + 2, range(1, ticked));
-        QCOMPARE(failureOf([&] { fontsOnPage(catalogue, page); }), std::optional(failure));
-    }
-
-    void theEmptyLastPageReadsNoFlag() {
-        // 20 ticked fonts at the very end: page 3's walk ends past the last font, and its
-        // zero lines read nothing there.
-        const FontCatalogue catalogue = catalogueTicking(20, range(1, 20));
-        QCOMPARE(int(PageRules::pageStart(Int16(3), catalogue)), 21);
-        QCOMPARE(fontsOnPage(catalogue, 3), QList<int>{});
+        QFETCH(QList<int>, fonts);
+        QFETCH(std::optional<RuntimeError::Kind>, failure);
+        // The ticked fonts end the catalogue, so a walk past them runs out at once.
+        const FontCatalogue catalogue = catalogueTicking(ticked, range(1, ticked));
+        QList<int> found;
+        QCOMPARE(failureOf([&] { found = fontsOnPage(catalogue, page); }), failure);
+        QCOMPARE(found, fonts);
     }
 
     void unbuiltCatalogueHasNoFlags() {

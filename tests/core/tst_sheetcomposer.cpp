@@ -180,16 +180,6 @@ private Q_SLOTS:
         const int end = page.documentPosition(run.start + run.length);
         QCOMPARE(document.mid(begin, end - begin), u" x\n"_s);
     }
-
-    void composingTwiceGivesTheSamePage() {
-        const FontCatalogue catalogue = catalogueOf(manyNames(15));
-        const auto first =
-            SheetComposer::compose(catalogue, inputs(1, u"試験"_s, u"9"_s, u"1"_s, u"2"_s));
-        const auto second =
-            SheetComposer::compose(catalogue, inputs(1, u"試験"_s, u"9"_s, u"1"_s, u"2"_s));
-        QCOMPARE(first.text, second.text);
-        QCOMPARE(first.runs, second.runs);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestSheetComposer)
