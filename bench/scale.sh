@@ -48,6 +48,9 @@ measured() {
     rm -f "$log"
 }
 
+pick() { sed -n "s/^$2[^:]*: *\([0-9.]*\).*/\1/p" <<<"$1" | head -1; }
+peak_mib() { echo $(($(sed -n 's/^peak_kib //p' <<<"$1") / 1024)); }
+
 rows=()
 for n in "${counts[@]}"; do
     conf=$(font_set "$n")
@@ -64,19 +67,18 @@ for n in "${counts[@]}"; do
     echo "$cold" >&2
     warm=$(FONTCONFIG_FILE=$conf measured "$build/bench/startup/startup_bench")
     echo "$warm" >&2
-    rows+=("$n|$first|$second|$cat_peak|$cold|$warm")
+    # One line per count: multi-line outputs do not survive the row format.
+    rows+=("$n|$first|$second|$cat_peak|$(pick "$cold" 'main window first painted')|$(pick "$warm" 'main window first painted')|$(pick "$warm" 'page composed (median')|$(peak_mib "$warm")")
 done
 
-pick() { sed -n "s/^$2[^:]*: *\([0-9.]*\).*/\1/p" <<<"$1" | head -1; }
-peak_mib() { echo $(($(sed -n 's/^peak_kib //p' <<<"$1") / 1024)); }
 echo
 echo "| fonts | first build ms | first commit ms | next build ms | next commit ms | catalogue peak MiB | start to window ms (cold / warm) | compose page ms | start peak MiB |"
 echo "|---:|---:|---:|---:|---:|---:|---:|---:|---:|"
 for row in "${rows[@]}"; do
-    IFS='|' read -r n first second cat_peak cold warm <<<"$row"
+    IFS='|' read -r n first second cat_peak cold_ms warm_ms compose_ms start_peak <<<"$row"
     read -r fb fc <<<"$first"
     read -r sb sc <<<"$second"
-    echo "| $n | $fb | $fc | $sb | $sc | $((cat_peak / 1024)) | $(pick "$cold" 'main window first painted') / $(pick "$warm" 'main window first painted') | $(pick "$warm" 'page composed (median') | $(peak_mib "$warm") |"
+    echo "| $n | $fb | $fc | $sb | $sc | $((cat_peak / 1024)) | $cold_ms / $warm_ms | $compose_ms | $start_peak |"
 done
 
 echo
