@@ -191,8 +191,9 @@ void Form1::buildMenus() {
     m_mabout = m_mhelp->addAction(u"バージョン情報(&A)"_s);
     m_mabout->setObjectName(u"mabout"_s);
 
+    // Read without the mnemonic: "ファイル(&F)" is "ファイル".
     for (QMenu* menu : {m_mfile, m_mprint, m_mhelp})
-        menu->setAccessibleName(menu->title().remove(u"(&"_s).remove(u')').remove(u'&'));
+        menu->setAccessibleName(menu->title().section(u"(&"_s, 0, 0).remove(u'&'));
 
     connect(m_moption, &QAction::triggered, this, &Form1::moption_Click);
     connect(m_mprintone, &QAction::triggered, this, &Form1::mprintone_Click);
