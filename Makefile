@@ -25,7 +25,7 @@ deps:
 # The whole suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer;
 # any report fails it. Leak suppressions (Qt's and fontconfig's own) carry their reasons.
 SANITIZE_DIR ?= build-asan
-SANITIZER_ENV = ASAN_OPTIONS=halt_on_error=1:print_stacktrace=1:detect_leaks=1:strict_string_checks=1 \
+SANITIZER_ENV = ASAN_OPTIONS=halt_on_error=1:print_stacktrace=1:detect_leaks=1 \
 	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizers/lsan.supp:print_suppressions=0
 
