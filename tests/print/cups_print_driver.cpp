@@ -2,11 +2,11 @@
 // queue, the printer dialog answered by the test: the queue and the copies given on the
 // command line. Writes one copy's expected lines to the file given as well.
 #include "dialogprintcommands.h"
-#include "fileprinterdialog.h"
 #include "fontcatalogue.h"
 #include "form1.h"
 #include "listfontsource.h"
 #include "memorysettingsstore.h"
+#include "printstandins.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,9 +1,7 @@
 #include "catalogues.h"
 #include "dialogprintcommands.h"
-#include "fileprinterdialog.h"
-#include "fixedsheetsource.h"
 #include "mousepointer.h"
-#include "pdftext.h"
+#include "printstandins.h"
 #include "qtprinterdialog.h"
 
 #include <QApplication>
@@ -17,178 +15,103 @@ using namespace varelith;
 using namespace varelith::testing;
 using namespace Qt::StringLiterals;
 
-namespace {
-
-QStringList fontLines(int first, int last) {
-    QStringList lines;
-    for (int n = first; n <= last; ++n)
-        lines.append(u"Font %1 sample"_s.arg(n));
-    return lines;
-}
-
-} // namespace
-
 class DialogPrintCommandsTest : public QObject {
     Q_OBJECT
 
-private:
     QTemporaryDir m_dir;
-
-    // A command set whose dialog picks a fresh PDF file; `printer` keeps an eye on the
-    // printer the commands use.
-    struct Setup {
-        FilePrinterDialog* dialog = nullptr;
-        QPrinter* printer = nullptr;
-        std::unique_ptr<DialogPrintCommands> commands;
-        QString pdfPath;
-    };
-
-    Setup setup(const QString& name, int copies) {
-        Setup made;
-        auto dialog = std::make_unique<FilePrinterDialog>();
-        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        made.dialog = dialog.get();
-        made.printer = printer.get();
-        made.pdfPath = m_dir.filePath(name + u".pdf"_s);
-        dialog->pdfPath = made.pdfPath;
-        dialog->copies = copies;
-        made.commands =
-            std::make_unique<DialogPrintCommands>(std::move(dialog), std::move(printer));
-        return made;
-    }
-
-    static FixedSheetSource sourceOf25OnPage(const QString& pageBox) {
-        QList<int> ticked;
-        for (int n = 1; n <= 25; ++n)
-            ticked.append(n);
-        FixedSheetSource source(catalogueTicking(25, ticked));
-        source.pageBox = pageBox;
-        source.pageTotal = u"3"_s;
-        return source;
-    }
 
 private Q_SLOTS:
     void initTestCase() { QVERIFY(m_dir.isValid()); }
 
-    void copiesRunOnInOneDocument() {
-        Setup made = setup(u"three"_s, 3);
-        const FixedSheetSource source = sourceOf25OnPage(u"2"_s);
-        made.commands->printCurrentPage(source, nullptr);
-
-        const QStringList copy = QStringList{u"Varelith page2"_s} + fontLines(11, 20);
-        QCOMPARE(PdfText::trimmed(PdfText::lines(made.pdfPath)), copy + copy + copy);
-        QCOMPARE(PdfText::sheets(made.pdfPath).size(), 1); // 33 lines at 12 points fit
-        QCOMPARE(source.pageBoxReads, 3);
-        // The print system is told of one copy: the three are in the document already.
-        QCOMPARE(made.printer->copyCount(), 1);
-        QCOMPARE(MousePointer::current(), MousePointer::Default);
-    }
-
-    void allPagesUnderOneHeader_data() {
-        QTest::addColumn<bool>("allPagesCommand");
-        QTest::addColumn<QString>("pageBox");
-        QTest::newRow("all pages") << true << u"2"_s;
-        QTest::newRow("current page with page box 0") << false << u"0"_s;
-    }
-    void allPagesUnderOneHeader() {
-        QFETCH(bool, allPagesCommand);
-        QFETCH(QString, pageBox);
-        Setup made = setup(u"all"_s, 1);
-        const FixedSheetSource source = sourceOf25OnPage(pageBox);
-        if (allPagesCommand)
-            made.commands->printAllPages(source, nullptr);
-        else
-            made.commands->printCurrentPage(source, nullptr);
-        QCOMPARE(PdfText::trimmed(PdfText::lines(made.pdfPath)),
-                 QStringList{u"Varelith"_s} + fontLines(1, 25));
-    }
-
-    void nothingPrintedLeavesNoJob_data() {
+    // What reaches the file: nothing at all (no file), or the copies run on in one document
+    // on one sheet, the page box read for each copy, the printer told of one copy.
+    void printCommand_data() {
+        QTest::addColumn<bool>("allPages");
         QTest::addColumn<bool>("cancel");
         QTest::addColumn<int>("copies");
         QTest::addColumn<QString>("pageBox");
         QTest::addColumn<QString>("size");
-        QTest::newRow("cancel") << true << 2 << u"1"_s << u"12"_s;
-        QTest::newRow("page box empty") << false << 2 << QString() << u"12"_s;
-        QTest::newRow("page box letters") << false << 1 << u"abc"_s << u"12"_s;
-        QTest::newRow("page box out of range") << false << 1 << u"40000"_s << u"12"_s;
-        QTest::newRow("size refused for every copy") << false << 2 << u"1"_s << u"big"_s;
-        QTest::newRow("no copies") << false << 0 << u"1"_s << u"12"_s;
+        QTest::addColumn<int>("pageBoxReads");
+        QTest::addColumn<QStringList>("expected");
+        const QStringList page2 = QStringList{u"Varelith page2"_s} + fontLines(fontNumbers(11, 20));
+        const QStringList all = QStringList{u"Varelith"_s} + fontLines(fontNumbers(1, 25));
+        QTest::newRow("three copies")
+            << false << false << 3 << u"2"_s << u"12"_s << 3 << page2 + page2 + page2;
+        QTest::newRow("all pages whatever the page box")
+            << true << false << 1 << u"2"_s << u"12"_s << 0 << all;
+        QTest::newRow("current page, page box 0")
+            << false << false << 1 << u"0"_s << u"12"_s << 1 << all;
+        QTest::newRow("cancel") << false << true << 2 << u"1"_s << u"12"_s << 0 << QStringList();
+        QTest::newRow("page box letters")
+            << false << false << 2 << u"abc"_s << u"12"_s << 1 << QStringList();
+        QTest::newRow("page box out of range")
+            << false << false << 1 << u"40000"_s << u"12"_s << 1 << QStringList();
+        QTest::newRow("size refused for every copy")
+            << false << false << 2 << u"1"_s << u"big"_s << 2 << QStringList();
+        QTest::newRow("no copies")
+            << false << false << 0 << u"1"_s << u"12"_s << 0 << QStringList();
     }
-    void nothingPrintedLeavesNoJob() {
+    void printCommand() {
+        QFETCH(bool, allPages);
         QFETCH(bool, cancel);
         QFETCH(int, copies);
         QFETCH(QString, pageBox);
         QFETCH(QString, size);
-        Setup made = setup(u"nothing"_s, copies);
-        made.dialog->cancel = cancel;
-        FixedSheetSource source = sourceOf25OnPage(pageBox);
+        QFETCH(int, pageBoxReads);
+        QFETCH(QStringList, expected);
+        auto dialog = std::make_unique<FilePrinterDialog>();
+        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        FilePrinterDialog& answers = *dialog;
+        QPrinter& used = *printer;
+        const QString pdf = answers.pdfPath =
+            m_dir.filePath(QString::fromUtf8(QTest::currentDataTag()) + u".pdf"_s);
+        answers.copies = copies;
+        answers.cancel = cancel;
+        DialogPrintCommands commands(std::move(dialog), std::move(printer));
+        FixedSheetSource source(catalogueTicking(25, fontNumbers(1, 25)));
+        source.pageBox = pageBox;
+        source.pageTotal = u"3"_s;
         source.size = size;
-        made.commands->printCurrentPage(source, nullptr);
-        QCOMPARE(made.dialog->shown, 1);
-        QVERIFY(!QFile::exists(made.pdfPath));
-        QCOMPARE(MousePointer::current(), MousePointer::Default);
-        if (cancel)
-            QCOMPARE(source.pageBoxReads, 0);
-    }
-
-    void eachCommandIsItsOwnDocument() {
-        Setup made = setup(u"twice"_s, 1);
-        const FixedSheetSource first = sourceOf25OnPage(u"1"_s);
-        made.commands->printCurrentPage(first, nullptr);
-        const FixedSheetSource second = sourceOf25OnPage(u"3"_s);
-        made.commands->printCurrentPage(second, nullptr);
-        // The second command's document replaced the first's file: the first was ended.
-        QCOMPARE(PdfText::trimmed(PdfText::lines(made.pdfPath)),
-                 QStringList{u"Varelith page3"_s} + fontLines(21, 25));
-        QCOMPARE(made.dialog->shown, 2);
-    }
-
-    void theRealDialogHidesWhatCannotBeHonoured() {
-        QPrinter printer;
-        QPrintDialog dialog(&printer);
-        QtPrinterDialog::configure(dialog);
-        QVERIFY(!dialog.testOption(QAbstractPrintDialog::PrintPageRange));
-        QVERIFY(!dialog.testOption(QAbstractPrintDialog::PrintSelection));
-        QVERIFY(!dialog.testOption(QAbstractPrintDialog::PrintCurrentPage));
-        QVERIFY(!dialog.testOption(QAbstractPrintDialog::PrintCollateCopies));
-        QVERIFY(dialog.testOption(QAbstractPrintDialog::PrintToFile));
-    }
-
-    void theRealDialogGivesTheCopies_data() {
-        QTest::addColumn<bool>("accept");
-        QTest::addColumn<int>("copies");
-        QTest::newRow("three copies") << true << 3;
-        QTest::newRow("cancel") << false << 3;
-    }
-    void theRealDialogGivesTheCopies() {
-        QFETCH(bool, accept);
-        QFETCH(int, copies);
-        QPrinter printer;
-        printer.setOutputFileName(m_dir.filePath(u"dialog.pdf"_s));
-        bool answered = false;
-        // The user's part, once the dialog is up: the copies, then OK or Cancel.
-        QTimer::singleShot(0, this, [&] {
-            auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
-            if (!dialog)
-                return;
-            auto* copiesBox = dialog->findChild<QSpinBox*>(u"copies"_s);
-            if (copiesBox) {
-                copiesBox->setValue(copies);
-                answered = true;
-            }
-            if (accept)
-                dialog->accept();
-            else
-                dialog->reject();
-        });
-        QtPrinterDialog printerDialog;
-        const std::optional<int> chosen = printerDialog.choosePrinter(printer, nullptr);
-        QVERIFY(answered);
-        if (accept)
-            QCOMPARE(chosen, std::optional<int>(copies));
+        if (allPages)
+            commands.printAllPages(source, nullptr);
         else
-            QVERIFY(!chosen);
+            commands.printCurrentPage(source, nullptr);
+        QCOMPARE(answers.shown, 1);
+        QCOMPARE(QFile::exists(pdf), !expected.isEmpty());
+        QCOMPARE(pdfLines(pdf), expected);
+        QCOMPARE(pdfSheets(pdf).size(), expected.isEmpty() ? 0 : 1);
+        QCOMPARE(source.pageBoxReads, pageBoxReads);
+        QCOMPARE(used.copyCount(), 1);
+        QCOMPARE(MousePointer::current(), MousePointer::Default);
+    }
+
+    // The real dialog, answered once it is up: its options, then three copies, OK or Cancel.
+    void theRealDialog() {
+        for (bool accept : {true, false}) {
+            QPrinter printer;
+            printer.setOutputFileName(m_dir.filePath(u"dialog.pdf"_s));
+            bool optionsHidden = false;
+            QTimer::singleShot(0, this, [&] {
+                auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+                if (!dialog)
+                    return;
+                using Dialog = QAbstractPrintDialog;
+                const auto options = dialog->options();
+                optionsHidden =
+                    options.testFlag(Dialog::PrintToFile) &&
+                    !(options & (Dialog::PrintPageRange | Dialog::PrintSelection |
+                                 Dialog::PrintCurrentPage | Dialog::PrintCollateCopies));
+                if (auto* copies = dialog->findChild<QSpinBox*>(u"copies"_s))
+                    copies->setValue(3);
+                if (accept)
+                    dialog->accept();
+                else
+                    dialog->reject();
+            });
+            const std::optional<int> chosen = QtPrinterDialog().choosePrinter(printer, nullptr);
+            QVERIFY(optionsHidden);
+            QCOMPARE(chosen, accept ? std::optional<int>(3) : std::nullopt);
+        }
     }
 };
 
