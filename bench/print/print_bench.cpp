@@ -1,7 +1,7 @@
 // How long printing all ticked fonts into a PDF file takes, for a large selection.
 // Prints figures; never run by ctest. An optional argument keeps the PDFs in that folder.
 #include "catalogues.h"
-#include "fixedsheetsource.h"
+#include "printstandins.h"
 #include "printedsheet.h"
 #include "qtlineprinter.h"
 

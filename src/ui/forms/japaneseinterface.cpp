@@ -51,8 +51,9 @@ void JapaneseInterface::insertFontSubstitutions() {
         if (installed.contains(face, Qt::CaseInsensitive))
             faces.append(face);
     }
-    if (faces.isEmpty() && !installed.isEmpty())
-        faces.append(installed.first());
+    // No Japanese face at all: the platform's own interface face, not an arbitrary one.
+    if (faces.isEmpty())
+        faces.append(QFontDatabase::systemFont(QFontDatabase::GeneralFont).family());
     QFont::insertSubstitutions(u"System"_s, faces);
     QFont::insertSubstitutions(u"ＭＳ Ｐゴシック"_s, faces);
 }
