@@ -48,7 +48,12 @@ void checkRoundTrip(double value) {
     FUZZ_CHECK(significantDigits(written) <= 15);
 
     const std::optional<double> readBack = numberOf(written);
-    FUZZ_CHECK(readBack.has_value());
+    if (!readBack) {
+        // Only the largest doubles: 15 digits round them up past the largest double
+        // ("1.79769313486232E+308"), which reads back as an overflow.
+        FUZZ_CHECK(std::fabs(value) > 1.797693134862315e308);
+        return;
+    }
     // 15 significant digits: the error is at most half a unit in the 15th digit plus the
     // last bit of the read-back; below the normal range digits are lost to underflow.
     const double tolerance = std::max(std::fabs(value) * 6e-15, 1e-300);
