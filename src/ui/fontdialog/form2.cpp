@@ -2,6 +2,7 @@
 
 #include "errortrap.h"
 #include "fontcatalogue.h"
+#include "formwindow.h"
 #include "japaneseinterface.h"
 #include "mousepointer.h"
 #include "numberconversion.h"
@@ -14,7 +15,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 
 using namespace Qt::StringLiterals;
 
@@ -110,7 +110,7 @@ void Form2::closeEvent(QCloseEvent* event) {
 
 void Form2::keyPressEvent(QKeyEvent* event) {
     // Alt+F4 closes the dialog even where no window manager turns it into a close.
-    if (event->key() == Qt::Key_F4 && event->modifiers() == Qt::AltModifier) {
+    if (FormWindow::isCloseShortcut(*event)) {
         close();
         return;
     }
@@ -119,11 +119,7 @@ void Form2::keyPressEvent(QKeyEvent* event) {
 
 void Form2::showEvent(QShowEvent* event) {
     // In the centre of the screen each time it is shown.
-    if (QScreen* shownOn = screen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(shownOn->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    FormWindow::centreOnScreen(*this);
     QDialog::showEvent(event);
     m_list1->setFocus();
 }

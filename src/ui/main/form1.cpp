@@ -5,6 +5,7 @@
 #include "fontcatalogue.h"
 #include "fontsize.h"
 #include "form2.h"
+#include "formwindow.h"
 #include "japaneseinterface.h"
 #include "mousepointer.h"
 #include "numberconversion.h"
@@ -23,7 +24,6 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollBar>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -421,7 +421,7 @@ void Form1::closeEvent(QCloseEvent* event) {
 
 void Form1::keyPressEvent(QKeyEvent* event) {
     // Alt+F4 ends the program even where no window manager turns it into a close.
-    if (event->key() == Qt::Key_F4 && event->modifiers() == Qt::AltModifier) {
+    if (FormWindow::isCloseShortcut(*event)) {
         close();
         return;
     }
@@ -432,11 +432,7 @@ void Form1::showEvent(QShowEvent* event) {
     // In the centre of the screen when first shown.
     if (!m_centred) {
         m_centred = true;
-        if (QScreen* shownOn = screen()) {
-            QRect frame = frameGeometry();
-            frame.moveCenter(shownOn->availableGeometry().center());
-            move(frame.topLeft());
-        }
+        FormWindow::centreOnScreen(*this);
     }
     QMainWindow::showEvent(event);
 }
