@@ -6,17 +6,6 @@ using namespace varelith;
 using namespace varelith::testing;
 using namespace Qt::StringLiterals;
 
-namespace {
-
-QStringList fontNames(int count) {
-    QStringList names;
-    for (int n = 1; n <= count; ++n)
-        names.append(u"Face %1"_s.arg(n));
-    return names;
-}
-
-} // namespace
-
 class TestFontCatalogue : public QObject {
     Q_OBJECT
 
@@ -25,7 +14,7 @@ private Q_SLOTS:
         MemorySettingsStore store;
         RecordingTickList list;
         FontCatalogue catalogue;
-        const ListFontSource fonts(fontNames(3));
+        const ListFontSource fonts(numberedFonts(u"Face "_s, 3));
         catalogue.build(fonts, store, list);
 
         QCOMPARE(int(catalogue.FontNum()), 3);
@@ -71,7 +60,7 @@ private Q_SLOTS:
         store.values.insert(u"flg_Font2"_s, stored);
         RecordingTickList list;
         FontCatalogue catalogue;
-        catalogue.build(ListFontSource(fontNames(3)), store, list);
+        catalogue.build(ListFontSource(numberedFonts(u"Face "_s, 3)), store, list);
 
         QCOMPARE(int(catalogue.FontFlg(2)), flag);
         QCOMPARE(list.ticks, (QList<bool>{true, ticked, true}));
@@ -103,7 +92,7 @@ private Q_SLOTS:
         MemorySettingsStore store;
         RecordingTickList list;
         FontCatalogue catalogue;
-        catalogue.build(ListFontSource(fontNames(4)), store, list);
+        catalogue.build(ListFontSource(numberedFonts(u"Face "_s, 4)), store, list);
         list.setSelected(1, false);
         list.setSelected(3, false);
         // Ticking in the list changes nothing until the commit.
@@ -125,7 +114,7 @@ private Q_SLOTS:
 
         // A rebuild reproduces the committed selection.
         RecordingTickList again;
-        catalogue.build(ListFontSource(fontNames(4)), store, again);
+        catalogue.build(ListFontSource(numberedFonts(u"Face "_s, 4)), store, again);
         QCOMPARE(again.ticks, (QList<bool>{true, false, true, false}));
         QCOMPARE(again.countLine, u"4個中2個選択"_s);
     }
@@ -135,7 +124,7 @@ private Q_SLOTS:
         store.values.insert(u"flg_Font1"_s, u"0"_s);
         RecordingTickList list;
         FontCatalogue catalogue;
-        catalogue.build(ListFontSource(fontNames(3)), store, list);
+        catalogue.build(ListFontSource(numberedFonts(u"Face "_s, 3)), store, list);
         store.savedKeys.clear();
         catalogue.commit(list, store);
         QCOMPARE(store.savedKeys, (QStringList{u"flg_Font1"_s, u"flg_Font2"_s, u"flg_Font3"_s}));
@@ -147,13 +136,13 @@ private Q_SLOTS:
         MemorySettingsStore store;
         RecordingTickList list;
         FontCatalogue catalogue;
-        catalogue.build(ListFontSource(fontNames(5)), store, list);
+        catalogue.build(ListFontSource(numberedFonts(u"Face "_s, 5)), store, list);
         list.setSelected(4, false);
         catalogue.commit(list, store);
 
         // Font 1 was removed: positions shift, flags follow positions, names are rewritten.
         RecordingTickList shorter;
-        catalogue.build(ListFontSource(fontNames(5).mid(1)), store, shorter);
+        catalogue.build(ListFontSource(numberedFonts(u"Face "_s, 5).mid(1)), store, shorter);
         QCOMPARE(int(catalogue.FontNum()), 4);
         // Position 5's flag ("0") is no longer read; the first four were all ticked.
         QCOMPARE(shorter.ticks, (QList<bool>{true, true, true, true}));
@@ -171,7 +160,8 @@ private Q_SLOTS:
         MemorySettingsStore store;
         RecordingTickList list;
         FontCatalogue catalogue;
-        catalogue.build(ListFontSource(fontNames(FontCatalogue::MaxFonts + 2)), store, list);
+        catalogue.build(ListFontSource(numberedFonts(u"Face "_s, FontCatalogue::MaxFonts + 2)),
+                        store, list);
         QCOMPARE(int(catalogue.FontNum()), 32767);
         QCOMPARE(int(catalogue.SelNum()), 32767);
         QCOMPARE(list.listCount(), 32767);

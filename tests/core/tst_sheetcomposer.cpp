@@ -24,13 +24,6 @@ SheetComposer::Inputs inputs(int page, const QString& sample, const QString& siz
     return {Int16::fromInt(page), sample, size, pageBox, total};
 }
 
-QStringList manyNames(int count) {
-    QStringList names;
-    for (int n = 1; n <= count; ++n)
-        names.append(u"F%1"_s.arg(n));
-    return names;
-}
-
 } // namespace
 
 Q_DECLARE_METATYPE(RuntimeError::Kind)
@@ -52,7 +45,7 @@ private Q_SLOTS:
     }
 
     void fullPageLinesFollowOneAnother() {
-        const FontCatalogue catalogue = catalogueOf(manyNames(25));
+        const FontCatalogue catalogue = catalogueOf(numberedFonts(u"F"_s, 25));
         const ComposedPage page =
             SheetComposer::compose(catalogue, inputs(2, u"xy"_s, u"12"_s, u"2"_s, u"3"_s));
         QCOMPARE(page.fontIndexes.size(), 10);
@@ -101,14 +94,15 @@ private Q_SLOTS:
         QFETCH(QString, pageBox);
         QFETCH(QString, total);
         QFETCH(int, lines);
-        const FontCatalogue catalogue = catalogueOf(manyNames(13));
+        const FontCatalogue catalogue = catalogueOf(numberedFonts(u"F"_s, 13));
         const ComposedPage composed =
             SheetComposer::compose(catalogue, inputs(page, u"s"_s, u"20"_s, pageBox, total));
         QCOMPARE(composed.fontIndexes.size(), lines);
     }
 
     void noTickedFontGivesTheEmptyPage() {
-        const FontCatalogue catalogue = catalogueOf(manyNames(3), {u"0"_s, u"0"_s, u"0"_s});
+        const FontCatalogue catalogue =
+            catalogueOf(numberedFonts(u"F"_s, 3), {u"0"_s, u"0"_s, u"0"_s});
         const ComposedPage page = SheetComposer::compose(catalogue, inputs(1, u"a"_s));
         QCOMPARE(page.text, QString());
         QVERIFY(page.runs.isEmpty());
@@ -151,7 +145,7 @@ private Q_SLOTS:
         QFETCH(QString, sample);
         QFETCH(QString, total);
         QFETCH(RuntimeError::Kind, failure);
-        const FontCatalogue catalogue = catalogueOf(manyNames(fonts));
+        const FontCatalogue catalogue = catalogueOf(numberedFonts(u"F"_s, fonts));
         try {
             SheetComposer::compose(catalogue, inputs(page, sample, u"20"_s, pageBox, total));
             QFAIL("composed a page that cannot be composed");

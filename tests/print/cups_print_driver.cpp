@@ -1,6 +1,7 @@
 // Prints the first page through the main window's "現在のページ" entry to a print server's
 // queue, the printer dialog answered by the test: the queue and the copies given on the
 // command line. Writes one copy's expected lines to the file given as well.
+#include "catalogues.h"
 #include "dialogprintcommands.h"
 #include "fontcatalogue.h"
 #include "form1.h"
@@ -26,9 +27,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const QString sample = u"見本 sample"_s;
-    QStringList names;
-    for (int n = 1; n <= 12; ++n)
-        names.append(u"Font %1"_s.arg(n));
+    const QStringList names = numberedFonts(u"Font "_s, 12);
 
     auto dialog = std::make_unique<FilePrinterDialog>();
     FilePrinterDialog* answers = dialog.get();

@@ -25,13 +25,6 @@ bool writeFile(const QString& path, const QByteArray& bytes) {
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-QStringList someFonts(int count) {
-    QStringList names;
-    for (int n = 1; n <= count; ++n)
-        names.append(u"Hostile Sans %1"_s.arg(n));
-    return names;
-}
-
 // Build, untick every third font, commit: what the user does in one session.
 QList<bool> oneSession(SettingsStore& store, const QStringList& names) {
     FontCatalogue catalogue;
@@ -85,7 +78,7 @@ private Q_SLOTS:
     void anyBytesInTheFileGiveAWorkingSessionAndAGoodFile() {
         QFETCH(QByteArray, bytes);
         QVERIFY(writeFile(m_file, bytes));
-        const QStringList names = someFonts(12);
+        const QStringList names = numberedFonts(u"Hostile Sans "_s, 12);
         QList<bool> committed;
         {
             IniSettingsStore store(m_file);
@@ -111,7 +104,7 @@ private Q_SLOTS:
         }
         QVERIFY(writeFile(m_file, contents));
 
-        const QStringList names = someFonts(20);
+        const QStringList names = numberedFonts(u"Hostile Sans "_s, 20);
         QList<bool> committed;
         {
             IniSettingsStore store(m_file);
@@ -185,7 +178,7 @@ private Q_SLOTS:
         if (obstacle == 1)
             QVERIFY(QDir().mkpath(m_file));
 
-        const QStringList names = someFonts(9);
+        const QStringList names = numberedFonts(u"Hostile Sans "_s, 9);
         IniSettingsStore store(m_file);
         FontCatalogue catalogue;
         RecordingTickList list;
@@ -216,9 +209,9 @@ private Q_SLOTS:
     void aMissingFolderIsMadeAtTheFirstWrite() {
         const QString deep = m_home->path() + u"/not/yet/there/Varelith.ini"_s;
         IniSettingsStore store(deep);
-        const QList<bool> committed = oneSession(store, someFonts(4));
+        const QList<bool> committed = oneSession(store, numberedFonts(u"Hostile Sans "_s, 4));
         QVERIFY(!store.hasFailed());
-        QCOMPARE(ticksOnNextStart(deep, someFonts(4)), committed);
+        QCOMPARE(ticksOnNextStart(deep, numberedFonts(u"Hostile Sans "_s, 4)), committed);
     }
 
 private:

@@ -7,13 +7,20 @@
 
 namespace varelith::testing {
 
+// `count` font names: the prefix followed by 1, 2, ... ("Font 1", "Font 2", ...).
+inline QStringList numberedFonts(const QString& prefix, int count) {
+    QStringList names;
+    for (int n = 1; n <= count; ++n)
+        names.append(prefix + QString::number(n));
+    return names;
+}
+
 // A catalogue of `flags.size()` fonts named "Font 1", "Font 2", ... whose stored flags
 // are the given texts (an empty text: no stored entry).
 inline FontCatalogue catalogueWithFlags(const QStringList& flags) {
     MemorySettingsStore store;
-    QStringList names;
+    const QStringList names = numberedFonts(QStringLiteral("Font "), int(flags.size()));
     for (int n = 1; n <= flags.size(); ++n) {
-        names.append(QStringLiteral("Font %1").arg(n));
         if (!flags.at(n - 1).isEmpty())
             store.values.insert(FontCatalogue::flagKey(n), flags.at(n - 1));
     }

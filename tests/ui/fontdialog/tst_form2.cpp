@@ -15,17 +15,10 @@ using Stored = QHash<QString, QString>;
 
 namespace {
 
-QStringList fontNames(int count) {
-    QStringList names;
-    for (int n = 1; n <= count; ++n)
-        names.append(u"Font %1"_s.arg(n));
-    return names;
-}
-
 // A dialog over its own fonts and store, loaded as the main window loads it unless asked.
 struct LoadedDialog {
     explicit LoadedDialog(int fontCount, const Stored& stored = {}, bool load = true)
-        : fonts(fontNames(fontCount)) {
+        : fonts(numberedFonts(u"Font "_s, fontCount)) {
         store.values = stored;
         if (load)
             dialog.Form_Load();
