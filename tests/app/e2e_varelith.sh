@@ -7,32 +7,13 @@
 # Exits 77 (skipped) when no X server can be had.
 set -euo pipefail
 
-skipped=77
 program=$(realpath "$1")
-
-if [[ "${VARELITH_E2E_INSIDE:-}" != 1 ]]; then
-    for tool in xvfb-run xdotool import compare; do
-        if ! command -v "$tool" >/dev/null 2>&1; then
-            echo "SKIP: $tool is not installed (packages xvfb, xauth, xdotool, imagemagick)"
-            exit "$skipped"
-        fi
-    done
-    work=$(mktemp -d)
-    trap 'rm -rf "$work"' EXIT
-    status=0
-    VARELITH_E2E_INSIDE=1 VARELITH_E2E_WORK="$work" \
-        xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$program" || status=$?
-    # xvfb-run says 1 and nothing else when no server could be started.
-    if [[ $status -ne 0 && ! -e "$work/started" ]]; then
-        echo "SKIP: no X server could be started (exit $status)"
-        exit "$skipped"
-    fi
-    exit "$status"
-fi
+source "$(dirname "$0")/../support/xvfb.sh"
+require_tools xvfb-run xdotool import compare
+enter_xvfb 1024x768x24 "$0" "$program"
 
 # Inside the X server from here on.
-work=$VARELITH_E2E_WORK
-touch "$work/started"
+work=$VARELITH_XVFB_WORK
 export XDG_CONFIG_HOME="$work/config"
 export QT_QPA_PLATFORM=xcb
 unset FONTCONFIG_FILE

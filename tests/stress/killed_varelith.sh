@@ -11,27 +11,12 @@
 # usage: killed_varelith.sh PROGRAM      Exits 77 (skipped) when no X server can be had.
 set -euo pipefail
 
-skipped=77
 program=$(realpath "$1")
+source "$(dirname "$0")/../support/xvfb.sh"
+require_tools xvfb-run xdotool python3
+enter_xvfb 1280x1024x24 "$0" "$program"
 
-if [[ "${VARELITH_KILL_INSIDE:-}" != 1 ]]; then
-    for tool in xvfb-run xdotool python3; do
-        command -v "$tool" >/dev/null 2>&1 || { echo "SKIP: $tool is not installed"; exit "$skipped"; }
-    done
-    work=$(mktemp -d)
-    trap 'rm -rf "$work"' EXIT
-    status=0
-    VARELITH_KILL_INSIDE=1 VARELITH_KILL_WORK="$work" \
-        xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$program" || status=$?
-    if [[ $status -ne 0 && ! -e "$work/started" ]]; then
-        echo "SKIP: no X server could be started (exit $status)"
-        exit "$skipped"
-    fi
-    exit "$status"
-fi
-
-work=$VARELITH_KILL_WORK
-touch "$work/started"
+work=$VARELITH_XVFB_WORK
 export QT_QPA_PLATFORM=xcb
 unset FONTCONFIG_FILE
 pids=()
