@@ -11,10 +11,6 @@ namespace varelith {
 // subscript-out-of-range error, never a stray read or write.
 template <typename T> class BoundedArray {
 public:
-    bool hasElements() const noexcept { return !m_items.isEmpty(); }
-    // -1 while there are no elements.
-    qsizetype upperBound() const noexcept { return m_items.size() - 1; }
-
     // Resizes to 0..upper, keeping the elements that remain; new ones are T().
     void resizePreserving(qsizetype upper) { m_items.resize(upper + 1); }
 
