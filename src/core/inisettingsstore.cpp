@@ -7,11 +7,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
-#include <QStorageInfo>
 #include <QStringList>
 #include <QTemporaryFile>
 
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 
 namespace varelith {
 
@@ -21,9 +21,15 @@ namespace {
 
 const QString Group = QStringLiteral("setting/");
 
-// A write that failed with less free room than the file and a megabyte more most likely
-// failed for want of room.
-constexpr qint64 RoomForAWrite = 1024 * 1024;
+// Blocks asked for beyond the file and its entries: the lock file, the last block of the
+// new file and room for the folder to grow.
+constexpr qint64 SpareBlocks = 4;
+
+// The most bytes QSettings writes for one entry: no character of the key or the value
+// takes more than six ("%U4E00", "\x1f"), "=", quotes and the line end a few more.
+qint64 entryBound(const QString& key, const QString& value) {
+    return 6 * (key.size() + value.size()) + 4;
+}
 
 // Which file is at the path and when it last changed: a new file put in its place has a
 // new inode, a file written in place new times.
@@ -132,8 +138,8 @@ QString IniSettingsStore::damagedCopyPath(const QString& filePath) {
 }
 
 QString IniSettingsStore::GetSetting(const QString& key, int defaultValue) const {
-    if (const auto held = m_held.constFind(key); held != m_held.cend())
-        return *held;
+    if (const auto pending = m_pending.constFind(key); pending != m_pending.cend())
+        return *pending;
     const QVariant value = m_settings->value(Group + key);
     if (!value.isValid())
         return NumberConversion::toText(defaultValue);
@@ -144,12 +150,7 @@ QString IniSettingsStore::GetSetting(const QString& key, int defaultValue) const
 }
 
 void IniSettingsStore::SaveSetting(const QString& key, const QString& value) {
-    if (m_damagedNotKept) {
-        m_held.insert(key, value);
-        return;
-    }
-    m_settings->setValue(Group + key, value);
-    m_unsaved = true;
+    m_pending.insert(key, value);
 }
 
 void IniSettingsStore::flush() {
@@ -159,23 +160,41 @@ void IniSettingsStore::flush() {
             return;
         }
         m_damagedNotKept = false;
-        for (auto held = m_held.cbegin(); held != m_held.cend(); ++held)
-            SaveSetting(held.key(), held.value());
-        m_held.clear();
     }
-    if (!m_unsaved)
+    if (m_pending.isEmpty() && m_unsavedBytes == 0)
         return;
     QDir().mkpath(QFileInfo(m_path).absolutePath());
+    qint64 bytes = m_unsavedBytes;
+    qint64 leastSize = 0;
+    for (auto entry = m_pending.cbegin(); entry != m_pending.cend(); ++entry) {
+        bytes += entryBound(entry.key(), entry.value());
+        leastSize += entry.key().size() + 2;
+    }
+    // On a full disk Qt 6.4 leaves a cut file in place of the old one and reports success,
+    // so a write that may not fit is not begun.
+    if (!roomFor(bytes)) {
+        m_failed = true;
+        report(SettingsProblem::Kind::NotSaved, SettingsProblem::Reason::NoSpace);
+        return;
+    }
+    for (auto entry = m_pending.cbegin(); entry != m_pending.cend(); ++entry)
+        m_settings->setValue(Group + entry.key(), entry.value());
+    m_pending.clear();
+    m_unsavedBytes = bytes;
     const bool statusWasClean = m_settings->status() == QSettings::NoError;
     m_settings->sync();
-    if (!lastSyncWrote(statusWasClean)) {
-        // QSettings keeps the values and writes them with the next sync.
+    const bool wrote = lastSyncWrote(statusWasClean);
+    if (!wrote || !fileLooksWhole(leastSize)) {
+        // QSettings keeps what it could not write for the next sync; what it cut short it
+        // believes written, so it gets everything once more.
+        if (wrote)
+            handEverythingOverAgain();
         m_failed = true;
         report(SettingsProblem::Kind::NotSaved, whyNotWritten());
         return;
     }
     m_failed = false;
-    m_unsaved = false;
+    m_unsavedBytes = 0;
     m_knownStamp = stampOf(m_path);
     if (m_settings->status() != QSettings::NoError) {
         // A new object with a clean status for the next write. Nothing is waiting to be
@@ -183,6 +202,33 @@ void IniSettingsStore::flush() {
         auto fresh = std::make_unique<QSettings>(m_path, QSettings::IniFormat);
         fresh->setAtomicSyncRequired(false);
         m_settings = std::move(fresh);
+    }
+}
+
+bool IniSettingsStore::roomFor(qint64 bytes) const {
+    struct statvfs disk {};
+    const QByteArray folder = QFile::encodeName(QFileInfo(m_path).absolutePath());
+    // A folder that cannot be asked is left to the write to find out about.
+    if (::statvfs(folder.constData(), &disk) != 0)
+        return true;
+    const qint64 block = qint64(disk.f_frsize);
+    return qint64(disk.f_bavail) * block >= QFileInfo(m_path).size() + bytes + SpareBlocks * block;
+}
+
+bool IniSettingsStore::fileLooksWhole(qint64 leastSize) const {
+    // Every entry written takes its key, "=" and a line end; the last line ends.
+    QFile file(m_path);
+    char last = 0;
+    return file.open(QIODevice::ReadOnly | QIODevice::Unbuffered) && file.size() >= leastSize &&
+           file.seek(file.size() - 1) && file.getChar(&last) && last == '\n';
+}
+
+void IniSettingsStore::handEverythingOverAgain() {
+    m_unsavedBytes = 0;
+    for (const QString& key : m_settings->allKeys()) {
+        const QVariant value = m_settings->value(key);
+        m_settings->setValue(key, value);
+        m_unsavedBytes += entryBound(key, value.toString());
     }
 }
 
@@ -235,11 +281,9 @@ SettingsProblem::Reason IniSettingsStore::whyNotWritten() const {
     // QSettings opens an existing file for reading and writing.
     if (file.exists() ? !(file.isReadable() && file.isWritable()) : !nearest.isWritable())
         return Reason::NoPermission;
-    const QStorageInfo storage(nearest.absoluteFilePath());
-    const qint64 room = storage.bytesAvailable();
-    if (storage.isValid() && room >= 0 && room < file.size() + RoomForAWrite)
-        return Reason::NoSpace;
-    return Reason::Unknown;
+    // A write that failed with less room left than the file takes again was most likely
+    // stopped by the full disk.
+    return roomFor(file.size()) ? Reason::Unknown : Reason::NoSpace;
 }
 
 void IniSettingsStore::report(SettingsProblem::Kind kind, SettingsProblem::Reason reason) const {

@@ -42,18 +42,22 @@ public:
 private:
     void readDamagedFile();
     bool keepDamagedCopy() const;
+    bool roomFor(qint64 bytes) const;
     bool lastSyncWrote(bool statusWasClean) const;
+    bool fileLooksWhole(qint64 leastSize) const;
+    void handEverythingOverAgain();
     SettingsProblem::Reason whyNotWritten() const;
     void report(SettingsProblem::Kind kind, SettingsProblem::Reason reason) const;
 
     QString m_path;
     SettingsProblemObserver m_observer;
     std::unique_ptr<QSettings> m_settings;
-    // Values saved while a damaged file could not be kept: they must not reach QSettings,
-    // which would write them over the only copy on its own.
-    QHash<QString, QString> m_held;
+    // Values saved since the last flush. QSettings gets them only when they are written at
+    // once: it writes what it holds on its own as well, unchecked.
+    QHash<QString, QString> m_pending;
+    // At most how many bytes the values QSettings holds and the file lacks take on disk.
+    qint64 m_unsavedBytes = 0;
     bool m_damagedNotKept = false;
-    bool m_unsaved = false;
     bool m_failed = false;
     // The file's identity and times when it last held what this store wrote or read.
     std::array<qint64, 6> m_knownStamp{};
