@@ -25,8 +25,6 @@ struct SettingsProblem {
     Kind kind;
     Reason reason;
     QString path; // the settings file
-
-    friend bool operator==(const SettingsProblem&, const SettingsProblem&) = default;
 };
 
 // Called by a settings store each time something goes wrong; it must not throw.
