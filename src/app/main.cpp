@@ -3,6 +3,7 @@
 #include "form1.h"
 #include "inisettingsstore.h"
 #include "japaneseinterface.h"
+#include "settingsproblemnotice.h"
 #include "systemfontsource.h"
 #include "windowicon.h"
 
@@ -25,7 +26,11 @@ int main(int argc, char** argv) {
         {varelith::JapaneseInterface::interfaceFace(QStringLiteral("ＭＳ Ｐゴシック"))});
     QApplication::setFont(interfaceFont);
 
-    varelith::IniSettingsStore store;
+    // A settings file that cannot be saved, or was damaged, is told once per kind.
+    varelith::SettingsProblemNotice notice(&varelith::SettingsProblemNotice::showMessageBox);
+    varelith::IniSettingsStore store(
+        varelith::IniSettingsStore::standardFilePath(),
+        [&notice](const varelith::SettingsProblem& problem) { notice.tell(problem); });
     varelith::SystemFontSource fonts;
     varelith::FontCatalogue catalogue;
     varelith::DialogPrintCommands printCommands;

@@ -1,119 +1,98 @@
-#include "catalogues.h"
 #include "inisettingsstore.h"
+#include "settingsproblemnotice.h"
 
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <unistd.h>
-
 using namespace varelith;
-using namespace varelith::testing;
 using namespace Qt::StringLiterals;
+using enum SettingsProblem::Kind;
+using enum SettingsProblem::Reason;
+const QFile::Permissions Locked = QFile::ReadOwner | QFile::ExeOwner;
 
-// The store over the real INI file in a temporary XDG_CONFIG_HOME. Files that are
-// damaged or in the way are the stress tests' part.
+QByteArray contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void commit(SettingsStore& store, const char* ticks) {
+    for (int n = 1; ticks[n - 1]; ++n)
+        store.SaveSetting(u"flg_Font%1"_s.arg(n), QString(QLatin1Char(ticks[n - 1])));
+    store.flush();
+}
+
+// Qt shares a file within a process; a second path to it ("again") reads it anew.
 class TestIniSettingsStore : public QObject {
     Q_OBJECT
+    QTemporaryDir m_home;
+    QString folder() const { return m_home.filePath(u"Varelith"_s); }
+    QString file() const { return folder() + u"/Varelith.ini"_s; }
+    QString again() const { return m_home.filePath(u"again/Varelith.ini"_s); }
 
 private Q_SLOTS:
     void init() {
-        m_home = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_home->isValid());
-        qputenv("XDG_CONFIG_HOME", m_home->path().toUtf8());
-        m_folder = m_home->path() + u"/Varelith"_s;
-        m_file = m_folder + u"/Varelith.ini"_s;
-    }
-
-    void cleanup() {
-        QFile::setPermissions(m_folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
-
-    void aCommitReachesTheUsersFileInOneFlush() {
-        QCOMPARE(IniSettingsStore::standardFilePath(), m_file);
-        IniSettingsStore store;
-        QCOMPARE(store.GetSetting(u"size_Font"_s, 20), u"20"_s);
-        FontCatalogue catalogue;
-        RecordingTickList list;
-        catalogue.build(ListFontSource({u"A"_s, u"B"_s}), store, list);
-        list.setSelected(0, false);
-        store.SaveSetting(u"size_Font"_s, u"12"_s);
-        catalogue.commit(list, store);
-
-        // On disk while the store lives, not only at exit; an atomic replace leaves no
-        // temporary file behind.
-        QCOMPARE(QDir(m_folder).entryList(QDir::Files), QStringList{u"Varelith.ini"_s});
-        QFile file(m_file);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray contents = file.readAll();
-        for (const char* line :
-             {"[setting]", "flg_Font1=0", "flg_Font2=1", "name_Font2=B", "size_Font=12"})
-            QVERIFY2(contents.contains(line), line);
+        QVERIFY(QDir(m_home.path()).removeRecursively() && QDir().mkpath(folder()));
+        QVERIFY(QFile::link(folder(), m_home.filePath(u"again"_s)));
     }
 
     void valuesComeBackExactlyAsWritten_data() {
         QTest::addColumn<QString>("value");
-        QTest::newRow("empty") << "";
-        QTest::newRow("comma") << "a, b,c";
-        QTest::newRow("quotes") << "say \"hi\" 'x'";
-        QTest::newRow("backslashes") << "C:\\Fonts\\x\\\\y";
-        QTest::newRow("leading at") << "@Variant(x)";
-        QTest::newRow("spaces around") << "  padded  ";
-        QTest::newRow("japanese") << "ＭＳ Ｐゴシック";
-        QTest::newRow("ini syntax") << "k=v [setting] ;#";
+        for (const char* text : {"", "a, b,c", "say \"hi\" 'x'", "C:\\Fonts\\x\\\\y", "@Variant(x)",
+                                 "  padded  ", "ＭＳ Ｐゴシック", "k=v [setting] ;#"})
+            QTest::newRow(text) << QString::fromUtf8(text);
     }
-
     void valuesComeBackExactlyAsWritten() {
         QFETCH(QString, value);
-        {
-            IniSettingsStore store;
-            store.SaveSetting(u"name_Font1"_s, value);
-            QCOMPARE(store.GetSetting(u"name_Font1"_s, 1), value);
-            store.flush();
-        }
-        QCOMPARE(IniSettingsStore().GetSetting(u"name_Font1"_s, 1), value);
+        IniSettingsStore store(file());
+        store.SaveSetting(u"name_Font1"_s, value);
+        store.flush();
+        QCOMPARE(IniSettingsStore(again()).GetSetting(u"name_Font1"_s, 1), value);
     }
 
-    void unreadableOrReadOnlyGiveDefaultsAndTheSessionGoesOn_data() {
-        QTest::addColumn<QFile::Permissions>("folder");
-        QTest::addColumn<QFile::Permissions>("file");
-        const QFile::Permissions all = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
-        QTest::newRow("read-only folder") << (QFile::ReadOwner | QFile::ExeOwner) << all;
-        QTest::newRow("unreadable file") << all << QFile::Permissions(QFile::WriteOwner);
+    void twoInstancesCommittingInTurnLeaveTheLastOnesWholeSelection() {
+        IniSettingsStore later(file());
+        commit(later, "111");
+        IniSettingsStore earlier(again());
+        commit(later, "0111"); // with one font more installed by then
+        commit(earlier, "101");
+        QCOMPARE(contents(file()),
+                 "[setting]\nflg_Font1=1\nflg_Font2=0\nflg_Font3=1\nflg_Font4=1\n");
     }
 
-    void unreadableOrReadOnlyGiveDefaultsAndTheSessionGoesOn() {
-        QFETCH(QFile::Permissions, folder);
-        QFETCH(QFile::Permissions, file);
-        if (geteuid() == 0)
-            QSKIP("root reads and writes through any permission");
-        QVERIFY(QDir().mkpath(m_folder));
-        {
-            QFile ini(m_file);
-            QVERIFY(ini.open(QIODevice::WriteOnly));
-            ini.write("[setting]\nflg_Font2=0\n");
-        }
-        QVERIFY(QFile::setPermissions(m_file, file));
-        QVERIFY(QFile::setPermissions(m_folder, folder));
-
-        IniSettingsStore store;
-        FontCatalogue catalogue;
-        RecordingTickList list;
-        catalogue.build(ListFontSource({u"A"_s, u"B"_s}), store, list);
-        const bool fileRead = file.testFlag(QFile::ReadOwner);
-        QCOMPARE(list.ticks, (QList<bool>{true, !fileRead}));
-        list.setSelected(0, false);
-        catalogue.commit(list, store);
-        QVERIFY(store.hasFailed());
-        // What this session stored reads back within the session.
-        QCOMPARE(store.GetSetting(u"flg_Font1"_s, 1), u"0"_s);
+    void troubleIsToldOnceAndTheNextCommitTriesAgain_data() {
+        QTest::addColumn<QByteArray>("junk");  // before the settings; none: a folder in place
+        QTest::addColumn<QString>("readOnly"); // the temporary folder: nothing that matters
+        QTest::addColumn<SettingsProblem::Kind>("kind");
+        QTest::addColumn<SettingsProblem::Reason>("reason"); // NotSaved, None: saved, not told
+        QTest::newRow("read-only file") << ""_ba << file() << NotSaved << NoPermission;
+        QTest::newRow("read-only folder") << ""_ba << folder() << NotSaved << None;
+        QTest::newRow("folder in the way") << QByteArray() << file() << NotSaved << InTheWay;
+        QTest::newRow("stray quote") << "x\"\n"_ba << m_home.path() << Damaged << None;
     }
-
-private:
-    std::unique_ptr<QTemporaryDir> m_home;
-    QString m_folder;
-    QString m_file;
+    void troubleIsToldOnceAndTheNextCommitTriesAgain() {
+        QFETCH(QByteArray, junk);
+        QFETCH(QString, readOnly);
+        QFETCH(SettingsProblem::Kind, kind);
+        QFETCH(SettingsProblem::Reason, reason);
+        const QByteArray bytes = junk + "[setting]\nflg_Font2=0\n";
+        QFile ini(junk.isNull() ? file() + u"/in the way"_s : file());
+        QVERIFY(QDir().mkpath(QFileInfo(ini).path()) && ini.open(QIODevice::WriteOnly) &&
+                ini.write(bytes) && ini.flush() && QFile::setPermissions(readOnly, Locked));
+        const bool saved = kind == Damaged || reason == None;
+        QStringList told, expected{SettingsProblemNotice::text({kind, reason, file()})};
+        SettingsProblemNotice notice([&told](const QString& text) { told << text; });
+        IniSettingsStore store(file(), std::bind_front(&SettingsProblemNotice::tell, &notice));
+        QCOMPARE(store.GetSetting(u"flg_Font2"_s, 1), junk.isNull() ? u"1"_s : u"0"_s);
+        commit(store, "01");
+        commit(store, "01");
+        QCOMPARE(told, kind == NotSaved && saved ? QStringList() : expected);
+        QCOMPARE(contents(file()).contains("flg_Font1=0"), saved);
+        QCOMPARE(contents(file() + u".damaged"_s), kind == Damaged ? bytes : "");
+        QVERIFY(QFile::setPermissions(readOnly, Locked | QFile::WriteOwner));
+        QDir(file()).removeRecursively();
+        commit(store, "01");
+        QVERIFY(contents(again()).contains("flg_Font1=0") && told.size() < 2);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestIniSettingsStore)

@@ -121,12 +121,13 @@ void Form1::buildControlStrip(QWidget* client) {
     m_label4 = new QLabel(u"/"_s, client);
     m_label4->setObjectName(u"Label4"_s);
     m_label4->setAccessibleName(m_label4->text());
-    m_label4->setGeometry(456, 4, 9, 17);
+    m_label4->setGeometry(451, 4, 9, 17);
 
     m_lblPage2 = new QLabel(u"1"_s, client);
     m_lblPage2->setObjectName(u"lbl_Page2"_s);
     m_lblPage2->setAccessibleName(u"総ページ数"_s);
-    m_lblPage2->setGeometry(472, 4, 25, 17);
+    // Wide enough for five digits in its bold face: "32767", the most a 16-bit count makes.
+    m_lblPage2->setGeometry(460, 4, 42, 17);
     m_lblPage2->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
     QFont totalFont(gothicFace(), InterfacePoints);
     totalFont.setWeight(QFont::Bold);
@@ -136,7 +137,7 @@ void Form1::buildControlStrip(QWidget* client) {
     m_btnNext->setObjectName(u"btn_Next"_s);
     m_btnNext->setAccessibleName(m_btnNext->text());
     m_btnNext->setAccessibleDescription(u"次のページ"_s);
-    m_btnNext->setGeometry(496, 4, 17, 17);
+    m_btnNext->setGeometry(502, 4, 17, 17);
     m_btnNext->setEnabled(false);
 
     // A sample sheet to read and copy names from, not an editor; long lines scroll.

@@ -438,6 +438,18 @@ private Q_SLOTS:
         started.form->mabout_Click();
         QCOMPARE(shownTitle, u"ﾊﾞｰｼﾞｮﾝ情報"_s);
     }
+
+    void pageTotalReadableUpToFiveDigits() {
+        JapaneseInterface::insertFontSubstitutions();
+        FontCatalogue catalogue;
+        const ListFontSource fonts;
+        MemorySettingsStore store;
+        const Form1 form(catalogue, fonts, store, nullptr);
+        const QRect total = form.lbl_Page2()->geometry(), next = form.btn_Next()->geometry();
+        QVERIFY(form.lbl_Page2()->fontMetrics().horizontalAdvance(u"32767"_s) <= total.width());
+        QVERIFY(form.Label4()->geometry().right() < total.left() && total.right() < next.left());
+        QVERIFY(next.right() < 521); // within the strip at its designed width
+    }
 };
 
 QTEST_MAIN(TestForm1)
