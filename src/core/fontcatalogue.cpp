@@ -3,9 +3,12 @@
 #include "fontsource.h"
 #include "numberconversion.h"
 #include "settingsstore.h"
+#include "storedselection.h"
 #include "ticklist.h"
 
 #include <QStringList>
+
+#include <climits>
 
 namespace varelith {
 
@@ -52,6 +55,8 @@ QString FontCatalogue::countLine(Int16 fontNum, Int16 selNum) {
 void FontCatalogue::build(const FontSource& fonts, SettingsStore& store, TickList& list) {
     FlushAtEnd flush(store);
     const QStringList names = fonts.families();
+    m_listedFamilies = int(std::min<qsizetype>(names.size(), INT_MAX));
+    // Families past a 16-bit count are left out, and nothing is done for them.
     const int count = int(std::min<qsizetype>(names.size(), MaxFonts));
 
     m_fontNum = Int16::fromInt(count);
@@ -60,13 +65,18 @@ void FontCatalogue::build(const FontSource& fonts, SettingsStore& store, TickLis
     m_fontFlg.resizePreserving(m_fontNum);
     list.setListVisible(false);
     list.clear();
+    {
+        // Every flag is found by its font's name before any name entry is rewritten.
+        StoredSelection stored(store, MaxFonts);
+        for (int n = 1; n <= count; ++n)
+            m_fontFlg.set(n, storedFlag(stored.flagFor(n, names.at(n - 1))));
+    }
     for (int position = 0; position < count; ++position) {
         const int n = position + 1;
         const QString& name = names.at(position);
         list.addItem(name);
         m_fontName.set(n, name);
         store.SaveSetting(nameKey(n), name);
-        m_fontFlg.set(n, storedFlag(store.GetSetting(flagKey(n), 1)));
         if (m_fontFlg.at(n) == 1) {
             list.setSelected(position, true);
             ++m_selNum;

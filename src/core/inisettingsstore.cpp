@@ -49,6 +49,10 @@ QString IniSettingsStore::GetSetting(const QString& key, int defaultValue) const
     return value.toString();
 }
 
+bool IniSettingsStore::contains(const QString& key) const {
+    return (m_readable || m_savedKeys.contains(key)) && m_settings.contains(Group + key);
+}
+
 void IniSettingsStore::SaveSetting(const QString& key, const QString& value) {
     const QString fullKey = Group + key;
     // Rewriting a value the file already holds would only make the next flush rewrite

@@ -21,6 +21,7 @@ public:
     static QString standardFilePath();
 
     QString GetSetting(const QString& key, int defaultValue) const override;
+    bool contains(const QString& key) const override;
     void SaveSetting(const QString& key, const QString& value) override;
     void flush() override;
 
