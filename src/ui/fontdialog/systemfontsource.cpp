@@ -1,11 +1,86 @@
 #include "systemfontsource.h"
 
-#include <QFontDatabase>
+#include <fontconfig/fontconfig.h>
+
+#include <algorithm>
+#include <memory>
+#include <utility>
 
 namespace varelith {
 
+namespace {
+
+struct ConfigDeleter {
+    void operator()(FcConfig* config) const { FcConfigDestroy(config); }
+};
+struct FontSetDeleter {
+    void operator()(FcFontSet* set) const { FcFontSetDestroy(set); }
+};
+
+QString text(const FcChar8* value) {
+    return QString::fromUtf8(reinterpret_cast<const char*>(value));
+}
+
+// Each name a file carries that Qt lists as a family of its own: the first one, and a
+// further name whose style differs from the first ("DejaVu Sans Condensed", style
+// "Book" beside "DejaVu Sans" "Condensed"). A further name with the same style is only
+// another spelling of the first (a translated name) and is not listed.
+void appendFamilies(const FcPattern* pattern, QStringList& names) {
+    FcChar8* family = nullptr;
+    if (FcPatternGetString(pattern, FC_FAMILY, 0, &family) != FcResultMatch)
+        return;
+    names.append(text(family));
+    FcChar8* style = nullptr;
+    const QString firstStyle =
+        FcPatternGetString(pattern, FC_STYLE, 0, &style) == FcResultMatch ? text(style) : QString();
+    for (int k = 1; FcPatternGetString(pattern, FC_FAMILY, k, &family) == FcResultMatch; ++k) {
+        if (FcPatternGetString(pattern, FC_STYLE, k, &style) == FcResultMatch &&
+            text(style) != firstStyle)
+            names.append(text(family));
+    }
+}
+
+} // namespace
+
 QStringList SystemFontSource::families() const {
-    return QFontDatabase::families();
+    std::unique_ptr<FcConfig, ConfigDeleter> own;
+    if (!m_configFile.isEmpty()) {
+        own.reset(FcConfigCreate());
+        const QByteArray file = m_configFile.toLocal8Bit();
+        if (!own ||
+            !FcConfigParseAndLoad(own.get(), reinterpret_cast<const FcChar8*>(file.constData()),
+                                  FcTrue) ||
+            !FcConfigBuildFonts(own.get()))
+            return {};
+    }
+    // Null: the current configuration, which Qt reads its fonts from.
+    FcConfig* config = own.get();
+
+    FcPattern* pattern = FcPatternCreate();
+    // As Qt lists them: the named instances of a variable font, not the font itself.
+    FcPatternAddBool(pattern, FC_VARIABLE, FcFalse);
+    FcObjectSet* objects = FcObjectSetBuild(FC_FAMILY, FC_STYLE, nullptr);
+    const std::unique_ptr<FcFontSet, FontSetDeleter> fonts(FcFontList(config, pattern, objects));
+    FcObjectSetDestroy(objects);
+    FcPatternDestroy(pattern);
+
+    QStringList names;
+    for (int i = 0; fonts && i < fonts->nfont; ++i)
+        appendFamilies(fonts->fonts[i], names);
+
+    // Qt's order, and one entry for names that differ only in case, as Qt keeps them.
+    QList<std::pair<QString, QString>> keyed;
+    keyed.reserve(names.size());
+    for (QString& name : names)
+        keyed.append({name.toCaseFolded(), std::move(name)});
+    std::sort(keyed.begin(), keyed.end());
+    QStringList families;
+    families.reserve(keyed.size());
+    for (qsizetype i = 0; i < keyed.size(); ++i) {
+        if (i == 0 || keyed.at(i).first != keyed.at(i - 1).first)
+            families.append(keyed.at(i).second);
+    }
+    return families;
 }
 
 } // namespace varelith
