@@ -37,46 +37,50 @@ int distanceFromPlain(const FcPattern* pattern) {
 // to case, as Qt matches family names. Read in one pass over fontconfig's list.
 class GlyphCoverage::Faces {
 public:
-    Faces() {
-        FcPattern* pattern = FcPatternCreate();
-        FcObjectSet* objects =
-            FcObjectSetBuild(FC_FAMILY, FC_SLANT, FC_WEIGHT, FC_WIDTH, FC_CHARSET, nullptr);
-        m_fonts = FcFontList(nullptr, pattern, objects);
-        FcObjectSetDestroy(objects);
-        FcPatternDestroy(pattern);
+    Faces()
+        : m_config(FcConfigReference(nullptr)) {
+        // The configuration's own font sets, read in place, without a copy of any pattern;
+        // the reference keeps them while this lives.
         QHash<QString, int> distance;
-        for (int i = 0; m_fonts && i < m_fonts->nfont; ++i) {
-            const FcPattern* font = m_fonts->fonts[i];
-            FcCharSet* characters = nullptr;
-            if (FcPatternGetCharSet(font, FC_CHARSET, 0, &characters) != FcResultMatch)
-                continue;
-            const int away = distanceFromPlain(font);
-            FcChar8* family = nullptr;
-            for (int k = 0; FcPatternGetString(font, FC_FAMILY, k, &family) == FcResultMatch; ++k) {
-                const QString key =
-                    QString::fromUtf8(reinterpret_cast<const char*>(family)).toCaseFolded();
-                const auto known = distance.constFind(key);
-                if (known != distance.constEnd() && *known <= away)
-                    continue;
-                distance.insert(key, away);
-                m_characters.insert(key, characters);
-            }
+        for (const FcSetName set : {FcSetSystem, FcSetApplication}) {
+            const FcFontSet* fonts = m_config ? FcConfigGetFonts(m_config, set) : nullptr;
+            for (int i = 0; fonts && i < fonts->nfont; ++i)
+                add(fonts->fonts[i], distance);
         }
     }
     ~Faces() {
-        if (m_fonts)
-            FcFontSetDestroy(m_fonts);
+        if (m_config)
+            FcConfigDestroy(m_config);
     }
     Faces(const Faces&) = delete;
     Faces& operator=(const Faces&) = delete;
 
-    // Null for a family that is not installed. Owned by the list, valid while it lives.
+    // Null for a family that is not installed. The configuration owns it.
     const FcCharSet* characters(const QString& family) const {
         return m_characters.value(family.toCaseFolded());
     }
 
 private:
-    FcFontSet* m_fonts = nullptr;
+    // Each family name of the font points at its characters, unless a font nearer the
+    // plain one of that family came first.
+    void add(const FcPattern* font, QHash<QString, int>& distance) {
+        FcCharSet* characters = nullptr;
+        if (FcPatternGetCharSet(font, FC_CHARSET, 0, &characters) != FcResultMatch)
+            return;
+        const int away = distanceFromPlain(font);
+        FcChar8* family = nullptr;
+        for (int k = 0; FcPatternGetString(font, FC_FAMILY, k, &family) == FcResultMatch; ++k) {
+            const QString key =
+                QString::fromUtf8(reinterpret_cast<const char*>(family)).toCaseFolded();
+            const auto known = distance.constFind(key);
+            if (known != distance.constEnd() && *known <= away)
+                continue;
+            distance.insert(key, away);
+            m_characters.insert(key, characters);
+        }
+    }
+
+    FcConfig* m_config;
     QHash<QString, const FcCharSet*> m_characters;
 };
 
