@@ -62,9 +62,8 @@ double timed(Form2& dialog, const std::function<void()>& step) {
 }
 
 void report(const QString& what, double ms, const Form2& dialog) {
-    out << qSetFieldWidth(44) << Qt::left << what << qSetFieldWidth(0)
-        << QString::number(ms, 'f', 1) << " ms   (" << dialog.lbl_Shown()->text() << ")"
-        << (listPaints.paints > 0 ? "" : " NOT PAINTED") << Qt::endl;
+    out << what << ": " << QString::number(ms, 'f', 1) << " ms   (" << dialog.lbl_Shown()->text()
+        << ")" << (listPaints.paints > 0 ? "" : " NOT PAINTED") << Qt::endl;
     listPaints.paints = 0;
 }
 

@@ -3,6 +3,7 @@
 #include <fontconfig/fontconfig.h>
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <utility>
 
@@ -27,12 +28,13 @@ void appendFamilies(const FcPattern* pattern, QStringList& names) {
     if (FcPatternGetString(pattern, FC_FAMILY, 0, &family) != FcResultMatch)
         return;
     names.append(text(family));
-    FcChar8* style = nullptr;
-    const QString firstStyle =
-        FcPatternGetString(pattern, FC_STYLE, 0, &style) == FcResultMatch ? text(style) : QString();
+    FcChar8* firstStyle = nullptr;
+    FcPatternGetString(pattern, FC_STYLE, 0, &firstStyle);
     for (int k = 1; FcPatternGetString(pattern, FC_FAMILY, k, &family) == FcResultMatch; ++k) {
+        FcChar8* style = nullptr;
         if (FcPatternGetString(pattern, FC_STYLE, k, &style) == FcResultMatch &&
-            text(style) != firstStyle)
+            (!firstStyle || std::strcmp(reinterpret_cast<const char*>(style),
+                                        reinterpret_cast<const char*>(firstStyle)) != 0))
             names.append(text(family));
     }
 }
