@@ -105,6 +105,7 @@ void Form2::layOut() {
     // The list keeps at least its designed size with the close button and the count line
     // below it where they were; the strip above it is added, and the window may grow.
     auto* bottom = new QWidget(this);
+    bottom->setObjectName(u"BottomStrip"_s);
     bottom->setFixedHeight(BottomStripHeight);
     auto* row = new QHBoxLayout(bottom);
     row->setContentsMargins(8, 10, 8, 6);
@@ -128,6 +129,7 @@ void Form2::layOut() {
     column->addWidget(m_list1, 1);
     column->addWidget(m_lblLimit);
     column->addWidget(bottom);
+    // It opens a little taller than its least, so that more fonts show at once.
     resize(std::max(minimumSizeHint().width(), 320), minimumSizeHint().height() + 140);
 }
 
