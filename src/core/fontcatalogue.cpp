@@ -3,9 +3,12 @@
 #include "fontsource.h"
 #include "numberconversion.h"
 #include "settingsstore.h"
+#include "storedselection.h"
 #include "ticklist.h"
 
 #include <QStringList>
+
+#include <climits>
 
 namespace varelith {
 
@@ -27,6 +30,9 @@ private:
 // A stored flag that is not a whole number in range counts as not ticked, so one bad
 // entry neither stops the build nor loses the flags after it.
 Int16 storedFlag(const QString& text) {
+    // What every commit writes, read without the full number grammar: one per font.
+    if (text.size() == 1 && (text.front() == u'1' || text.front() == u'0'))
+        return Int16(text.front() == u'1' ? 1 : 0);
     try {
         return NumberConversion::toInteger(text);
     } catch (const RuntimeError&) {
@@ -34,14 +40,35 @@ Int16 storedFlag(const QString& text) {
     }
 }
 
+// The prefix and the index in decimal, built in one allocation: a build makes three keys
+// per font.
+QString keyFor(QStringView prefix, int index) {
+    char16_t digits[12];
+    qsizetype count = 0;
+    unsigned int rest = index < 0 ? 0u - unsigned(index) : unsigned(index);
+    do {
+        digits[count++] = char16_t(u'0' + rest % 10);
+        rest /= 10;
+    } while (rest > 0);
+    QString key(prefix.size() + count + (index < 0 ? 1 : 0), Qt::Uninitialized);
+    QChar* out = key.data();
+    for (const QChar c : prefix)
+        *out++ = c;
+    if (index < 0)
+        *out++ = u'-';
+    while (count > 0)
+        *out++ = QChar(digits[--count]);
+    return key;
+}
+
 } // namespace
 
 QString FontCatalogue::nameKey(int index) {
-    return QStringLiteral("name_Font") + QString::number(index);
+    return keyFor(u"name_Font", index);
 }
 
 QString FontCatalogue::flagKey(int index) {
-    return QStringLiteral("flg_Font") + QString::number(index);
+    return keyFor(u"flg_Font", index);
 }
 
 QString FontCatalogue::countLine(Int16 fontNum, Int16 selNum) {
@@ -52,6 +79,8 @@ QString FontCatalogue::countLine(Int16 fontNum, Int16 selNum) {
 void FontCatalogue::build(const FontSource& fonts, SettingsStore& store, TickList& list) {
     FlushAtEnd flush(store);
     const QStringList names = fonts.families();
+    m_listedFamilies = int(std::min<qsizetype>(names.size(), INT_MAX));
+    // Families past a 16-bit count are left out, and nothing is done for them.
     const int count = int(std::min<qsizetype>(names.size(), MaxFonts));
 
     m_fontNum = Int16::fromInt(count);
@@ -60,13 +89,18 @@ void FontCatalogue::build(const FontSource& fonts, SettingsStore& store, TickLis
     m_fontFlg.resizePreserving(m_fontNum);
     list.setListVisible(false);
     list.clear();
+    {
+        // Every flag is found by its font's name before any name entry is rewritten.
+        StoredSelection stored(store, MaxFonts);
+        for (int n = 1; n <= count; ++n)
+            m_fontFlg.set(n, storedFlag(stored.flagFor(n, names.at(n - 1))));
+    }
     for (int position = 0; position < count; ++position) {
         const int n = position + 1;
         const QString& name = names.at(position);
         list.addItem(name);
         m_fontName.set(n, name);
         store.SaveSetting(nameKey(n), name);
-        m_fontFlg.set(n, storedFlag(store.GetSetting(flagKey(n), 1)));
         if (m_fontFlg.at(n) == 1) {
             list.setSelected(position, true);
             ++m_selNum;

@@ -27,10 +27,13 @@ public:
     const QString& FontName(int index) const { return m_fontName.at(index); }
     Int16 FontFlg(int index) const { return m_fontFlg.at(index); }
     bool isTicked(int index) const { return FontFlg(index) == 1; }
+    // How many families the platform listed at the last build; more than FontNum when
+    // the list was cut at MaxFonts.
+    int listedFamilies() const noexcept { return m_listedFamilies; }
 
-    // Reads the platform's fonts, restores each flag from the store (absent: ticked),
-    // records each name in the store and refills the tick list, then writes the store
-    // to disk once.
+    // Reads the platform's fonts, restores each font's flag from the store by its name
+    // (a font never seen: ticked), records each name in the store and refills the tick
+    // list, then writes the store to disk once.
     void build(const FontSource& fonts, SettingsStore& store, TickList& list);
 
     // Takes the ticks back from the list into the flags, recounts, stores every flag
@@ -45,6 +48,7 @@ public:
 private:
     Int16 m_fontNum;
     Int16 m_selNum;
+    int m_listedFamilies = 0;
     BoundedArray<QString> m_fontName;
     BoundedArray<Int16> m_fontFlg;
 };

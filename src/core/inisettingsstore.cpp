@@ -149,6 +149,10 @@ QString IniSettingsStore::GetSetting(const QString& key, int defaultValue) const
     return value.toString();
 }
 
+bool IniSettingsStore::contains(const QString& key) const {
+    return m_pending.contains(key) || m_settings->contains(Group + key);
+}
+
 void IniSettingsStore::SaveSetting(const QString& key, const QString& value) {
     m_pending.insert(key, value);
 }

@@ -30,6 +30,7 @@ public:
     static QString damagedCopyPath(const QString& filePath);
 
     QString GetSetting(const QString& key, int defaultValue) const override;
+    bool contains(const QString& key) const override;
     // Every call reaches the file at the next flush, even a value the file already holds:
     // another instance may have written something else in between.
     void SaveSetting(const QString& key, const QString& value) override;

@@ -1,7 +1,10 @@
 #include "glyphcoverage.h"
 
-#include <QFont>
 #include <QStringView>
+
+#include <fontconfig/fontconfig.h>
+
+#include <cstdlib>
 
 namespace varelith {
 
@@ -12,21 +15,77 @@ bool drawsNothing(char32_t ucs4) {
     return category == QChar::Other_Control || category == QChar::Other_Format;
 }
 
+int intValue(const FcPattern* pattern, const char* object, int fallback) {
+    int value = fallback;
+    FcPatternGetInteger(pattern, object, 0, &value);
+    return value;
+}
+
+// How far a font is from the one a plain QFont of its family draws: upright first, then
+// regular weight, then regular width.
+int distanceFromPlain(const FcPattern* pattern) {
+    const int slant = intValue(pattern, FC_SLANT, FC_SLANT_ROMAN);
+    const int weight = intValue(pattern, FC_WEIGHT, FC_WEIGHT_REGULAR);
+    const int width = intValue(pattern, FC_WIDTH, FC_WIDTH_NORMAL);
+    return (slant != FC_SLANT_ROMAN ? 100000 : 0) + std::abs(weight - FC_WEIGHT_REGULAR) * 100 +
+           std::abs(width - FC_WIDTH_NORMAL);
+}
+
 } // namespace
 
-const QRawFont* GlyphCoverage::rawFont(const QString& family) {
-    if (const QRawFont* cached = m_fonts.object(family))
-        return cached;
-    QFont font(family);
-    font.setStyleStrategy(QFont::NoFontMerging);
-    auto* raw = new QRawFont(QRawFont::fromFont(font));
-    // Qt answers a family it does not know with another face: that face's glyphs are not
-    // this family's.
-    if (raw->isValid() && raw->familyName().compare(family, Qt::CaseInsensitive) != 0)
-        *raw = QRawFont();
-    m_fonts.insert(family, raw);
-    return m_fonts.object(family);
-}
+// The character set of each installed family's plain font, by family name without regard
+// to case, as Qt matches family names. Read in one pass over fontconfig's list.
+class GlyphCoverage::Faces {
+public:
+    Faces()
+        : m_config(FcConfigReference(nullptr)) {
+        // The configuration's own font sets, read in place, without a copy of any pattern;
+        // the reference keeps them while this lives.
+        QHash<QString, int> distance;
+        for (const FcSetName set : {FcSetSystem, FcSetApplication}) {
+            const FcFontSet* fonts = m_config ? FcConfigGetFonts(m_config, set) : nullptr;
+            for (int i = 0; fonts && i < fonts->nfont; ++i)
+                add(fonts->fonts[i], distance);
+        }
+    }
+    ~Faces() {
+        if (m_config)
+            FcConfigDestroy(m_config);
+    }
+    Faces(const Faces&) = delete;
+    Faces& operator=(const Faces&) = delete;
+
+    // Null for a family that is not installed. The configuration owns it.
+    const FcCharSet* characters(const QString& family) const {
+        return m_characters.value(family.toCaseFolded());
+    }
+
+private:
+    // Each family name of the font points at its characters, unless a font nearer the
+    // plain one of that family came first.
+    void add(const FcPattern* font, QHash<QString, int>& distance) {
+        FcCharSet* characters = nullptr;
+        if (FcPatternGetCharSet(font, FC_CHARSET, 0, &characters) != FcResultMatch)
+            return;
+        const int away = distanceFromPlain(font);
+        FcChar8* family = nullptr;
+        for (int k = 0; FcPatternGetString(font, FC_FAMILY, k, &family) == FcResultMatch; ++k) {
+            const QString key =
+                QString::fromUtf8(reinterpret_cast<const char*>(family)).toCaseFolded();
+            const auto known = distance.constFind(key);
+            if (known != distance.constEnd() && *known <= away)
+                continue;
+            distance.insert(key, away);
+            m_characters.insert(key, characters);
+        }
+    }
+
+    FcConfig* m_config;
+    QHash<QString, const FcCharSet*> m_characters;
+};
+
+GlyphCoverage::GlyphCoverage() = default;
+GlyphCoverage::~GlyphCoverage() = default;
 
 bool GlyphCoverage::hasGlyph(const QString& family, char32_t ucs4) {
     if (drawsNothing(ucs4))
@@ -35,8 +94,10 @@ bool GlyphCoverage::hasGlyph(const QString& family, char32_t ucs4) {
     const auto known = answers.constFind(ucs4);
     if (known != answers.constEnd())
         return *known;
-    const QRawFont* raw = rawFont(family);
-    const bool has = raw && raw->isValid() && raw->supportsCharacter(uint(ucs4));
+    if (!m_faces)
+        m_faces = std::make_unique<Faces>();
+    const FcCharSet* characters = m_faces->characters(family);
+    const bool has = characters && FcCharSetHasChar(characters, FcChar32(ucs4));
     answers.insert(ucs4, has);
     return has;
 }

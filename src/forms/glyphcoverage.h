@@ -1,19 +1,26 @@
 #pragma once
 
-#include <QCache>
 #include <QHash>
 #include <QList>
-#include <QRawFont>
 #include <QString>
+
+#include <memory>
 
 namespace varelith {
 
 // Which characters a family's own font can draw, with no fallback to another face: the
-// truth the sheet shows and the font list filters by. The first question about a family
-// loads its font once; answers are kept per family and character, so asking again is a
-// table lookup.
+// truth the sheet shows and the font list filters by. The font is the one of the family
+// that a plain QFont of that name draws (upright, regular weight and width), its
+// characters as fontconfig lists them, read for every installed family at the first
+// question, without opening a single font file. Answers are kept per family and
+// character, so asking again is a table lookup.
 class GlyphCoverage {
 public:
+    GlyphCoverage();
+    ~GlyphCoverage();
+    GlyphCoverage(const GlyphCoverage&) = delete;
+    GlyphCoverage& operator=(const GlyphCoverage&) = delete;
+
     // Whether `family` itself has a glyph for the character. Control and format
     // characters draw nothing and always count as covered; a family that is not
     // installed covers nothing else.
@@ -30,11 +37,10 @@ public:
     QList<Range> missingRanges(const QString& family, const QString& text);
 
 private:
-    const QRawFont* rawFont(const QString& family);
+    class Faces;
 
+    std::unique_ptr<Faces> m_faces;
     QHash<QString, QHash<char32_t, bool>> m_answers;
-    // Loaded fonts are few at a time: a page needs ten, a filter one after another.
-    QCache<QString, QRawFont> m_fonts{256};
 };
 
 } // namespace varelith

@@ -1,5 +1,7 @@
 #include "catalogues.h"
+#include "inisettingsstore.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace varelith;
@@ -10,162 +12,105 @@ class TestFontCatalogue : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void firstRunTicksEveryFont() {
+    void buildWritesNamesCommitWritesEveryFlag() {
         MemorySettingsStore store;
         RecordingTickList list;
         FontCatalogue catalogue;
-        const ListFontSource fonts(numberedFonts(u"Face "_s, 3));
+        const ListFontSource fonts(numberedFonts(u"Face "_s, 2));
         catalogue.build(fonts, store, list);
-
-        QCOMPARE(int(catalogue.FontNum()), 3);
-        QCOMPARE(int(catalogue.SelNum()), 3);
-        QCOMPARE(list.names, fonts.names);
-        QCOMPARE(list.ticks, (QList<bool>{true, true, true}));
-        QCOMPARE(list.countLine, u"3個中3個選択"_s);
-        QCOMPARE(catalogue.FontName(2), u"Face 2"_s);
-        QCOMPARE(catalogue.FontName(0), QString()); // element 0 exists, never written
-        // Every name is written, no flag until the first commit; one read of the source.
-        QCOMPARE(store.savedKeys, (QStringList{u"name_Font1"_s, u"name_Font2"_s, u"name_Font3"_s}));
-        QCOMPARE(store.values.value(u"name_Font3"_s), u"Face 3"_s);
-        QCOMPARE(fonts.reads, 1);
-        QCOMPARE(store.flushes, 1);
-        // Hidden for the whole refill, shown once.
-        QCOMPARE(list.visibility, (QList<bool>{false, true}));
-        QCOMPARE(list.itemsAddedWhileVisible, 0);
-    }
-
-    void storedFlagsDecideTheTicks_data() {
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<int>("flag");
-        QTest::addColumn<bool>("ticked");
-        QTest::newRow("1") << "1" << 1 << true;
-        QTest::newRow("0") << "0" << 0 << false;
-        QTest::newRow("2") << "2" << 2 << false;
-        QTest::newRow("-1") << "-1" << -1 << false;
-        QTest::newRow("1.0") << "1.0" << 1 << true;
-        QTest::newRow("spaces") << " 1 " << 1 << true;
-        QTest::newRow("full-width 1") << "\uFF11" << 1 << true;
-        // Garbage: not ticked, and the build goes on.
-        QTest::newRow("letters") << "yes" << 0 << false;
-        QTest::newRow("empty") << "" << 0 << false;
-        QTest::newRow("out of range") << "70000" << 0 << false;
-        QTest::newRow("control characters") << "\x01\x02" << 0 << false;
-    }
-
-    void storedFlagsDecideTheTicks() {
-        QFETCH(QString, stored);
-        QFETCH(int, flag);
-        QFETCH(bool, ticked);
-        MemorySettingsStore store;
-        store.values.insert(u"flg_Font2"_s, stored);
-        RecordingTickList list;
-        FontCatalogue catalogue;
-        catalogue.build(ListFontSource(numberedFonts(u"Face "_s, 3)), store, list);
-
-        QCOMPARE(int(catalogue.FontFlg(2)), flag);
-        QCOMPARE(list.ticks, (QList<bool>{true, ticked, true}));
-        QCOMPARE(int(catalogue.SelNum()), ticked ? 3 : 2);
-        // The fonts after a bad entry are restored all the same.
-        QCOMPARE(int(catalogue.FontFlg(3)), 1);
-
-        // The next commit stores 0 or 1 for it.
-        catalogue.commit(list, store);
-        QCOMPARE(store.values.value(u"flg_Font2"_s), ticked ? u"1"_s : u"0"_s);
-        QCOMPARE(int(catalogue.FontFlg(2)), ticked ? 1 : 0);
-    }
-
-    void noFontsAtAll() {
-        MemorySettingsStore store;
-        RecordingTickList list;
-        FontCatalogue catalogue;
-        catalogue.build(ListFontSource(QStringList()), store, list);
-        QCOMPARE(int(catalogue.FontNum()), 0);
-        QCOMPARE(int(catalogue.SelNum()), 0);
-        QCOMPARE(list.countLine, u"0個中0個選択"_s);
-        catalogue.commit(list, store);
-        QCOMPARE(store.savedKeys, QStringList());
-        QCOMPARE(int(catalogue.SelNum()), 0);
-        QCOMPARE(store.flushes, 2);
-    }
-
-    void commitStoresEveryTickAndRecounts() {
-        MemorySettingsStore store;
-        RecordingTickList list;
-        FontCatalogue catalogue;
-        catalogue.build(ListFontSource(numberedFonts(u"Face "_s, 4)), store, list);
+        QCOMPARE(store.savedKeys, (QStringList{u"name_Font1"_s, u"name_Font2"_s}));
+        QCOMPARE((QList<int>{fonts.reads, store.flushes, list.itemsAddedWhileVisible}),
+                 (QList<int>{1, 1, 0}));
+        QCOMPARE(list.visibility, (QList<bool>{false, true})); // hidden while refilled
         list.setSelected(1, false);
-        list.setSelected(3, false);
-        // Ticking in the list changes nothing until the commit.
-        QCOMPARE(int(catalogue.SelNum()), 4);
-        QCOMPARE(int(catalogue.FontFlg(2)), 1);
-
         store.savedKeys.clear();
         catalogue.commit(list, store);
-        QCOMPARE(int(catalogue.SelNum()), 2);
-        QCOMPARE(store.savedKeys,
-                 (QStringList{u"flg_Font1"_s, u"flg_Font2"_s, u"flg_Font3"_s, u"flg_Font4"_s}));
-        QCOMPARE(store.values.value(u"flg_Font2"_s), u"0"_s);
-        QCOMPARE(store.values.value(u"flg_Font3"_s), u"1"_s);
-        QCOMPARE(int(catalogue.FontFlg(4)), 0);
-        QCOMPARE(store.flushes, 2);
-        // The count line is the build's; the commit leaves names alone.
-        QCOMPARE(list.countLine, u"4個中4個選択"_s);
-        QCOMPARE(catalogue.FontName(4), u"Face 4"_s);
+        QCOMPARE(store.savedKeys, (QStringList{u"flg_Font1"_s, u"flg_Font2"_s}));
+        QCOMPARE(int(catalogue.SelNum()), 1);
+        QCOMPARE(list.countLine, u"2個中2個選択"_s); // the build's, until the next build
+    }
 
-        // A rebuild reproduces the committed selection.
+    // The old file's names and flags (fewer flags than names: no entry), the fonts now
+    // installed, and their ticks after the build, each list separated by "|".
+    void ticksFollowTheirFontsNames_data() {
+        QTest::addColumn<QString>("oldNamesText");
+        QTest::addColumn<QString>("oldFlagsText");
+        QTest::addColumn<QString>("fontsText");
+        QTest::addColumn<QString>("ticks");
+        QTest::newRow("first run") << QString() << QString() << u"A|B|C"_s << u"111"_s;
+        QTest::newRow("same list") << u"A|B|C"_s << u"1|0|1"_s << u"A|B|C"_s << u"101"_s;
+        QTest::newRow("added in the middle")
+            << u"A|B|C"_s << u"0|1|0"_s << u"A|N|B|C"_s << u"0110"_s;
+        QTest::newRow("one removed") << u"A|B|C"_s << u"0|1|0"_s << u"B|C"_s << u"10"_s;
+        QTest::newRow("renamed") << u"A|B|C"_s << u"0|0|0"_s << u"A|B2|C"_s << u"010"_s;
+        QTest::newRow("duplicates in the old file")
+            << u"A|B|A"_s << u"0|1|1"_s << u"B|A"_s << u"10"_s;
+        QTest::newRow("no names stored") << QString() << u"0|1"_s << u"A|B|C"_s << u"011"_s;
+        // Flags that are no whole number in range are not ticked; nothing after them is lost.
+        QTest::newRow("flags not numbers") << u"A|B|C|D|E|F"_s << u"yes| |70000|2| 1.0 |\uFF11"_s
+                                           << u"A|B|C|D|E|F"_s << u"000011"_s;
+        QTest::newRow("a font called 0") << u"0|B"_s << u"0|1"_s << u"B|0"_s << u"10"_s;
+        QTest::newRow("upgrade from foundry names")
+            << u"C059 [UKWN]|C059 [urw]|Monospace|Nimbus Sans [URW ]|Z"_s << u"0|1|0|0|1"_s
+            << u"C059|Nimbus Sans|Z"_s << u"001"_s;
+    }
+    void ticksFollowTheirFontsNames() {
+        QFETCH(QString, oldNamesText);
+        QFETCH(QString, oldFlagsText);
+        QFETCH(QString, fontsText);
+        QFETCH(QString, ticks);
+        const QStringList oldNames = oldNamesText.split(u'|', Qt::SkipEmptyParts);
+        const QStringList oldFlags = oldFlagsText.split(u'|', Qt::SkipEmptyParts);
+        const QStringList fonts = fontsText.split(u'|');
+        QTemporaryDir home;
+        const QString file = home.filePath(u"Varelith.ini"_s);
+        {
+            IniSettingsStore old(file);
+            for (int n = 1; n <= oldNames.size(); ++n)
+                old.SaveSetting(FontCatalogue::nameKey(n), oldNames.at(n - 1));
+            for (int n = 1; n <= oldFlags.size(); ++n)
+                old.SaveSetting(FontCatalogue::flagKey(n), oldFlags.at(n - 1));
+            old.flush();
+        }
+        IniSettingsStore store(file);
+        RecordingTickList list;
+        FontCatalogue catalogue;
+        catalogue.build(ListFontSource(fonts), store, list);
+        QList<bool> expected;
+        for (const QChar tick : ticks)
+            expected.append(tick == u'1');
+        QCOMPARE(list.names, fonts);
+        QCOMPARE(list.ticks, expected);
+        catalogue.commit(list, store);
+
+        // The file holds the new names and ticks in the new places, entries above them
+        // as they were; the next start finds the same ticks.
+        IniSettingsStore reopened(file);
+        for (int n = 1; n <= std::max(fonts.size(), oldNames.size()); ++n) {
+            const bool listed = n <= fonts.size();
+            QCOMPARE(reopened.GetSetting(FontCatalogue::nameKey(n), 0),
+                     listed ? fonts.at(n - 1) : oldNames.at(n - 1));
+            QCOMPARE(reopened.GetSetting(FontCatalogue::flagKey(n), 9),
+                     listed ? ticks.mid(n - 1, 1) : oldFlags.value(n - 1, u"9"_s));
+        }
         RecordingTickList again;
-        catalogue.build(ListFontSource(numberedFonts(u"Face "_s, 4)), store, again);
-        QCOMPARE(again.ticks, (QList<bool>{true, false, true, false}));
-        QCOMPARE(again.countLine, u"4個中2個選択"_s);
+        catalogue.build(ListFontSource(fonts), reopened, again);
+        QCOMPARE(again.ticks, expected);
     }
 
-    void commitWithoutChangesRewritesEveryFlag() {
-        MemorySettingsStore store;
-        store.values.insert(u"flg_Font1"_s, u"0"_s);
-        RecordingTickList list;
-        FontCatalogue catalogue;
-        catalogue.build(ListFontSource(numberedFonts(u"Face "_s, 3)), store, list);
-        store.savedKeys.clear();
-        catalogue.commit(list, store);
-        QCOMPARE(store.savedKeys, (QStringList{u"flg_Font1"_s, u"flg_Font2"_s, u"flg_Font3"_s}));
-        QCOMPARE(store.values.value(u"flg_Font1"_s), u"0"_s);
-        QCOMPARE(store.values.value(u"flg_Font3"_s), u"1"_s);
-    }
-
-    void fewerFontsThanLastTimeLeaveOldEntriesAlone() {
-        MemorySettingsStore store;
-        RecordingTickList list;
-        FontCatalogue catalogue;
-        catalogue.build(ListFontSource(numberedFonts(u"Face "_s, 5)), store, list);
-        list.setSelected(4, false);
-        catalogue.commit(list, store);
-
-        // Font 1 was removed: positions shift, flags follow positions, names are rewritten.
-        RecordingTickList shorter;
-        catalogue.build(ListFontSource(numberedFonts(u"Face "_s, 5).mid(1)), store, shorter);
-        QCOMPARE(int(catalogue.FontNum()), 4);
-        // Position 5's flag ("0") is no longer read; the first four were all ticked.
-        QCOMPARE(shorter.ticks, (QList<bool>{true, true, true, true}));
-        QCOMPARE(store.values.value(u"name_Font1"_s), u"Face 2"_s);
-        QCOMPARE(store.values.value(u"name_Font5"_s), u"Face 5"_s);
-        QCOMPARE(store.values.value(u"flg_Font5"_s), u"0"_s);
-        catalogue.commit(shorter, store);
-        QCOMPARE(store.values.value(u"flg_Font5"_s), u"0"_s);
-        QCOMPARE(store.values.value(u"name_Font5"_s), u"Face 5"_s);
-        // Indexes past the new count are out of range now.
-        QVERIFY_THROWS_EXCEPTION(RuntimeError, catalogue.FontFlg(5));
-    }
-
-    void moreFontsThanASixteenBitCountHolds() {
-        MemorySettingsStore store;
-        RecordingTickList list;
-        FontCatalogue catalogue;
-        catalogue.build(ListFontSource(numberedFonts(u"Face "_s, FontCatalogue::MaxFonts + 2)),
-                        store, list);
-        QCOMPARE(int(catalogue.FontNum()), 32767);
-        QCOMPARE(int(catalogue.SelNum()), 32767);
-        QCOMPARE(list.listCount(), 32767);
-        QCOMPARE(catalogue.FontName(32767), u"Face 32767"_s);
+    void noFontsAndMoreThanASixteenBitCountHolds() {
+        for (const auto& [installed, listed] : {std::pair(0, 0), std::pair(32769, 32767)}) {
+            MemorySettingsStore store;
+            RecordingTickList list;
+            FontCatalogue catalogue;
+            catalogue.build(ListFontSource(numberedFonts(u"Face "_s, installed)), store, list);
+            QCOMPARE((QList<int>{catalogue.FontNum(), catalogue.SelNum(), list.listCount()}),
+                     (QList<int>{listed, listed, listed}));
+            QCOMPARE(catalogue.listedFamilies(), installed);
+            QCOMPARE(store.values.size(), listed); // nothing done for the families left out
+            catalogue.commit(list, store);
+            QCOMPARE(store.values.size(), 2 * listed);
+        }
     }
 };
 

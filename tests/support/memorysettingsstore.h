@@ -15,6 +15,7 @@ public:
         const auto found = values.constFind(key);
         return found != values.constEnd() ? *found : QString::number(defaultValue);
     }
+    bool contains(const QString& key) const override { return values.contains(key); }
     void SaveSetting(const QString& key, const QString& value) override {
         values.insert(key, value);
         savedKeys.append(key);

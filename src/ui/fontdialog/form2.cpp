@@ -1,9 +1,14 @@
 #include "form2.h"
 
+#include "bulkticks.h"
+#include "enterbutton.h"
 #include "errortrap.h"
 #include "fontcatalogue.h"
+#include "fontfilterbar.h"
+#include "fontfiltermodel.h"
 #include "formwindow.h"
 #include "japaneseinterface.h"
+#include "listsummaryline.h"
 #include "mousepointer.h"
 #include "numberconversion.h"
 #include "pagerules.h"
@@ -11,10 +16,14 @@
 #include "ticklistview.h"
 #include "windowicon.h"
 
+#include <QAction>
 #include <QCloseEvent>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
 
@@ -22,8 +31,10 @@ namespace varelith {
 
 namespace {
 
-// The client area, 3495 x 6345 twips at 15 twips a pixel.
-constexpr QSize ClientSize(233, 423);
+// The list's own area, 3495 x 5730 twips at 15 twips a pixel, and the strip below it that
+// holds the close button and the count line, 615 twips high.
+constexpr QSize ListSize(233, 382);
+constexpr int BottomStripHeight = 41;
 
 } // namespace
 
@@ -34,39 +45,92 @@ Form2::Form2(FontCatalogue& catalogue, const FontSource& fonts, SettingsStore& s
     , m_fonts(fonts)
     , m_store(store)
     , m_list1(new TickListView(this))
-    , m_command1(new QPushButton(u"閉じる"_s, this))
-    , m_lblCnt(new QLabel(this)) {
+    , m_command1(new EnterButton(u"閉じる"_s, this))
+    , m_lblCnt(new QLabel(this))
+    , m_filterBar(new FontFilterBar(this))
+    , m_shownFonts(new FontFilterModel(m_list1->tickModel(), m_writingSystems, m_coverage, this))
+    , m_bulkTicks(new BulkTicks(*m_list1, *m_shownFonts, m_list1->tickModel(), this))
+    , m_lblShown(new ListSummaryLine(*m_shownFonts, m_list1->tickModel(), this))
+    , m_lblLimit(new QLabel(this)) {
     setObjectName(u"Form2"_s);
     setWindowTitle(u"表示フォント選択"_s);
     setWindowIcon(WindowIcon::icon());
     setFont(QFont(JapaneseInterface::interfaceFace(u"ＭＳ Ｐゴシック"_s), 9));
-    // A fixed border with the close box only: no minimize, maximize or help box.
+    // The close box only: no minimize, maximize or help box.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
-    setFixedSize(ClientSize);
     setModal(true);
 
     m_list1->setObjectName(u"List1"_s);
     m_list1->setAccessibleName(u"フォント一覧"_s);
-    m_list1->setGeometry(0, 0, 233, 382);
+    m_list1->setModel(m_shownFonts);
+    m_list1->setMinimumSize(ListSize);
+    m_list1->setContextMenuPolicy(Qt::ActionsContextMenu);
+    m_list1->addActions({m_bulkTicks->tickShownAction(), m_bulkTicks->untickShownAction(),
+                         m_bulkTicks->invertShownAction()});
 
     m_command1->setObjectName(u"Command1"_s);
     m_command1->setAccessibleName(u"閉じる"_s);
-    m_command1->setGeometry(136, 392, 89, 25);
-    // Neither default nor cancel button: Enter in the list leaves the dialog open.
-    m_command1->setAutoDefault(false);
-    m_command1->setDefault(false);
 
     m_lblCnt->setObjectName(u"lbl_cnt"_s);
-    m_lblCnt->setAccessibleName(u"選択数"_s);
-    // 12 pixels fit the classic 9-point face; a taller face here keeps its height and
-    // stays centred on the designed line.
-    const int countHeight = std::max(12, m_lblCnt->fontMetrics().height());
-    m_lblCnt->setGeometry(8, 400 + (12 - countHeight) / 2, 116, countHeight);
+    // No accessible name of its own: a label's name is its text, "120個中37個選択", and
+    // follows every change of it. What the line is goes in the description.
+    m_lblCnt->setAccessibleDescription(u"選択数"_s);
 
+    m_lblLimit->setObjectName(u"lbl_Limit"_s);
+    m_lblLimit->setAccessibleDescription(u"一覧に表示できるフォント数の上限"_s);
+    m_lblLimit->setWordWrap(true);
+    m_lblLimit->hide();
+
+    layOut();
     setTabOrder(m_list1, m_command1);
+    setTabOrder(m_command1, m_filterBar->txt_Filter());
 
     connect(m_command1, &QPushButton::clicked, this, &Form2::Command1_Click);
+    connect(m_filterBar, &FontFilterBar::nameFilterChanged, m_shownFonts,
+            &FontFilterModel::setNameFilter);
+    connect(m_filterBar, &FontFilterBar::writingSystemChanged, m_shownFonts,
+            &FontFilterModel::setWritingSystem);
+    connect(m_filterBar, &FontFilterBar::sampleFilterToggled, m_shownFonts,
+            &FontFilterModel::setSampleFilter);
+    connect(m_filterBar->btn_TickAll(), &QPushButton::clicked, m_bulkTicks->tickShownAction(),
+            &QAction::trigger);
+    connect(m_filterBar->btn_UntickAll(), &QPushButton::clicked, m_bulkTicks->untickShownAction(),
+            &QAction::trigger);
+    connect(m_filterBar->btn_Invert(), &QPushButton::clicked, m_bulkTicks->invertShownAction(),
+            &QAction::trigger);
+}
+
+void Form2::layOut() {
+    // The list keeps at least its designed size with the close button and the count line
+    // below it where they were; the strip above it is added, and the window may grow.
+    auto* bottom = new QWidget(this);
+    bottom->setObjectName(u"BottomStrip"_s);
+    bottom->setFixedHeight(BottomStripHeight);
+    auto* row = new QHBoxLayout(bottom);
+    row->setContentsMargins(8, 10, 8, 6);
+    row->setSpacing(8);
+    // Wide enough for the longest count either line can show, so they never overlap.
+    const Int16 most(Int16::Max);
+    m_lblCnt->setMinimumWidth(std::max(
+        116, m_lblCnt->fontMetrics().horizontalAdvance(FontCatalogue::countLine(most, most))));
+    m_lblShown->setMinimumWidth(m_lblShown->fontMetrics().horizontalAdvance(
+        ListSummaryLine::lineFor(Int16::Max, Int16::Max)));
+    m_command1->setFixedSize(89, 25);
+    row->addWidget(m_lblCnt);
+    row->addWidget(m_lblShown, 1);
+    row->addWidget(m_command1);
+
+    m_lblLimit->setContentsMargins(8, 4, 8, 0);
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(m_filterBar);
+    column->addWidget(m_list1, 1);
+    column->addWidget(m_lblLimit);
+    column->addWidget(bottom);
+    // It opens a little taller than its least, so that more fonts show at once.
+    resize(std::max(minimumSizeHint().width(), 320), minimumSizeHint().height() + 140);
 }
 
 void Form2::Form_Load() {
@@ -77,6 +141,21 @@ void Form2::Form_Load() {
 
 void Form2::Setfont() {
     m_catalogue.build(m_fonts, m_store, *this);
+    showLimitLine();
+}
+
+void Form2::showLimitLine() {
+    const int listed = m_catalogue.FontNum();
+    const bool cut = m_catalogue.listedFamilies() > listed;
+    m_lblLimit->setVisible(cut);
+    if (cut)
+        m_lblLimit->setText(u"フォントが %1 個あります。最初の %2 個だけを表示しています。"_s
+                                .arg(m_catalogue.listedFamilies())
+                                .arg(listed));
+}
+
+void Form2::setSampleText(const QString& text) {
+    m_shownFonts->setSampleText(text);
 }
 
 void Form2::unload() {

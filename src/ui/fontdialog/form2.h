@@ -1,5 +1,7 @@
 #pragma once
 
+#include "familywritingsystems.h"
+#include "glyphcoverage.h"
 #include "ticklist.h"
 
 #include <QDialog>
@@ -9,8 +11,12 @@ class QPushButton;
 
 namespace varelith {
 
+class BulkTicks;
 class FontCatalogue;
+class FontFilterBar;
+class FontFilterModel;
 class FontSource;
+class ListSummaryLine;
 class SettingsStore;
 class TickListView;
 
@@ -19,6 +25,10 @@ class TickListView;
 // (the close button, the title bar's close box, Esc, Alt+F4) unloads it exactly once;
 // an unloaded dialog is done and its owner destroys it, so the next showing loads a new
 // one.
+//
+// Above the list, a strip to find fonts among thousands and tick many at once; beside the
+// count line, a live line of the fonts shown and ticked (FontFilterBar, FontFilterModel,
+// BulkTicks, ListSummaryLine). A screen reader reads each label's text as its name.
 class Form2 : public QDialog, public TickList {
     Q_OBJECT
 
@@ -34,10 +44,18 @@ public:
     // a second call does nothing.
     void unload();
     bool isUnloaded() const { return m_unloaded; }
+    // The main window's sample text, for "見本の文字を含むフォントのみ".
+    void setSampleText(const QString& text);
 
     TickListView* List1() const { return m_list1; }
     QPushButton* Command1() const { return m_command1; }
     QLabel* lbl_cnt() const { return m_lblCnt; }
+    FontFilterBar* filterBar() const { return m_filterBar; }
+    FontFilterModel* shownFonts() const { return m_shownFonts; }
+    BulkTicks* bulkTicks() const { return m_bulkTicks; }
+    ListSummaryLine* lbl_Shown() const { return m_lblShown; }
+    // Shown only when the platform lists more fonts than the catalogue holds.
+    QLabel* lbl_Limit() const { return m_lblLimit; }
 
     // TickList: the catalogue's view of List1 and the count line.
     void setListVisible(bool visible) override;
@@ -65,13 +83,22 @@ protected:
 private:
     void Command1_Click();
     void Form_Unload();
+    void layOut();
+    void showLimitLine();
 
     FontCatalogue& m_catalogue;
     const FontSource& m_fonts;
     SettingsStore& m_store;
+    FamilyWritingSystems m_writingSystems;
+    GlyphCoverage m_coverage;
     TickListView* m_list1;
     QPushButton* m_command1;
     QLabel* m_lblCnt;
+    FontFilterBar* m_filterBar;
+    FontFilterModel* m_shownFonts;
+    BulkTicks* m_bulkTicks;
+    ListSummaryLine* m_lblShown;
+    QLabel* m_lblLimit;
     bool m_unloaded = false;
 };
 

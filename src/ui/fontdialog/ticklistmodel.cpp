@@ -2,6 +2,8 @@
 
 #include "runtimeerror.h"
 
+#include <algorithm>
+
 namespace varelith {
 
 void TickListModel::beginRefill() {
@@ -16,18 +18,22 @@ void TickListModel::endRefill() {
         return;
     m_refilling = false;
     endResetModel();
+    Q_EMIT tickedCountChanged(m_tickedCount);
 }
 
 void TickListModel::clear() {
     if (m_refilling) {
         m_names.clear();
         m_ticks.clear();
+        m_tickedCount = 0;
         return;
     }
     beginResetModel();
     m_names.clear();
     m_ticks.clear();
+    m_tickedCount = 0;
     endResetModel();
+    Q_EMIT tickedCountChanged(m_tickedCount);
 }
 
 void TickListModel::append(const QString& name) {
@@ -48,10 +54,47 @@ void TickListModel::setTicked(int row, bool ticked) {
     if (m_ticks.at(checked) == ticked)
         return;
     m_ticks[checked] = ticked;
-    if (!m_refilling) {
-        const QModelIndex changed = index(checked);
-        Q_EMIT dataChanged(changed, changed, {Qt::CheckStateRole});
+    m_tickedCount += ticked ? 1 : -1;
+    ticksChanged(checked, checked);
+}
+
+void TickListModel::setTickedRows(const QList<int>& rows, bool ticked) {
+    int first = count();
+    int last = -1;
+    for (const int row : rows) {
+        const int checked = checkedRow(row);
+        if (m_ticks.at(checked) == ticked)
+            continue;
+        m_ticks[checked] = ticked;
+        m_tickedCount += ticked ? 1 : -1;
+        first = std::min(first, checked);
+        last = std::max(last, checked);
     }
+    if (last >= 0)
+        ticksChanged(first, last);
+}
+
+void TickListModel::invertRows(const QList<int>& rows) {
+    if (rows.isEmpty())
+        return;
+    int first = count();
+    int last = -1;
+    for (const int row : rows) {
+        const int checked = checkedRow(row);
+        m_ticks[checked] = !m_ticks.at(checked);
+        m_tickedCount += m_ticks.at(checked) ? 1 : -1;
+        first = std::min(first, checked);
+        last = std::max(last, checked);
+    }
+    ticksChanged(first, last);
+}
+
+void TickListModel::ticksChanged(int firstRow, int lastRow) {
+    if (m_refilling)
+        return;
+    // One signal for the whole span: views repaint what they show of it once.
+    Q_EMIT dataChanged(index(firstRow), index(lastRow), {Qt::CheckStateRole});
+    Q_EMIT tickedCountChanged(m_tickedCount);
 }
 
 bool TickListModel::isTicked(int row) const {

@@ -25,6 +25,10 @@ public:
     void append(const QString& name);
     void setTicked(int row, bool ticked);
     bool isTicked(int row) const;
+    // The given rows ticked or unticked, or each turned the other way, in one change.
+    void setTickedRows(const QList<int>& rows, bool ticked);
+    void invertRows(const QList<int>& rows);
+    int tickedCount() const { return m_tickedCount; }
     int count() const { return int(m_names.size()); }
     const QString& name(int row) const;
 
@@ -33,12 +37,19 @@ public:
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
+Q_SIGNALS:
+    // After every change of the ticks, and after a refill.
+    void tickedCountChanged(int count);
+
 private:
     // Raises subscript out of range for a row outside the list.
     int checkedRow(int row) const;
+    // Tells views and the count about ticks changed between these rows.
+    void ticksChanged(int firstRow, int lastRow);
 
     QStringList m_names;
     QList<bool> m_ticks;
+    int m_tickedCount = 0;
     bool m_refilling = false;
 };
 

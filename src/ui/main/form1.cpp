@@ -340,6 +340,7 @@ void Form1::lbl_Page1_KeyPress(int& KeyAscii) {
 void Form1::moption_Click() {
     if (!m_form2)
         loadForm2();
+    m_form2->setSampleText(m_text1->text());
     m_form2->exec();
     // Every way of closing unloads the dialog; should it have ended otherwise, it is
     // unloaded now, so the ticks are committed exactly once.

@@ -1,153 +1,116 @@
+#include "bulkticks.h"
 #include "catalogues.h"
+#include "fontfilterbar.h"
 #include "form2.h"
-#include "ticklistmodel.h"
+#include "listsummaryline.h"
 #include "ticklistview.h"
 
+#include <QAccessible>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QTest>
 
 using namespace varelith;
 using namespace varelith::testing;
 using namespace Qt::StringLiterals;
-using Stored = QHash<QString, QString>;
 
-namespace {
-
-// A dialog over its own fonts and store, loaded as the main window loads it unless asked.
+// A dialog over its own fonts and store, loaded as the main window loads it.
 struct LoadedDialog {
-    explicit LoadedDialog(int fontCount, const Stored& stored = {}, bool load = true)
-        : fonts(numberedFonts(u"Font "_s, fontCount)) {
+    LoadedDialog(QStringList names, const QHash<QString, QString>& stored = {})
+        : fonts(std::move(names)) {
         store.values = stored;
-        if (load)
-            dialog.Form_Load();
+        dialog.Form_Load();
     }
-    int flagWrites() const {
-        return int(std::count_if(store.savedKeys.cbegin(), store.savedKeys.cend(),
-                                 [](const QString& key) { return key.startsWith(u"flg_Font"_s); }));
+    QString ticks() const {
+        QString ticks;
+        for (int row = 0; row < dialog.listCount(); ++row)
+            ticks += dialog.isSelected(row) ? u'1' : u'0';
+        return ticks;
     }
-    bool shown() {
-        dialog.show();
-        return QTest::qWaitForWindowExposed(&dialog);
-    }
-
     ListFontSource fonts;
     MemorySettingsStore store;
     FontCatalogue catalogue;
     Form2 dialog{catalogue, fonts, store};
 };
 
-} // namespace
-
 class TestForm2 : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void fixedDialogAndItsControls() {
-        LoadedDialog loaded(3);
-        Form2& dialog = loaded.dialog;
-        QCOMPARE(dialog.windowTitle(), u"表示フォント選択"_s);
-        QCOMPARE(dialog.minimumSize(), QSize(233, 423));
-        QCOMPARE(dialog.maximumSize(), QSize(233, 423));
-        const Qt::WindowFlags buttons =
-            Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint;
-        QCOMPARE(dialog.windowFlags() & buttons, Qt::WindowCloseButtonHint);
-        QVERIFY(!dialog.windowIcon().isNull());
-        QCOMPARE(dialog.Command1()->text(), u"閉じる"_s);
-    }
-
-    void loadingFillsTheListThenTicksToggle() {
-        LoadedDialog loaded(4, {{u"flg_Font2"_s, u"0"_s}, {u"flg_Font4"_s, u"2"_s}});
-        TickListView* list = loaded.dialog.List1();
-        const auto shownList = [list] {
-            QStringList shown;
-            for (int row = 0; row < list->tickModel().rowCount(); ++row)
-                shown << list->tickModel().name(row) +
-                             (list->tickModel().isTicked(row) ? u" ✓"_s : QString());
-            return shown;
-        };
-        QCOMPARE(shownList(),
-                 (QStringList{u"Font 1 ✓"_s, u"Font 2"_s, u"Font 3 ✓"_s, u"Font 4"_s}));
-        QCOMPARE(loaded.dialog.lbl_cnt()->text(), u"4個中2個選択"_s);
-        QCOMPARE(loaded.fonts.reads, 1);
-        QVERIFY(list->isVisibleTo(&loaded.dialog));
-        QVERIFY(!loaded.dialog.isVisible());
-
-        QVERIFY(loaded.shown());
-        list->setCurrentIndex(list->model()->index(1, 0));
-        QTest::keyClick(list, Qt::Key_Space);
-        QVERIFY(
-            list->model()->setData(list->model()->index(2, 0), Qt::Unchecked, Qt::CheckStateRole));
-        QCOMPARE(shownList(),
-                 (QStringList{u"Font 1 ✓"_s, u"Font 2 ✓"_s, u"Font 3"_s, u"Font 4"_s}));
-        QCOMPARE(loaded.dialog.lbl_cnt()->text(), u"4個中2個選択"_s); // until the next load
-        loaded.dialog.unload();
-    }
-
-    void refillIsOneResetOfTheModel() {
-        LoadedDialog loaded(500, {}, false);
-        TickListModel& model = loaded.dialog.List1()->tickModel();
-        QSignalSpy resets(&model, &QAbstractItemModel::modelReset);
-        QSignalSpy inserts(&model, &QAbstractItemModel::rowsInserted);
-        QSignalSpy changes(&model, &QAbstractItemModel::dataChanged);
-        loaded.dialog.Form_Load();
-        QCOMPARE((QList<qsizetype>{resets.size(), inserts.size(), changes.size()}),
-                 (QList<qsizetype>{1, 0, 0}));
-        QCOMPARE(model.rowCount(), 500);
-    }
-
-    void everyWayOfClosingCommitsOnce_data() {
-        QTest::addColumn<QString>("way");
-        QTest::newRow("close button") << u"button"_s;
-        QTest::newRow("title bar close box") << u"close"_s;
-        QTest::newRow("Esc") << u"escape"_s;
-        QTest::newRow("Alt+F4") << u"alt-f4"_s;
-        QTest::newRow("Enter: stays open") << u"enter"_s;
-    }
-
     void everyWayOfClosingCommitsOnce() {
-        QFETCH(QString, way);
-        LoadedDialog loaded(12);
-        QSignalSpy resets(&loaded.dialog, &Form2::pageFieldsReset);
-        QVERIFY(loaded.shown());
-        loaded.dialog.setSelected(0, false);
-        if (way == u"button"_s)
-            QTest::mouseClick(loaded.dialog.Command1(), Qt::LeftButton);
-        else if (way == u"close"_s)
-            loaded.dialog.close();
-        else if (way == u"escape"_s)
-            QTest::keyClick(loaded.dialog.List1(), Qt::Key_Escape);
-        else if (way == u"alt-f4"_s)
-            QTest::keyClick(loaded.dialog.List1(), Qt::Key_F4, Qt::AltModifier);
-        else {
-            QTest::keyClick(loaded.dialog.List1(), Qt::Key_Return);
-            QTest::keyClick(loaded.dialog.List1(), Qt::Key_Enter, Qt::KeypadModifier);
-            QVERIFY(loaded.dialog.isVisible());
-            QCOMPARE(loaded.flagWrites(), 0);
-            loaded.dialog.unload(); // as the main window does after the dialog
+        // A key to 閉じる or to the list; no key: a click on 閉じる, or the close box.
+        using Way = std::tuple<const char*, bool, Qt::Key, Qt::KeyboardModifier>;
+        // clang-format off
+        for (const auto& [way, onButton, key, modifier] : {Way{"click", true, Qt::Key_unknown, {}},
+                 Way{"close box", false, Qt::Key_unknown, {}}, Way{"Esc", false, Qt::Key_Escape, {}},
+                 Way{"Alt+F4", false, Qt::Key_F4, Qt::AltModifier}, Way{"Enter on 閉じる", true, Qt::Key_Return, {}},
+                 Way{"Enter in the list, then the main window", false, Qt::Key_Enter, Qt::KeypadModifier}}) {
+            // clang-format on
+            LoadedDialog loaded(numberedFonts(u"Font "_s, 12));
+            loaded.dialog.setSelected(0, false);
+            QWidget* target =
+                onButton ? static_cast<QWidget*>(loaded.dialog.Command1()) : loaded.dialog.List1();
+            if (key != Qt::Key_unknown)
+                QTest::keyClick(target, key, modifier);
+            else
+                onButton ? QTest::mouseClick(target, Qt::LeftButton) : void(loaded.dialog.close());
+            QTRY_COMPARE(loaded.dialog.isUnloaded(), key != Qt::Key_Enter); // the list keeps Enter
+            loaded.dialog.unload(); // as the main window does after every showing
+            QCOMPARE(loaded.store.savedKeys.size(), 12 + 12); // names, then every flag once
+            QCOMPARE(loaded.store.values.value(u"flg_Font1"_s), u"0"_s);
         }
-        QVERIFY(loaded.dialog.isUnloaded());
-        QVERIFY(!loaded.dialog.isVisible());
-        QCOMPARE(loaded.flagWrites(), 12);
-        QCOMPARE(loaded.store.values.value(u"flg_Font1"_s), u"0"_s);
-        QCOMPARE(loaded.store.values.value(u"flg_Font2"_s), u"1"_s);
-        QCOMPARE(resets.size(), 1);
-        QCOMPARE(resets.first(), (QVariantList{u"1"_s, u"2"_s}));
-        // Whatever comes after the unload finds it done.
-        loaded.dialog.close();
-        loaded.dialog.unload();
-        QCOMPARE(loaded.flagWrites(), 12);
-        QCOMPARE(resets.size(), 1);
     }
 
-    void modelRefusesRowsOutsideTheList() {
-        TickListModel model;
-        model.append(u"A"_s);
-        QVERIFY_THROWS_EXCEPTION(RuntimeError, model.setTicked(1, true));
-        QVERIFY_THROWS_EXCEPTION(RuntimeError, model.isTicked(-1));
-        QVERIFY(!model.setData(model.index(0, 0), u"x"_s, Qt::DisplayRole));
-        QVERIFY(model.flags(model.index(0, 0)) & Qt::ItemIsUserCheckable);
+    // Name filter, writing system, sample text (empty: off) over a list of installed and absent
+    // fonts; the ticks after "すべて解除", which unticks exactly the rows shown.
+    void filtersHideRowsAndBulkTicksTakeTheRowsShown() {
+        // clang-format off
+        for (const QStringList& filter : QList<QStringList>{{{}, {}, {}, u"00000"_s}, {u"ipa"_s, {}, {}, u"11011"_s},
+                 {u"ＳＡＮＳ ０"_s, {}, {}, u"01111"_s}, {{}, u"ラテン文字"_s, {}, u"10111"_s}, {{}, u"日本語"_s, {}, u"11111"_s},
+                 {{}, {}, u"あいう"_s, u"11100"_s}, {{}, {}, u"Abc 1"_s, u"00100"_s}, {u"14"_s, {}, u"かき"_s, u"11110"_s}}) {
+            // clang-format on
+            LoadedDialog loaded({u"Bench Sans 00001"_s, u"DejaVu Sans"_s, u"ＩＰＡ Ｐゴシック"_s,
+                                 u"試験書体 00007"_s, u"試験書体 00014"_s});
+            FontFilterBar& bar = *loaded.dialog.filterBar();
+            loaded.dialog.setSampleText(filter[2]);
+            bar.txt_Filter()->setText(filter[0]);
+            bar.cmb_Script()->setCurrentText(filter[1]);
+            bar.chk_Sample()->setChecked(!filter[2].isEmpty());
+            QCOMPARE(loaded.ticks(), u"11111"_s); // hiding rows ticks nothing
+            loaded.dialog.bulkTicks()->untickShownAction()->trigger();
+            QCOMPARE(loaded.ticks(), filter[3]);
+            QCOMPARE(
+                loaded.dialog.lbl_Shown()->text(),
+                u"表示中 %1 / 選択 %2"_s.arg(filter[3].count(u'0')).arg(filter[3].count(u'1')));
+        }
+    }
+
+    void spaceShiftSpaceThenTheCountLineAndTheCut() {
+        LoadedDialog loaded(numberedFonts(u"Font "_s, 4),
+                            {{u"flg_Font2"_s, u"0"_s}, {u"flg_Font4"_s, u"2"_s}});
+        TickListView* list = loaded.dialog.List1();
+        list->setCurrentIndex(list->model()->index(0, 0));
+        QTest::keyClick(list, Qt::Key_Space);
+        list->setCurrentIndex(list->model()->index(2, 0));
+        QTest::keyClick(list, Qt::Key_Space, Qt::ShiftModifier); // 0 to 2 take 0's tick
+        QCOMPARE(loaded.ticks(), u"0000"_s);
+        list->selectAll();
+        QTest::keyClick(list, Qt::Key_Space); // all take the current row's tick turned over
+        QCOMPARE(loaded.ticks(), u"1111"_s);
+        QAccessibleInterface* count =
+            QAccessible::queryAccessibleInterface(loaded.dialog.lbl_cnt());
+        QCOMPARE(count->text(QAccessible::Name), u"4個中2個選択"_s);
+        QCOMPARE(count->text(QAccessible::Description), u"選択数"_s);
+        QVERIFY(!loaded.dialog.lbl_Limit()->isVisibleTo(&loaded.dialog));
+        loaded.fonts.names = numberedFonts(u"Font "_s, 32769);
+        loaded.dialog.Setfont();
+        QCOMPARE(count->text(QAccessible::Name), u"32767個中32765個選択"_s);
+        QVERIFY(loaded.dialog.lbl_Limit()->isVisibleTo(&loaded.dialog));
+        QCOMPARE(loaded.dialog.lbl_Limit()->text(),
+                 u"フォントが 32769 個あります。最初の 32767 個だけを表示しています。"_s);
     }
 };
 

@@ -177,7 +177,6 @@ private Q_SLOTS:
         QTest::newRow("mabout") << u"バージョン情報(&A)"_s;
         QTest::newRow("List1") << u"フォント一覧"_s;
         QTest::newRow("Command1") << u"閉じる"_s;
-        QTest::newRow("lbl_cnt") << u"選択数"_s;
     }
 
     void namesOfTheControls() {

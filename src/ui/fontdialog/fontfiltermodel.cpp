@@ -1,0 +1,85 @@
+#include "fontfiltermodel.h"
+
+#include "familywritingsystems.h"
+#include "glyphcoverage.h"
+#include "ticklistmodel.h"
+
+namespace varelith {
+
+FontFilterModel::FontFilterModel(TickListModel& fonts, FamilyWritingSystems& writingSystems,
+                                 GlyphCoverage& coverage, QObject* parent)
+    : QSortFilterProxyModel(parent)
+    , m_fonts(fonts)
+    , m_writingSystems(writingSystems)
+    , m_coverage(coverage) {
+    // Ticking changes nothing that is filtered on: the rows stay, only their boxes change.
+    setDynamicSortFilter(false);
+    setSourceModel(&fonts);
+    connect(&fonts, &QAbstractItemModel::modelReset, this, [this] { m_comparableNames.clear(); });
+}
+
+QString FontFilterModel::comparable(const QString& text) {
+    return text.normalized(QString::NormalizationForm_KC).toCaseFolded();
+}
+
+void FontFilterModel::setNameFilter(const QString& text) {
+    const QString filter = comparable(text);
+    if (filter == m_nameFilter)
+        return;
+    m_nameFilter = filter;
+    invalidateFilter();
+}
+
+void FontFilterModel::setWritingSystem(QFontDatabase::WritingSystem system) {
+    if (system == m_writingSystem)
+        return;
+    m_writingSystem = system;
+    invalidateFilter();
+}
+
+void FontFilterModel::setSampleText(const QString& text) {
+    if (text == m_sampleText)
+        return;
+    m_sampleText = text;
+    if (m_sampleFilter)
+        invalidateFilter();
+}
+
+void FontFilterModel::setSampleFilter(bool on) {
+    if (on == m_sampleFilter)
+        return;
+    m_sampleFilter = on;
+    invalidateFilter();
+}
+
+QList<int> FontFilterModel::shownSourceRows() const {
+    QList<int> rows;
+    const int shown = rowCount();
+    rows.reserve(shown);
+    for (int row = 0; row < shown; ++row)
+        rows.append(mapToSource(index(row, 0)).row());
+    return rows;
+}
+
+const QString& FontFilterModel::comparableName(int row) const {
+    if (m_comparableNames.size() != m_fonts.count()) {
+        m_comparableNames.clear();
+        m_comparableNames.reserve(m_fonts.count());
+        for (int k = 0; k < m_fonts.count(); ++k)
+            m_comparableNames.append(comparable(m_fonts.name(k)));
+    }
+    return m_comparableNames.at(row);
+}
+
+bool FontFilterModel::filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const {
+    if (sourceParent.isValid() || sourceRow >= m_fonts.count())
+        return false;
+    if (!m_nameFilter.isEmpty() && !comparableName(sourceRow).contains(m_nameFilter))
+        return false;
+    const QString& family = m_fonts.name(sourceRow);
+    if (!m_writingSystems.supports(family, m_writingSystem))
+        return false;
+    return !m_sampleFilter || m_coverage.coversText(family, m_sampleText);
+}
+
+} // namespace varelith
