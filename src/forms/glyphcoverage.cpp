@@ -1,6 +1,5 @@
 #include "glyphcoverage.h"
 
-#include <QFont>
 #include <QStringView>
 
 namespace varelith {
@@ -14,12 +13,18 @@ bool drawsNothing(char32_t ucs4) {
 
 } // namespace
 
+QFont GlyphCoverage::ownFont(const QString& family) {
+    QFont font(family);
+    font.setPixelSize(OwnFontPixels);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    font.setStyleStrategy(QFont::NoFontMerging);
+    return font;
+}
+
 const QRawFont* GlyphCoverage::rawFont(const QString& family) {
     if (const QRawFont* cached = m_fonts.object(family))
         return cached;
-    QFont font(family);
-    font.setStyleStrategy(QFont::NoFontMerging);
-    auto* raw = new QRawFont(QRawFont::fromFont(font));
+    auto* raw = new QRawFont(QRawFont::fromFont(ownFont(family)));
     // Qt answers a family it does not know with another face: that face's glyphs are not
     // this family's.
     if (raw->isValid() && raw->familyName().compare(family, Qt::CaseInsensitive) != 0)
@@ -28,22 +33,28 @@ const QRawFont* GlyphCoverage::rawFont(const QString& family) {
     return m_fonts.object(family);
 }
 
-bool GlyphCoverage::hasGlyph(const QString& family, char32_t ucs4) {
+bool GlyphCoverage::answer(Answers& answers, const QString& family, char32_t ucs4) {
     if (drawsNothing(ucs4))
         return true;
-    QHash<char32_t, bool>& answers = m_answers[family];
     const auto known = answers.constFind(ucs4);
     if (known != answers.constEnd())
         return *known;
+    // Only a character never asked about loads the font (again, if the cache let it go).
     const QRawFont* raw = rawFont(family);
     const bool has = raw && raw->isValid() && raw->supportsCharacter(uint(ucs4));
     answers.insert(ucs4, has);
     return has;
 }
 
+bool GlyphCoverage::hasGlyph(const QString& family, char32_t ucs4) {
+    return answer(m_answers[family], family, ucs4);
+}
+
 bool GlyphCoverage::coversText(const QString& family, const QString& text) {
+    // The family's table is looked up once for the whole text, not once per character.
+    Answers& answers = m_answers[family];
     for (const char32_t ucs4 : QStringView(text).toUcs4())
-        if (!hasGlyph(family, ucs4))
+        if (!answer(answers, family, ucs4))
             return false;
     return true;
 }
@@ -51,6 +62,7 @@ bool GlyphCoverage::coversText(const QString& family, const QString& text) {
 QList<GlyphCoverage::Range> GlyphCoverage::missingRanges(const QString& family,
                                                          const QString& text) {
     QList<Range> missing;
+    Answers& answers = m_answers[family];
     qsizetype position = 0;
     while (position < text.size()) {
         qsizetype length = 1;
@@ -60,7 +72,7 @@ QList<GlyphCoverage::Range> GlyphCoverage::missingRanges(const QString& family,
             ucs4 = QChar::surrogateToUcs4(text.at(position), text.at(position + 1));
             length = 2;
         }
-        if (!hasGlyph(family, ucs4)) {
+        if (!answer(answers, family, ucs4)) {
             // Neighbouring missing characters make one range.
             if (!missing.isEmpty() && missing.last().start + missing.last().length == position)
                 missing.last().length += length;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QCache>
+#include <QFont>
 #include <QHash>
 #include <QList>
 #include <QRawFont>
@@ -14,6 +15,13 @@ namespace varelith {
 // table lookup.
 class GlyphCoverage {
 public:
+    // The font a family's character map is read from: the family alone (no fallback), at a
+    // fixed pixel size without hinting. Loading a font costs a search through every
+    // installed font; text set in this font, scaled to any size, finds the font already
+    // loaded by the coverage instead of loading it once more.
+    static QFont ownFont(const QString& family);
+    static constexpr int OwnFontPixels = 100;
+
     // Whether `family` itself has a glyph for the character. Control and format
     // characters draw nothing and always count as covered; a family that is not
     // installed covers nothing else.
@@ -30,9 +38,11 @@ public:
     QList<Range> missingRanges(const QString& family, const QString& text);
 
 private:
+    using Answers = QHash<char32_t, bool>;
     const QRawFont* rawFont(const QString& family);
+    bool answer(Answers& answers, const QString& family, char32_t ucs4);
 
-    QHash<QString, QHash<char32_t, bool>> m_answers;
+    QHash<QString, Answers> m_answers;
     // Loaded fonts are few at a time: a page needs ten, a filter one after another.
     QCache<QString, QRawFont> m_fonts{256};
 };
