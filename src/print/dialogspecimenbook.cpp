@@ -103,7 +103,7 @@ bool DialogSpecimenBook::run(SpecimenPrinter& specimen, QWidget* parent) {
     QProgressDialog progress(u"見本帳を作っています..."_s, u"キャンセル"_s, 0, specimen.stepCount(),
                              parent);
     progress.setObjectName(u"specimenProgress"_s);
-    progress.setAccessibleName(u"見本帳の印刷の進み具合"_s);
+    progress.setAccessibleName(u"見本帳を印刷"_s);
     progress.setWindowTitle(u"見本帳を印刷"_s);
     progress.setWindowModality(Qt::WindowModal);
     progress.setAutoReset(false);
@@ -111,6 +111,8 @@ bool DialogSpecimenBook::run(SpecimenPrinter& specimen, QWidget* parent) {
     // The bar is moved directly: the dialog's own setValue would run the event loop from
     // inside the work.
     auto* bar = new QProgressBar(&progress);
+    bar->setObjectName(u"specimenProgressBar"_s);
+    bar->setAccessibleName(u"見本帳の印刷の進み具合"_s);
     bar->setRange(0, specimen.stepCount());
     progress.setBar(bar);
     progress.setMinimumDuration(ProgressDelayMs);

@@ -17,7 +17,10 @@ constexpr int DecorationHeights = 5;
 
 int TitleFit::widthForTitle(const QWidget& window) {
     QFont titleFont = window.font();
-    titleFont.setPointSizeF(titleFont.pointSizeF() * TitleScale);
+    if (titleFont.pointSizeF() > 0)
+        titleFont.setPointSizeF(titleFont.pointSizeF() * TitleScale);
+    else
+        titleFont.setPixelSize(int(titleFont.pixelSize() * TitleScale));
     titleFont.setBold(true);
     const QFontMetrics metrics(titleFont);
     return metrics.horizontalAdvance(window.windowTitle()) + DecorationHeights * metrics.height();
