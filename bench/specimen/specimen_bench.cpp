@@ -7,6 +7,7 @@
 #include "composedpage.h"
 #include "dialogspecimenbook.h"
 #include "glyphcoverage.h"
+#include "japaneseinterface.h"
 #include "listfontsource.h"
 #include "memorysettingsstore.h"
 #include "printstandins.h"
@@ -60,6 +61,12 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
+    // The interface face as the program sets it up: without it every name would be looked
+    // for through all the installed fonts.
+    JapaneseInterface::insertFontSubstitutions();
+    QFont interfaceFont = QApplication::font();
+    interfaceFont.setFamilies({JapaneseInterface::interfaceFace(u"ＭＳ Ｐゴシック"_s)});
+    QApplication::setFont(interfaceFont);
     QTemporaryDir temporary;
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : temporary.path();
     QTextStream out(stdout);
