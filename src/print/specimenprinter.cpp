@@ -111,7 +111,7 @@ qreal SpecimenPrinter::nameGap() const {
 
 qreal SpecimenPrinter::sampleScale() const {
     // The samples are set in the coverage's own font, which is already loaded, and
-    // scaled to the size asked for: the document holds outlines, so nothing is lost.
+    // scaled to the size asked for: the document holds the font itself, not pixels.
     return m_book.points * m_printer.logicalDpiY() / 72.0 / GlyphCoverage::OwnFontPixels;
 }
 
