@@ -1,6 +1,8 @@
 #include "dialogprintcommands.h"
+#include "dialogspecimenbook.h"
 #include "fontcatalogue.h"
 #include "form1.h"
+#include "glyphcoverage.h"
 #include "inisettingsstore.h"
 #include "japaneseinterface.h"
 #include "settingsproblemnotice.h"
@@ -34,8 +36,12 @@ int main(int argc, char** argv) {
     varelith::SystemFontSource fonts;
     varelith::FontCatalogue catalogue;
     varelith::DialogPrintCommands printCommands;
+    // One coverage for the whole run: the sheet and the specimen book ask the same
+    // questions of the same fonts.
+    varelith::GlyphCoverage coverage;
+    varelith::DialogSpecimenBook specimenBook(coverage);
 
-    varelith::Form1 mainWindow(catalogue, fonts, store, &printCommands);
+    varelith::Form1 mainWindow(catalogue, fonts, store, &printCommands, &coverage, &specimenBook);
     mainWindow.Form_Load();
     mainWindow.show();
     return QApplication::exec();

@@ -87,10 +87,17 @@ private:
 GlyphCoverage::GlyphCoverage() = default;
 GlyphCoverage::~GlyphCoverage() = default;
 
-bool GlyphCoverage::hasGlyph(const QString& family, char32_t ucs4) {
+QFont GlyphCoverage::ownFont(const QString& family) {
+    QFont font(family);
+    font.setPixelSize(OwnFontPixels);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    font.setStyleStrategy(QFont::NoFontMerging);
+    return font;
+}
+
+bool GlyphCoverage::answer(Answers& answers, const QString& family, char32_t ucs4) {
     if (drawsNothing(ucs4))
         return true;
-    QHash<char32_t, bool>& answers = m_answers[family];
     const auto known = answers.constFind(ucs4);
     if (known != answers.constEnd())
         return *known;
@@ -102,9 +109,15 @@ bool GlyphCoverage::hasGlyph(const QString& family, char32_t ucs4) {
     return has;
 }
 
+bool GlyphCoverage::hasGlyph(const QString& family, char32_t ucs4) {
+    return answer(m_answers[family], family, ucs4);
+}
+
 bool GlyphCoverage::coversText(const QString& family, const QString& text) {
+    // The family's table is looked up once for the whole text, not once per character.
+    Answers& answers = m_answers[family];
     for (const char32_t ucs4 : QStringView(text).toUcs4())
-        if (!hasGlyph(family, ucs4))
+        if (!answer(answers, family, ucs4))
             return false;
     return true;
 }
@@ -112,6 +125,7 @@ bool GlyphCoverage::coversText(const QString& family, const QString& text) {
 QList<GlyphCoverage::Range> GlyphCoverage::missingRanges(const QString& family,
                                                          const QString& text) {
     QList<Range> missing;
+    Answers& answers = m_answers[family];
     qsizetype position = 0;
     while (position < text.size()) {
         qsizetype length = 1;
@@ -121,7 +135,7 @@ QList<GlyphCoverage::Range> GlyphCoverage::missingRanges(const QString& family,
             ucs4 = QChar::surrogateToUcs4(text.at(position), text.at(position + 1));
             length = 2;
         }
-        if (!hasGlyph(family, ucs4)) {
+        if (!answer(answers, family, ucs4)) {
             // Neighbouring missing characters make one range.
             if (!missing.isEmpty() && missing.last().start + missing.last().length == position)
                 missing.last().length += length;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -21,6 +22,11 @@ public:
     GlyphCoverage(const GlyphCoverage&) = delete;
     GlyphCoverage& operator=(const GlyphCoverage&) = delete;
 
+    // The family alone (no fallback), at a fixed pixel size without hinting: text set in
+    // it and scaled to any size loads each family's font once, whatever the sizes asked.
+    static QFont ownFont(const QString& family);
+    static constexpr int OwnFontPixels = 100;
+
     // Whether `family` itself has a glyph for the character. Control and format
     // characters draw nothing and always count as covered; a family that is not
     // installed covers nothing else.
@@ -38,9 +44,11 @@ public:
 
 private:
     class Faces;
+    using Answers = QHash<char32_t, bool>;
+    bool answer(Answers& answers, const QString& family, char32_t ucs4);
 
     std::unique_ptr<Faces> m_faces;
-    QHash<QString, QHash<char32_t, bool>> m_answers;
+    QHash<QString, Answers> m_answers;
 };
 
 } // namespace varelith

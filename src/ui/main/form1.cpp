@@ -10,10 +10,13 @@
 #include "mousepointer.h"
 #include "numberconversion.h"
 #include "pagerules.h"
+#include "pagingfocus.h"
 #include "printcommands.h"
 #include "settingsstore.h"
 #include "sheetcomposer.h"
 #include "sheetdocument.h"
+#include "specimenbookcommand.h"
+#include "titlefit.h"
 #include "windowicon.h"
 
 #include <QAction>
@@ -58,12 +61,15 @@ void placeAutoSized(QLabel* label, int left, int top) {
 } // namespace
 
 Form1::Form1(FontCatalogue& catalogue, const FontSource& fonts, SettingsStore& store,
-             PrintCommands* printCommands, QWidget* parent)
+             PrintCommands* printCommands, GlyphCoverage* coverage,
+             SpecimenBookCommand* specimenBook, QWidget* parent)
     : QMainWindow(parent)
     , m_catalogue(catalogue)
     , m_fonts(fonts)
     , m_store(store)
-    , m_printCommands(printCommands) {
+    , m_printCommands(printCommands)
+    , m_coverage(coverage)
+    , m_specimenBook(specimenBook) {
     setObjectName(u"Form1"_s);
     setWindowTitle(u"Varelith"_s);
     setWindowIcon(WindowIcon::icon());
@@ -85,17 +91,17 @@ Form1::~Form1() = default;
 void Form1::buildControlStrip(QWidget* client) {
     m_label1 = new QLabel(u"表示文字列"_s, client);
     m_label1->setObjectName(u"Label1"_s);
-    m_label1->setAccessibleName(m_label1->text());
     placeAutoSized(m_label1, 8, 4);
 
     m_text1 = new QLineEdit(client);
     m_text1->setObjectName(u"Text1"_s);
     m_text1->setAccessibleName(u"表示文字列"_s);
     m_text1->setGeometry(72, 4, 209, 18);
+    // A hint, not text: the box still reads empty and no change is reported.
+    m_text1->setPlaceholderText(u"見本の文字を入力して Enter"_s);
 
     m_label3 = new QLabel(u"サイズ"_s, client);
     m_label3->setObjectName(u"Label3"_s);
-    m_label3->setAccessibleName(m_label3->text());
     placeAutoSized(m_label3, 288, 4);
 
     m_text2 = new QLineEdit(client);
@@ -109,6 +115,7 @@ void Form1::buildControlStrip(QWidget* client) {
     m_btnBack->setObjectName(u"btn_Back"_s);
     m_btnBack->setAccessibleName(m_btnBack->text());
     m_btnBack->setAccessibleDescription(u"前のページ"_s);
+    m_btnBack->setToolTip(u"前のページ"_s);
     m_btnBack->setGeometry(384, 4, 17, 17);
     m_btnBack->setEnabled(false);
 
@@ -120,12 +127,14 @@ void Form1::buildControlStrip(QWidget* client) {
 
     m_label4 = new QLabel(u"/"_s, client);
     m_label4->setObjectName(u"Label4"_s);
-    m_label4->setAccessibleName(m_label4->text());
+    m_label4->setAccessibleDescription(u"ページの区切り"_s);
     m_label4->setGeometry(451, 4, 9, 17);
 
     m_lblPage2 = new QLabel(u"1"_s, client);
     m_lblPage2->setObjectName(u"lbl_Page2"_s);
-    m_lblPage2->setAccessibleName(u"総ページ数"_s);
+    // A label is read by its text, "3", and follows every change of it; what it is
+    // comes second.
+    m_lblPage2->setAccessibleDescription(u"総ページ数"_s);
     // Wide enough for five digits in its bold face: "32767", the most a 16-bit count makes.
     m_lblPage2->setGeometry(460, 4, 42, 17);
     m_lblPage2->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
@@ -137,6 +146,7 @@ void Form1::buildControlStrip(QWidget* client) {
     m_btnNext->setObjectName(u"btn_Next"_s);
     m_btnNext->setAccessibleName(m_btnNext->text());
     m_btnNext->setAccessibleDescription(u"次のページ"_s);
+    m_btnNext->setToolTip(u"次のページ"_s);
     m_btnNext->setGeometry(502, 4, 17, 17);
     m_btnNext->setEnabled(false);
 
@@ -183,6 +193,9 @@ void Form1::buildMenus() {
     m_mprintall = m_mprint->addAction(u"全てのページ"_s);
     m_mprintall->setObjectName(u"mprintall"_s);
     m_mprintall->setEnabled(false);
+    m_mprintbook = m_mprint->addAction(u"見本帳を印刷(&B)..."_s);
+    m_mprintbook->setObjectName(u"mprintbook"_s);
+    m_mprintbook->setEnabled(false);
     m_sep2 = m_mfile->addSeparator();
     m_sep2->setObjectName(u"sep2"_s);
     m_mend = m_mfile->addAction(u"終了(&X)"_s);
@@ -199,6 +212,7 @@ void Form1::buildMenus() {
     connect(m_moption, &QAction::triggered, this, &Form1::moption_Click);
     connect(m_mprintone, &QAction::triggered, this, &Form1::mprintone_Click);
     connect(m_mprintall, &QAction::triggered, this, &Form1::mprintall_Click);
+    connect(m_mprintbook, &QAction::triggered, this, &Form1::mprintbook_Click);
     connect(m_mend, &QAction::triggered, this, &Form1::mend_Click);
     connect(m_mabout, &QAction::triggered, this, &Form1::mabout_Click);
 }
@@ -255,7 +269,8 @@ void Form1::Showpage(Int16 page) {
         const SheetComposer::Inputs inputs{page, m_text1->text(), m_text2->text(),
                                            m_lblPage1->text(), m_lblPage2->text()};
         const ComposedPage composed = SheetComposer::compose(m_catalogue, inputs);
-        std::unique_ptr<QTextDocument> document = SheetDocument::build(composed, m_rtext1->font());
+        std::unique_ptr<QTextDocument> document =
+            SheetDocument::build(composed, m_rtext1->font(), m_coverage, m_rtext1->palette());
         // A document that is the view's child is deleted when the next one replaces it.
         document->setParent(m_rtext1);
         m_rtext1->setDocument(document.release());
@@ -264,6 +279,7 @@ void Form1::Showpage(Int16 page) {
         m_rtext1->verticalScrollBar()->setValue(0);
         m_mprintone->setEnabled(true);
         m_mprintall->setEnabled(true);
+        m_mprintbook->setEnabled(true);
     });
     trapErrors([this] { Setbuttons(); });
     MousePointer::set(MousePointer::Default);
@@ -288,10 +304,12 @@ void Form1::Text1_Change() {
 
 void Form1::btn_Back_Click() {
     stepPage(-1.0);
+    PagingFocus::settle(*m_btnBack, *m_btnNext, *m_lblPage1);
 }
 
 void Form1::btn_Next_Click() {
     stepPage(1.0);
+    PagingFocus::settle(*m_btnNext, *m_btnBack, *m_lblPage1);
 }
 
 void Form1::stepPage(double step) {
@@ -358,6 +376,11 @@ void Form1::mprintall_Click() {
         m_printCommands->printAllPages(*this, this);
 }
 
+void Form1::mprintbook_Click() {
+    if (m_specimenBook)
+        m_specimenBook->printSpecimenBook(*this, this);
+}
+
 void Form1::mend_Click() {
     close();
 }
@@ -367,6 +390,7 @@ std::unique_ptr<QMessageBox> Form1::makeVersionBox() {
                                              AppVersion::prompt(), QMessageBox::Ok, this);
     box->setObjectName(u"versionBox"_s);
     box->setDefaultButton(QMessageBox::Ok);
+    TitleFit::makeRoomForTitle(*box);
     return box;
 }
 

@@ -20,8 +20,10 @@ namespace varelith {
 class FontCatalogue;
 class FontSource;
 class Form2;
+class GlyphCoverage;
 class PrintCommands;
 class SettingsStore;
+class SpecimenBookCommand;
 
 // The main window: the control strip (sample text, size, previous and next, the page
 // box and the page total) above the sample sheet view, and the menus. It owns the font
@@ -34,9 +36,11 @@ class Form1 : public QMainWindow, public SheetSource {
     Q_OBJECT
 
 public:
-    // printCommands may be null: the two print entries then do nothing.
+    // printCommands and specimenBook may be null: their menu entries then do nothing.
+    // Without a coverage the sheet marks no missing glyph.
     Form1(FontCatalogue& catalogue, const FontSource& fonts, SettingsStore& store,
-          PrintCommands* printCommands, QWidget* parent = nullptr);
+          PrintCommands* printCommands, GlyphCoverage* coverage = nullptr,
+          SpecimenBookCommand* specimenBook = nullptr, QWidget* parent = nullptr);
     ~Form1() override;
 
     // Start-up, run once after construction and before the window is shown: loads the
@@ -51,6 +55,7 @@ public:
     void moption_Click();
     void mprintone_Click();
     void mprintall_Click();
+    void mprintbook_Click();
     void mend_Click();
     void mabout_Click();
     // The version box that mabout_Click shows.
@@ -71,6 +76,7 @@ public:
     QTextEdit* RText1() const { return m_rtext1; }
     QAction* mprintone() const { return m_mprintone; }
     QAction* mprintall() const { return m_mprintall; }
+    QAction* mprintbook() const { return m_mprintbook; }
 
     // SheetSource: what the printed sheet reads.
     const FontCatalogue& catalogue() const override { return m_catalogue; }
@@ -107,6 +113,8 @@ private:
     const FontSource& m_fonts;
     SettingsStore& m_store;
     PrintCommands* m_printCommands;
+    GlyphCoverage* m_coverage;
+    SpecimenBookCommand* m_specimenBook;
     std::unique_ptr<Form2> m_form2;
     bool m_unloaded = false;
     bool m_centred = false;
@@ -129,6 +137,7 @@ private:
     QMenu* m_mprint = nullptr;
     QAction* m_mprintone = nullptr;
     QAction* m_mprintall = nullptr;
+    QAction* m_mprintbook = nullptr;
     QAction* m_sep2 = nullptr;
     QAction* m_mend = nullptr;
     QMenu* m_mhelp = nullptr;

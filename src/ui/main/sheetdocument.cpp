@@ -2,7 +2,9 @@
 
 #include "composedpage.h"
 #include "fontsize.h"
+#include "glyphcoverage.h"
 #include "japaneseinterface.h"
+#include "missingglyphmark.h"
 
 #include <QTextCursor>
 #include <QTextDocument>
@@ -23,7 +25,9 @@ QTextCharFormat SheetDocument::formatFor(const FormatRun& run) {
 }
 
 std::unique_ptr<QTextDocument> SheetDocument::build(const ComposedPage& page,
-                                                    const QFont& defaultFont) {
+                                                    const QFont& defaultFont,
+                                                    GlyphCoverage* coverage,
+                                                    const QPalette& palette) {
     // Every format first: a size the view refuses stops here, with nothing built.
     QList<QTextCharFormat> formats;
     formats.reserve(page.runs.size());
@@ -41,6 +45,24 @@ std::unique_ptr<QTextDocument> SheetDocument::build(const ComposedPage& page,
         cursor.setPosition(page.documentPosition(run.start));
         cursor.setPosition(page.documentPosition(run.start + run.length), QTextCursor::KeepAnchor);
         cursor.mergeCharFormat(formats.at(index));
+    }
+    if (!coverage)
+        return document;
+
+    // The marks go on last, over the finished formats of the samples alone: from the
+    // space to the line break, the part of a line that is set in the line's own font.
+    const QTextCharFormat mark = MissingGlyphMark::format(palette);
+    for (const FormatRun& run : page.runs) {
+        if (run.role != FormatRun::Role::Sample)
+            continue;
+        const QString sample = page.text.mid(run.start, run.length);
+        for (const GlyphCoverage::Range& missing : coverage->missingRanges(run.family, sample)) {
+            const int start = run.start + int(missing.start);
+            cursor.setPosition(page.documentPosition(start));
+            cursor.setPosition(page.documentPosition(start + int(missing.length)),
+                               QTextCursor::KeepAnchor);
+            cursor.mergeCharFormat(mark);
+        }
     }
     return document;
 }

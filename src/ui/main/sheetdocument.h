@@ -5,22 +5,27 @@
 #include <memory>
 
 class QFont;
+class QPalette;
 class QTextDocument;
 
 namespace varelith {
 
 struct ComposedPage;
 struct FormatRun;
+class GlyphCoverage;
 
 // Turns a composed page into the text document the view shows. The page counts each
 // line break as two positions, the document as one; every run is mapped so that it
 // selects the same characters in the document as in the page.
 class SheetDocument {
 public:
-    // A new document holding the page's text with its runs applied in order. Raises the
-    // size text's error for a size the view does not take (see FontSize), before
-    // anything is built.
-    static std::unique_ptr<QTextDocument> build(const ComposedPage& page, const QFont& defaultFont);
+    // A new document holding the page's text with its runs applied in order. With a
+    // coverage, every character of a sample that the line's own font has no glyph for
+    // also gets the missing-glyph mark in `palette`'s colours; the names and the text stay
+    // as they are. Raises the size text's error for a size the view does not take (see
+    // FontSize), before anything is built.
+    static std::unique_ptr<QTextDocument> build(const ComposedPage& page, const QFont& defaultFont,
+                                                GlyphCoverage* coverage, const QPalette& palette);
 
     // The format one run gives its characters. A sample is drawn with its own font
     // alone: a character the font lacks shows as missing instead of being borrowed from

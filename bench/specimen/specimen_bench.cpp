@@ -1,0 +1,124 @@
+// The specimen book of every installed font into a PDF file, and a page of the sample
+// sheet with missing-glyph marks composed once its fonts are loaded. Prints figures;
+// run it through bench/specimen.sh with FONTCONFIG_FILE pointing at a set of fonts.
+//
+//   specimen_bench [PDF_FOLDER]   (the PDF is kept there; default: a temporary folder)
+
+#include "composedpage.h"
+#include "dialogspecimenbook.h"
+#include "glyphcoverage.h"
+#include "japaneseinterface.h"
+#include "listfontsource.h"
+#include "memorysettingsstore.h"
+#include "printstandins.h"
+#include "recordingticklist.h"
+#include "sheetcomposer.h"
+#include "sheetdocument.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QPalette>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
+#include <QTextStream>
+
+#include <algorithm>
+
+using namespace varelith;
+using namespace varelith::testing;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int ComposeRuns = 30;
+// Latin letters every font has, kana that every seventh font has, kanji that none has.
+const QString Sample = u"Aa あア漢字 Varelith 0123"_s;
+
+double milliseconds(qint64 nanoseconds) {
+    return double(nanoseconds) / 1e6;
+}
+
+// The process's peak resident memory so far, in MiB.
+qint64 peakMiB() {
+    QFile status(u"/proc/self/status"_s);
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLongLong() / 1024;
+    }
+    return -1;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    // The interface face as the program sets it up: without it every name would be looked
+    // for through all the installed fonts.
+    JapaneseInterface::insertFontSubstitutions();
+    QFont interfaceFont = QApplication::font();
+    interfaceFont.setFamilies({JapaneseInterface::interfaceFace(u"ＭＳ Ｐゴシック"_s)});
+    QApplication::setFont(interfaceFont);
+    QTemporaryDir temporary;
+    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : temporary.path();
+    QTextStream out(stdout);
+
+    // The make-fonts families, every one ticked.
+    QStringList families = QFontDatabase::families();
+    families.removeIf([](const QString& family) {
+        return !family.startsWith(u"Bench Sans"_s) && !family.startsWith(u"試験書体"_s);
+    });
+    MemorySettingsStore store;
+    RecordingTickList list;
+    FontCatalogue catalogue;
+    catalogue.build(ListFontSource(families), store, list);
+    FixedSheetSource source(catalogue);
+    source.sample = Sample;
+    source.size = u"20"_s;
+    const qint64 peakBefore = peakMiB();
+
+    GlyphCoverage coverage;
+    auto dialog = std::make_unique<FilePrinterDialog>();
+    dialog->pdfPath = folder + u"/specimen-%1.pdf"_s.arg(families.size());
+    const QString pdfPath = dialog->pdfPath;
+    DialogSpecimenBook book(coverage, std::move(dialog));
+    QElapsedTimer timer;
+    timer.start();
+    book.printSpecimenBook(source, nullptr);
+    const qint64 bookTime = timer.nsecsElapsed();
+    out << families.size() << " ticked fonts, specimen book to PDF: " << milliseconds(bookTime)
+        << " ms, " << QFileInfo(pdfPath).size() / 1024 << " KiB, peak " << peakMiB() << " MiB ("
+        << peakBefore << " MiB before)" << Qt::endl;
+
+    // The first page of the sheet, ten fonts, their fonts loaded by a first composition.
+    const SheetComposer::Inputs inputs{Int16(1), Sample, u"20"_s, u"1"_s,
+                                       QString::number(catalogue.SelNum() / 10 + 1)};
+    const QFont viewFont;
+    const QPalette palette;
+    QList<double> runs;
+    int marks = 0;
+    for (int run = 0; run <= ComposeRuns; ++run) {
+        timer.restart();
+        const ComposedPage page = SheetComposer::compose(catalogue, inputs);
+        const auto document = SheetDocument::build(page, viewFont, &coverage, palette);
+        if (run > 0)
+            runs.append(milliseconds(timer.nsecsElapsed()));
+        marks = 0;
+        for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+            for (const QTextLayout::FormatRange& range : block.textFormats())
+                marks += range.format.background().style() != Qt::NoBrush ? 1 : 0;
+        }
+    }
+    std::sort(runs.begin(), runs.end());
+    out << "page with missing-glyph marks composed (median of " << ComposeRuns
+        << "): " << runs.at(runs.size() / 2) << " ms, " << marks << " marked runs" << Qt::endl;
+    return 0;
+}

@@ -1,0 +1,223 @@
+#include "specimenprinter.h"
+
+#include "japaneseinterface.h"
+#include "missingglyphmark.h"
+#include "runtimeerror.h"
+
+#include <QDeadlineTimer>
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QPageLayout>
+#include <QPalette>
+#include <QPrinter>
+#include <QRawFont>
+#include <QTextLayout>
+
+#include <algorithm>
+#include <limits>
+
+using namespace Qt::StringLiterals;
+
+namespace varelith {
+
+namespace {
+
+constexpr qreal MinimumMarginMm = 15;
+constexpr double NamePoints = 10;
+constexpr double HeaderPoints = 9;
+
+QFont interfaceFont(double points) {
+    return QFont(JapaneseInterface::interfaceFace(u"ＭＳ Ｐゴシック"_s), int(points));
+}
+
+// Every margin at least 15 mm: more where the printer cannot print closer to the edge.
+QPrinter& withMargins(QPrinter& printer) {
+    const QMarginsF current = printer.pageLayout().margins(QPageLayout::Millimeter);
+    printer.setFullPage(false);
+    printer.setPageMargins(QMarginsF(std::max(current.left(), MinimumMarginMm),
+                                     std::max(current.top(), MinimumMarginMm),
+                                     std::max(current.right(), MinimumMarginMm),
+                                     std::max(current.bottom(), MinimumMarginMm)),
+                           QPageLayout::Millimeter);
+    return printer;
+}
+
+// The header takes two of its own lines at the top of the margins' area; the body is the
+// rest. The painter's origin is the top left corner of that area.
+qreal headerBand(const QFont& headerFont, QPrinter& printer) {
+    return QFontMetricsF(headerFont, &printer).lineSpacing() * 2;
+}
+
+} // namespace
+
+const QString SpecimenPrinter::NoFontsText = u"選択されているフォントはありません"_s;
+
+SpecimenPrinter::SpecimenPrinter(QPrinter& printer, GlyphCoverage& coverage, Book book, QDate date)
+    : m_printer(withMargins(printer))
+    , m_coverage(coverage)
+    , m_book(std::move(book))
+    , m_date(date)
+    , m_nameFont(interfaceFont(NamePoints))
+    , m_headerFont(interfaceFont(HeaderPoints))
+    , m_body(0, headerBand(m_headerFont, printer), printer.width(),
+             printer.height() - headerBand(m_headerFont, printer))
+    , m_layout(m_body.size(), QFontMetricsF(m_nameFont, &printer).lineSpacing() / 2) {
+    m_lines.reserve(m_book.families.size());
+}
+
+SpecimenPrinter::~SpecimenPrinter() {
+    if (m_painter.isActive())
+        m_painter.end();
+}
+
+int SpecimenPrinter::stepCount() const {
+    // A book without fonts still paints its one sheet.
+    const int lines = int(m_book.families.size());
+    return lines + std::max(lines, 1) + 1;
+}
+
+bool SpecimenPrinter::advance(const QDeadlineTimer& deadline) {
+    const qsizetype lines = m_book.families.size();
+    while (!m_complete) {
+        if (m_measured < lines) {
+            measure(m_measured++);
+        } else if (m_painted < std::max<qsizetype>(lines, 1)) {
+            if (!m_painter.isActive())
+                beginDocument();
+            if (lines > 0)
+                paint(m_painted);
+            ++m_painted;
+        } else {
+            m_painter.end();
+            m_complete = true;
+        }
+        ++m_stepsDone;
+        if (deadline.hasExpired())
+            break;
+    }
+    return !m_complete;
+}
+
+void SpecimenPrinter::layOut(QTextLayout& layout) {
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    line.setLineWidth(std::numeric_limits<qreal>::max() / 4);
+    layout.endLayout();
+}
+
+qreal SpecimenPrinter::nameGap() const {
+    return QFontMetricsF(m_nameFont, &m_printer).height();
+}
+
+qreal SpecimenPrinter::sampleScale() const {
+    // The samples are set in the coverage's own font, which is already loaded, and
+    // scaled to the size asked for: the document holds the font itself, not pixels.
+    return m_book.points * m_printer.logicalDpiY() / 72.0 / GlyphCoverage::OwnFontPixels;
+}
+
+bool SpecimenPrinter::embeddable(const QRawFont& raw) {
+    // The rule the document follows: a font whose licence forbids embedding (fsType 2) or
+    // allows bitmaps only (bit 9) is drawn as outlines, not embedded.
+    if (!raw.isValid())
+        return false;
+    const QByteArray os2 = raw.fontTable("OS/2");
+    if (os2.size() < 10)
+        return true;
+    const int fsType = (uchar(os2.at(8)) << 8) | uchar(os2.at(9));
+    return fsType != 2 && (fsType & 0x200) == 0;
+}
+
+void SpecimenPrinter::measure(qsizetype index) {
+    const QString& family = m_book.families.at(index);
+    Line measured;
+    // Asked first: the coverage loads the font that the layout below then finds loaded.
+    measured.marked = m_coverage.missingRanges(family, m_book.sample);
+    const QFont font = GlyphCoverage::ownFont(family);
+    // Kept until the line is painted, so that the font stays loaded until then.
+    measured.font = QRawFont::fromFont(font);
+    if (!m_book.sample.isEmpty() && !embeddable(measured.font))
+        measured.marked = {{0, m_book.sample.size()}};
+
+    QTextLayout sample(m_book.sample, font, &m_printer);
+    layOut(sample);
+    const QTextLine line = sample.lineAt(0);
+    // Glyphs may reach beyond the font's own ascent and descent: the line makes room.
+    const QRectF ink = QFontMetricsF(font, &m_printer).tightBoundingRect(m_book.sample);
+    const qreal scale = sampleScale();
+    const QFontMetricsF name(m_nameFont, &m_printer);
+    measured.nameWidth = name.horizontalAdvance(family);
+    measured.extent.width = measured.nameWidth + nameGap() + line.naturalTextWidth() * scale;
+    measured.extent.ascent = std::max({name.ascent(), line.ascent() * scale, -ink.top() * scale});
+    measured.extent.descent =
+        std::max({name.descent(), line.descent() * scale, ink.bottom() * scale});
+    measured.placement = m_layout.place(measured.extent);
+    m_lines.append(measured);
+}
+
+void SpecimenPrinter::beginDocument() {
+    if (!m_painter.begin(&m_printer))
+        throw RuntimeError(RuntimeError::Kind::InvalidValue);
+    startSheet(0);
+    if (m_book.families.isEmpty()) {
+        m_painter.setFont(m_nameFont);
+        m_painter.drawText(
+            QPointF(m_body.left(), m_body.top() + QFontMetricsF(m_nameFont, &m_printer).ascent()),
+            NoFontsText);
+    }
+}
+
+void SpecimenPrinter::startSheet(int sheet) {
+    if (m_sheet >= 0 && !m_printer.newPage())
+        throw RuntimeError(RuntimeError::Kind::InvalidValue);
+    m_sheet = sheet;
+    const QFontMetricsF metrics(m_headerFont, &m_printer);
+    const QRectF band(0, 0, m_body.width(), metrics.lineSpacing());
+    m_painter.setPen(Qt::black);
+    m_painter.setFont(m_headerFont);
+    m_painter.drawText(band, Qt::AlignLeft | Qt::AlignVCenter, u"Varelith 見本帳"_s);
+    m_painter.drawText(band, Qt::AlignHCenter | Qt::AlignVCenter,
+                       m_date.toString(u"yyyy年M月d日"_s));
+    m_painter.drawText(band, Qt::AlignRight | Qt::AlignVCenter,
+                       u"ページ %1 / %2"_s.arg(sheet + 1).arg(m_layout.sheetCount()));
+    const qreal rule = metrics.lineSpacing() * 1.25;
+    m_painter.setPen(QPen(Qt::gray, metrics.lineWidth()));
+    m_painter.drawLine(QPointF(0, rule), QPointF(m_body.width(), rule));
+    m_painter.setPen(Qt::black);
+}
+
+void SpecimenPrinter::paint(qsizetype index) {
+    Line& line = m_lines[index];
+    const QString& family = m_book.families.at(index);
+    if (line.placement.sheet != m_sheet)
+        startSheet(line.placement.sheet);
+
+    m_painter.save();
+    m_painter.translate(m_body.left(), m_body.top() + line.placement.top);
+    m_painter.scale(line.placement.scale, line.placement.scale);
+    const qreal baseline = line.extent.ascent;
+    m_painter.setFont(m_nameFont);
+    m_painter.drawText(QPointF(0, baseline), family);
+
+    // The sample from here on in its own font's units: the origin on its baseline.
+    m_painter.translate(line.nameWidth + nameGap(), baseline);
+    m_painter.scale(sampleScale(), sampleScale());
+    QTextLayout sample(m_book.sample, GlyphCoverage::ownFont(family), &m_printer);
+    layOut(sample);
+    const QTextLine sampleLine = sample.lineAt(0);
+    const QPalette palette = QGuiApplication::palette();
+    for (const GlyphCoverage::Range& marked : std::as_const(line.marked)) {
+        const qreal from = sampleLine.cursorToX(int(marked.start));
+        const qreal to = sampleLine.cursorToX(int(marked.start + marked.length));
+        MissingGlyphMark::paint(m_painter,
+                                QRectF(std::min(from, to), -sampleLine.ascent(),
+                                       std::abs(to - from),
+                                       sampleLine.ascent() + sampleLine.descent()),
+                                palette);
+    }
+    sample.draw(&m_painter, QPointF(0, -sampleLine.ascent()));
+    m_painter.restore();
+    // The document keeps what it needs of the font until it ends.
+    line.font = QRawFont();
+}
+
+} // namespace varelith

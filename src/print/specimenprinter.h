@@ -1,0 +1,91 @@
+#pragma once
+
+#include "glyphcoverage.h"
+#include "specimenlayout.h"
+
+#include <QDate>
+#include <QFont>
+#include <QList>
+#include <QPainter>
+#include <QRawFont>
+#include <QStringList>
+
+class QDeadlineTimer;
+class QPrinter;
+class QTextLayout;
+
+namespace varelith {
+
+// The specimen book on a printer: every sheet under a header ("Varelith 見本帳", the date,
+// "ページ n / N"), then one line per font, the font's name in the interface face and the
+// sample in the font itself, the characters the font lacks marked as on screen. A font
+// that the document cannot embed is listed all the same, its whole sample marked.
+//
+// The work goes in two passes: every line is measured first (which loads its font), since
+// the headers carry the page total, then painted. It advances a little at a time, so that
+// the caller can show progress and stop; nothing reaches the printer before the second
+// pass.
+class SpecimenPrinter {
+public:
+    struct Book {
+        QStringList families; // in the order printed
+        QString sample;
+        double points = 12; // the samples' size
+    };
+
+    // What the one sheet of a book without fonts says.
+    static const QString NoFontsText;
+
+    SpecimenPrinter(QPrinter& printer, GlyphCoverage& coverage, Book book, QDate date);
+    // Ends the document when one is open: what was painted goes out.
+    ~SpecimenPrinter();
+    SpecimenPrinter(const SpecimenPrinter&) = delete;
+    SpecimenPrinter& operator=(const SpecimenPrinter&) = delete;
+
+    // Steps of the whole work (every line measured, every line painted, the document
+    // ended) and how many are done.
+    int stepCount() const;
+    int stepsDone() const { return m_stepsDone; }
+    // Goes on with the work until `deadline` has passed, one step at least; false once
+    // the document is complete. Raises a RuntimeError when the printer refuses it.
+    bool advance(const QDeadlineTimer& deadline);
+    // Whether the document is open on the printer: the second pass has begun.
+    bool painting() const { return m_painter.isActive(); }
+    int sheetCount() const { return m_layout.sheetCount(); }
+
+private:
+    struct Line {
+        SpecimenLayout::Extent extent;
+        SpecimenLayout::Placement placement;
+        qreal nameWidth = 0;
+        QList<GlyphCoverage::Range> marked; // in the sample
+        QRawFont font;
+    };
+
+    void measure(qsizetype index);
+    void paint(qsizetype index);
+    void beginDocument();
+    void startSheet(int sheet);
+    qreal nameGap() const;
+    qreal sampleScale() const;
+    static bool embeddable(const QRawFont& font);
+    static void layOut(QTextLayout& layout);
+
+    QPrinter& m_printer;
+    GlyphCoverage& m_coverage;
+    Book m_book;
+    QDate m_date;
+    QFont m_nameFont;
+    QFont m_headerFont;
+    QRectF m_body;
+    SpecimenLayout m_layout;
+    QList<Line> m_lines;
+    QPainter m_painter;
+    qsizetype m_measured = 0;
+    qsizetype m_painted = 0;
+    int m_sheet = -1;
+    int m_stepsDone = 0;
+    bool m_complete = false;
+};
+
+} // namespace varelith

@@ -1,0 +1,78 @@
+#include "catalogues.h"
+#include "dialogspecimenbook.h"
+#include "printstandins.h"
+#include "specimenprinter.h"
+
+#include <QFontDatabase>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace varelith;
+using namespace varelith::testing;
+using namespace Qt::StringLiterals;
+
+static QString run(QStringList command) {
+    QProcess process;
+    process.start(command.takeFirst(), command);
+    return process.waitForFinished() ? QString::fromUtf8(process.readAllStandardOutput())
+                                     : QString();
+}
+
+class TestDialogSpecimenBook : public QObject {
+    Q_OBJECT
+    QStringList m_fonts; // the seven make-fonts fonts, in catalogue order, loaded once
+
+private Q_SLOTS:
+    void book_data() {
+        for (const QFileInfo& font : QDir(QStringLiteral(VARELITH_TEST_FONTS)).entryInfoList())
+            m_fonts += QFontDatabase::applicationFontFamilies(
+                QFontDatabase::addApplicationFont(font.filePath()));
+        QTest::addColumn<int>("ticked"); // the first ones of the seven
+        QTest::addColumn<QString>("sample");
+        QTest::addColumn<int>("sheets"); // 0: cancelled in the dialog; 2: at 200 pt, else 12 pt
+        QTest::newRow("lines too wide") << 6 << u"Abc 0123 "_s.repeated(60) << 1;
+        QTest::newRow("tall samples") << 6 << u"Ab"_s << 2;
+        QTest::newRow("no font ticked") << 0 << u"Abc"_s << 1;
+        QTest::newRow("cancel") << 6 << u"Abc"_s << 0;
+    }
+
+    void book() {
+        QFETCH(int, ticked);
+        QFETCH(QString, sample);
+        QFETCH(int, sheets);
+        MemorySettingsStore store;
+        RecordingTickList list;
+        FixedSheetSource source{FontCatalogue()};
+        source.fonts.build(ListFontSource(m_fonts.mid(0, ticked)), store, list);
+        source.sample = sample;
+        source.size = sheets == 2 ? u"200"_s : u"12"_s;
+        QTemporaryDir dir;
+        auto dialog = std::make_unique<FilePrinterDialog>();
+        const QString pdf = dialog->pdfPath = dir.filePath(u"book.pdf"_s);
+        dialog->cancel = sheets == 0;
+        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer->setPageSize(QPageSize(QPageSize::A4));
+        GlyphCoverage coverage;
+        DialogSpecimenBook(coverage, std::move(dialog), std::move(printer))
+            .printSpecimenBook(source, nullptr);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), int(sheets > 0));
+        if (sheets == 0)
+            return;
+
+        // Inside the 15 mm margins: a header on every sheet, then the names and samples, whole.
+        QString text = run(u"pdftotext -raw -x 42 -y 42 -W 511 -H 758 %1 -"_s.arg(pdf).split(u' '));
+        const QString header = u"Varelith 見本帳 %1 ページ %3 / %2"_s.arg(
+            QDate::currentDate().toString(u"yyyy年M月d日"_s), QString::number(sheets));
+        for (int sheet = 1; sheet <= sheets; ++sheet)
+            QCOMPARE(text.section(u'\f', sheet - 1).section(u'\n', 0, 0), header.arg(sheet));
+        QString lines =
+            ticked ? m_fonts.mid(0, ticked).join(sample) + sample : SpecimenPrinter::NoFontsText;
+        QCOMPARE(text.remove(QRegularExpression(u"Varelith 見本帳[^\n]*|\\s"_s)),
+                 lines.remove(u' '));
+        const QStringList fonts = run({u"pdffonts"_s, pdf}).split(u'\n', Qt::SkipEmptyParts).mid(2);
+        QVERIFY(fonts.size() > ticked && fonts.filter(u" yes "_s) == fonts); // all embedded
+    }
+};
+
+QTEST_MAIN(TestDialogSpecimenBook)
+#include "tst_dialogspecimenbook.moc"
