@@ -66,6 +66,7 @@ private Q_SLOTS:
         row("cancel", all, u"one|1|3"_s, -1);
         row("page box letters", all, u"one|abc|3"_s, 1);
         row("size refused, every copy", all, u"one|1|3|big"_s, 2);
+        row("a file that cannot be written", all, u"one|1|3|12|sample|no such folder/"_s, 1);
     }
     void printCommand() {
         QFETCH(QString, flags);
@@ -74,7 +75,7 @@ private Q_SLOTS:
         QFETCH(QStringList, lines);
         QTemporaryDir dir;
         auto answers = std::make_unique<FilePrinterDialog>();
-        answers->target = dir.filePath(u"sheet.pdf"_s);
+        answers->target = dir.filePath(fields.section(u'|', 5) + u"sheet.pdf"_s);
         answers->copies = copies;
         auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         const QPrinter& used = *printer;
@@ -89,8 +90,7 @@ private Q_SLOTS:
         QCOMPARE(MousePointer::current(), MousePointer::Default);
     }
 
-    // The real dialog, answered once it is up: none of the options the commands cannot
-    // honour, and the copies chosen, or nothing when cancelled.
+    // The real dialog hides what the commands cannot honour and gives the copies chosen.
     void theRealDialog() {
         for (const bool accept : {true, false}) {
             QPrinter printer;
