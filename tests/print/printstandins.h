@@ -1,6 +1,8 @@
 #pragma once
 
+#include "fontcatalogue.h"
 #include "printerdialog.h"
+#include "sheetsource.h"
 
 #include <QPrinter>
 #include <QProcess>
@@ -10,18 +12,34 @@ namespace varelith::testing {
 // Answers as the user would: a PDF file ("*.pdf") or a queue, and copies, left on the printer.
 class FilePrinterDialog : public PrinterDialog {
 public:
+    FilePrinterDialog(QString pdfOrQueue, int copiesAsked)
+        : target(std::move(pdfOrQueue))
+        , copies(copiesAsked) {}
     std::optional<int> choosePrinter(QPrinter& printer, QWidget*) override {
-        if (copies < 0) // cancelled
+        if (copies < 0)
             return std::nullopt;
-        if (target.endsWith(QStringLiteral(".pdf")))
-            printer.setOutputFileName(target);
-        else
-            printer.setPrinterName(target);
+        target.endsWith(QStringLiteral(".pdf")) ? printer.setOutputFileName(target)
+                                                : printer.setPrinterName(target);
         printer.setCopyCount(copies);
         return copies;
     }
     QString target;
-    int copies = 1;
+    int copies; // below 0: cancelled
+};
+
+// The main window's fields as fixed texts.
+class FixedSheetSource : public SheetSource {
+public:
+    explicit FixedSheetSource(FontCatalogue catalogue)
+        : fonts(std::move(catalogue)) {}
+    const FontCatalogue& catalogue() const override { return fonts; }
+    QString sampleText() const override { return sample; }
+    QString sizeText() const override { return size; }
+    QString pageBoxText() const override { return pageBox; }
+    QString pageTotalText() const override { return pageTotal; }
+    FontCatalogue fonts;
+    QString sample = QStringLiteral("sample"), size = QStringLiteral("12");
+    QString pageBox = QStringLiteral("1"), pageTotal = QStringLiteral("1");
 };
 
 // A PDF read back with pdftotext: its non-empty lines, single-spaced but for an indent, which
