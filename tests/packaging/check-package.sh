@@ -27,11 +27,14 @@ check_tree() {
     diff -u <(printf '%s\n' bin/varelith "share/applications/$id.desktop" \
         "share/icons/hicolor/16x16/apps/$id.png" "share/icons/hicolor/32x32/apps/$id.png" \
         "share/icons/hicolor/scalable/apps/$id.svg" "share/metainfo/$id.metainfo.xml" |
-        sed "s|^|$prefix/|" | sort) <(cd "$root" && find . -type f -o -type l | sed 's|^\./||' | sort) ||
+        sed "s|^|$prefix/|" | sort) \
+        <(cd "$root" && find . -type f -o -type l | sed 's|^\./||' | sort) ||
         fail "an install into /$prefix holds other files than these"
-    desktop-file-validate "$root/$prefix/share/applications/$id.desktop" || fail "desktop entry refused"
-    grep -qx "Icon=$id" "$root/$prefix/share/applications/$id.desktop" || fail "the entry's icon is not $id"
-    appstreamcli validate --no-net "$root/$prefix/share/metainfo/$id.metainfo.xml" || fail "metainfo refused"
+    local entry=$root/$prefix/share/applications/$id.desktop
+    desktop-file-validate "$entry" || fail "desktop-file-validate refuses the desktop entry"
+    grep -qx "Icon=$id" "$entry" || fail "the desktop entry's icon is not $id"
+    appstreamcli validate --no-net "$root/$prefix/share/metainfo/$id.metainfo.xml" ||
+        fail "appstreamcli refuses the metainfo"
 }
 
 configured=$(sed -n 's/^CMAKE_INSTALL_PREFIX:[A-Z]*=//p' "$build/CMakeCache.txt")
@@ -39,7 +42,7 @@ DESTDIR=$work/configured cmake --install "$build" >/dev/null
 check_tree "$work/configured" "$configured"
 DESTDIR=$work/opt cmake --install "$build" --prefix /opt/varelith >/dev/null
 check_tree "$work/opt" /opt/varelith
-cmp "$work/opt/opt/varelith/bin/varelith" "$binary" || fail "the installed program is not the build's"
+cmp "$work/opt/opt/varelith/bin/varelith" "$binary" || fail "the program installed is not the build's"
 
 cpack -G DEB -B "$work/deb" --config "$build/CPackConfig.cmake" >"$work/cpack.log" 2>&1 ||
     { cat "$work/cpack.log"; fail "cpack failed"; }
@@ -58,7 +61,8 @@ entries() { tr ',' '\n' <<<"$1" | sed -E 's/^ *([^ ]+) *(\(>= *([^)]*)\))?.*/\1 
 depends=$(entries "$(dpkg-deb -f "$deb" Depends)")
 mkdir -p "$work/shlibs/debian"
 printf 'Source: varelith\n\nPackage: varelith\nArchitecture: any\n' >"$work/shlibs/debian/control"
-needed=$(cd "$work/shlibs" && dpkg-shlibdeps -O "$work/root/usr/bin/varelith" 2>/dev/null | sed 's/^shlibs:Depends=//')
+needed=$(cd "$work/shlibs" && dpkg-shlibdeps -O "$work/root/usr/bin/varelith" 2>/dev/null |
+    sed 's/^shlibs:Depends=//')
 while read -r name least; do
     declared=$(awk -v name="$name" '$1 == name { print "=" $2 }' <<<"$depends")
     [[ -n $declared ]] || fail "the binary links a library of $name, which Depends does not name"
@@ -66,7 +70,7 @@ while read -r name least; do
         fail "Depends asks $name '${declared#=}', the binary needs at least $least"
 done < <(entries "$needed")
 translations=$(dpkg -S /usr/share/qt6/translations/qtbase_ja.qm | cut -d: -f1)
-grep -q "^$translations " <<<"$depends" || fail "Depends does not name $translations, Qt's Japanese texts"
+grep -q "^$translations " <<<"$depends" || fail "Depends does not name $translations (Qt's Japanese)"
 for name in $(cut -d' ' -f1 <<<"$depends"); do
     dpkg -L "$name" 2>/dev/null | grep -E '\.(ttf|ttc|otf)$' | xargs -r fc-query -f '%{lang}\n' |
         grep -qw ja && japanese=$name
@@ -77,16 +81,17 @@ echo "install and package: as expected; Japanese face from $japanese"
 [[ $(id -u) == 0 ]] || skip "installing the package needs root"
 was=$(dpkg-query -W -f='${Status}' varelith 2>/dev/null || true)
 trap '[[ $was == "install ok installed" ]] || dpkg --remove varelith >/dev/null' EXIT
-DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends -o DPkg::Lock::Timeout=300 \
-    "$deb" >"$work/apt.log" 2>&1 || { cat "$work/apt.log"; fail "apt-get install failed"; }
+DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends \
+    -o DPkg::Lock::Timeout=300 "$deb" >"$work/apt.log" 2>&1 || { cat "$work/apt.log"; fail "apt-get"; }
 XDG_CONFIG_HOME=$work/config QT_QPA_PLATFORM=xcb /usr/bin/varelith &
 window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Varelith$' | head -n 1) ||
     fail "the installed program showed no window"
 properties=$(xprop -id "$window" _NET_WM_ICON WM_CLASS)
 grep -q 'Icon (16 x 16)' <<<"$properties" && grep -q 'Icon (32 x 32)' <<<"$properties" ||
     fail "the window wears no 16 and 32 px icons"
-grep -q "WM_CLASS(STRING) = .*\"$(sed -n 's/^StartupWMClass=//p' "$source/packaging/$id.desktop")\"" \
-    <<<"$properties" || fail "the window's class is not the desktop entry's StartupWMClass"
+class=$(sed -n 's/^StartupWMClass=//p' "$source/packaging/$id.desktop")
+grep -q "WM_CLASS(STRING) = .*\"$class\"" <<<"$properties" ||
+    fail "the window's class is not $class, the desktop entry's StartupWMClass"
 grep -q 'qtbase_ja\.qm' "/proc/$!/maps" || fail "Qt's Japanese translation is not loaded"
 kill $!
 echo "installed: the window, its icons, its class, Qt's Japanese texts"
