@@ -1,4 +1,4 @@
-// A page from any font names, flags, sample, size and page texts: lines of ticked fonts in
+// A page from any font names, ticks, sample, size and page texts: lines of ticked fonts in
 // catalogue order, and in the view's document every character the page's own, in the names'
 // face at 16 points or its own font at the size asked (no document with a refused size).
 
@@ -18,15 +18,15 @@ using namespace Qt::StringLiterals;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     FuzzedDataProvider data(bytes, size);
     QStringList names;
-    testing::MemorySettingsStore store;
-    for (int n = 1, count = data.ConsumeIntegralInRange<int>(0, 60); n <= count; ++n) {
+    for (int n = data.ConsumeIntegralInRange<int>(0, 60); n > 0; --n)
         names.append(takeText(data, data.ConsumeBool() ? 24 : 2100));
-        store.values.insert(FontCatalogue::flagKey(n),
-                            QString::number(data.ConsumeIntegralInRange<int>(-1, 2)));
-    }
     FontCatalogue catalogue;
+    testing::MemorySettingsStore store;
     testing::RecordingTickList list;
     catalogue.build(testing::ListFontSource(names), store, list);
+    for (int k = 0; k < names.size(); ++k)
+        list.setSelected(k, data.ConsumeBool());
+    catalogue.commit(list, store); // the fonts the user ticked
     const auto field = [&] {
         return data.ConsumeBool() ? takeText(data, 16)
                                   : QString::number(data.ConsumeIntegralInRange<int>(-2, 12));
