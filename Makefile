@@ -1,5 +1,6 @@
 # The two commands of the README: `make run` and `make test`.
-# Both install what is missing, configure once, then build incrementally.
+# Both install what is missing, configure once, then build incrementally: `make run` only
+# the program, `make test` everything, tests and benchmarks included.
 
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
@@ -7,7 +8,8 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
 .PHONY: run test deps build sanitize fuzz
 
-run: build
+run: deps $(BUILD_DIR)/CMakeCache.txt
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target varelith
 	$(BUILD_DIR)/src/app/varelith
 
 test: build
@@ -22,8 +24,9 @@ $(BUILD_DIR)/CMakeCache.txt: | deps
 deps:
 	@scripts/install-deps
 
-# The whole suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer;
-# any report fails it. Leak suppressions (Qt's and fontconfig's own) carry their reasons.
+# The suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer (no
+# benchmarks, no package: an instrumented binary is not shipped); any report fails it.
+# Leak suppressions (other libraries' own) carry their reasons.
 SANITIZE_DIR ?= build-asan
 SANITIZER_ENV = ASAN_OPTIONS=halt_on_error=1:print_stacktrace=1:detect_leaks=1 \
 	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \

@@ -1,186 +1,69 @@
-// A sample sheet page composed from any font names, stored flags, sample, size and page
-// texts. Whether it composes at all is checked against a reading of the page rules of its
-// own, and a composed page must hold exactly the lines of its fonts, with runs that cover
-// every line and positions that select the same characters in the view's document.
+// A page from any font names, ticks, sample, size and page texts: lines of ticked fonts in
+// catalogue order, and in the view's document every character the page's own, in the names'
+// face at 16 points or its own font at the size asked (no document with a refused size).
 
-#include "composedpage.h"
-#include "fontcatalogue.h"
+#include "catalogues.h"
+#include "fontsize.h"
 #include "fuzzinput.h"
-#include "listfontsource.h"
-#include "memorysettingsstore.h"
-#include "numberconversion.h"
-#include "recordingticklist.h"
-#include "runtimeerror.h"
+#include "japaneseinterface.h"
 #include "sheetcomposer.h"
+#include "sheetdocument.h"
 
-#include <optional>
+#include <QTextCursor>
+#include <QTextDocument>
 
 using namespace varelith;
-using namespace varelith::fuzzing;
-using namespace varelith::testing;
 using namespace Qt::StringLiterals;
-
-namespace {
-
-std::optional<int> integerOf(const QString& text) {
-    try {
-        return int(NumberConversion::toInteger(text));
-    } catch (const RuntimeError&) {
-        return std::nullopt;
-    }
-}
-
-QString flagText(FuzzedDataProvider& data) {
-    switch (data.ConsumeIntegralInRange<int>(0, 5)) {
-    case 0:
-        return {}; // no stored entry: ticked
-    case 1:
-    case 2:
-        return u"1"_s;
-    case 3:
-        return u"0"_s;
-    case 4:
-        return NumberConversion::toText(data.ConsumeIntegralInRange<int>(-3, 3));
-    default:
-        return takeText(data, 12);
-    }
-}
-
-QString pageText(FuzzedDataProvider& data) {
-    if (data.ConsumeBool())
-        return takeText(data, 12);
-    return NumberConversion::toText(data.ConsumeIntegralInRange<int>(-2, 12));
-}
-
-// The fonts the page must hold, or nothing when composing it must fail.
-std::optional<QList<int>> expectedFonts(const FontCatalogue& catalogue,
-                                        const SheetComposer::Inputs& inputs) {
-    QList<int> ticked;
-    for (int n = 1; n <= catalogue.FontNum(); ++n) {
-        if (catalogue.FontFlg(n) == 1)
-            ticked.append(n);
-    }
-    const int page = inputs.page;
-    if (page == Int16::Min)
-        return std::nullopt; // page - 1 leaves the 16-bit range
-    const qsizetype skipped = page <= 1 ? 0 : qsizetype(10) * (page - 1);
-    if (skipped > ticked.size())
-        return std::nullopt;
-    const std::optional<int> pageBox = integerOf(inputs.pageBoxText);
-    const std::optional<int> pageTotal = integerOf(inputs.pageTotalText);
-    if (!pageBox || !pageTotal)
-        return std::nullopt;
-    const int lines = *pageBox < *pageTotal ? 10 : catalogue.SelNum() % 10;
-    if (skipped + lines > ticked.size())
-        return std::nullopt;
-    const QList<int> fonts = ticked.mid(skipped, lines);
-    // Line starts and lengths are 16-bit.
-    qsizetype start = 0;
-    for (const int n : fonts) {
-        const qsizetype length = catalogue.FontName(n).size() + inputs.sampleText.size() + 3;
-        if (start > Int16::Max || length > Int16::Max)
-            return std::nullopt;
-        start += length;
-    }
-    return fonts;
-}
-
-// A stretch of the text as a text document holds it: "\r\n" one break, a lone "\r" one
-// break too. (Runs never start between the halves of a break; one that ends there takes
-// the break with it.)
-QString asDocument(QString text) {
-    return text.replace(u"\r\n"_s, u"\n"_s).replace(u'\r', u'\n');
-}
-
-void checkPage(const ComposedPage& page, const QList<int>& fonts, const FontCatalogue& catalogue,
-               const SheetComposer::Inputs& inputs) {
-    const qsizetype lines = fonts.size();
-    FUZZ_CHECK(page.fontIndexes.size() == lines);
-    FUZZ_CHECK(page.lineStarts.size() == lines);
-    FUZZ_CHECK(page.lineLengths.size() == lines);
-    FUZZ_CHECK(page.runs.size() == 2 * lines);
-
-    int expectedStart = 0;
-    for (qsizetype line = 0; line < lines; ++line) {
-        const int n = page.fontIndexes.at(line);
-        FUZZ_CHECK(n == fonts.at(line));
-        const QString& name = catalogue.FontName(n);
-        const int start = page.lineStarts.at(line);
-        const int length = page.lineLengths.at(line);
-        FUZZ_CHECK(start == expectedStart);
-        FUZZ_CHECK(page.text.mid(start, length) == name + u" "_s + inputs.sampleText + u"\r\n"_s);
-        expectedStart = start + length;
-
-        // The name's run starts the line, the sample's run ends it, and together they
-        // leave no gap.
-        const FormatRun& nameRun = page.runs.at(2 * line);
-        const FormatRun& sampleRun = page.runs.at(2 * line + 1);
-        FUZZ_CHECK(nameRun.role == FormatRun::Role::Name);
-        FUZZ_CHECK(nameRun.family == SheetComposer::NameFamily);
-        FUZZ_CHECK(nameRun.sizeText == SheetComposer::NameSizeText);
-        FUZZ_CHECK(sampleRun.role == FormatRun::Role::Sample);
-        FUZZ_CHECK(sampleRun.family == name);
-        FUZZ_CHECK(sampleRun.sizeText == inputs.sizeText);
-        FUZZ_CHECK(nameRun.start == start);
-        FUZZ_CHECK(sampleRun.start == start + name.size());
-        FUZZ_CHECK(sampleRun.start + sampleRun.length == start + length);
-        FUZZ_CHECK(nameRun.length >= 0 && sampleRun.length >= 0);
-        FUZZ_CHECK(nameRun.start + nameRun.length >= sampleRun.start);
-        FUZZ_CHECK(nameRun.start + nameRun.length <= start + length);
-    }
-    FUZZ_CHECK(expectedStart == page.text.size());
-    if (lines > 0)
-        FUZZ_CHECK(page.runs.last().start + page.runs.last().length == page.text.size());
-
-    // Every run selects in the document the characters it covers in the text.
-    const QString document = page.documentText();
-    FUZZ_CHECK(document == asDocument(page.text));
-    FUZZ_CHECK(page.documentPosition(0) == 0);
-    FUZZ_CHECK(page.documentPosition(int(page.text.size())) == document.size());
-    for (const FormatRun& run : page.runs) {
-        const int from = page.documentPosition(run.start);
-        const int to = page.documentPosition(run.start + run.length);
-        FUZZ_CHECK(0 <= from && from <= to && to <= document.size());
-        FUZZ_CHECK(document.mid(from, to - from) ==
-                   asDocument(page.text.mid(run.start, run.length)));
-    }
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     FuzzedDataProvider data(bytes, size);
-    const int fontCount = data.ConsumeIntegralInRange<int>(0, 60);
     QStringList names;
-    MemorySettingsStore store;
-    for (int n = 1; n <= fontCount; ++n) {
+    for (int n = data.ConsumeIntegralInRange<int>(0, 60); n > 0; --n)
         names.append(takeText(data, data.ConsumeBool() ? 24 : 2100));
-        const QString flag = flagText(data);
-        if (!flag.isEmpty())
-            store.values.insert(FontCatalogue::flagKey(n), flag);
-    }
     FontCatalogue catalogue;
-    RecordingTickList list;
-    catalogue.build(ListFontSource(names), store, list);
-
-    SheetComposer::Inputs inputs;
-    inputs.sampleText = takeText(data, data.ConsumeBool() ? 40 : 40000);
-    inputs.sizeText = takeText(data, 16);
-    inputs.pageBoxText = pageText(data);
-    inputs.pageTotalText =
-        data.ConsumeBool() ? NumberConversion::toText(catalogue.SelNum() / 10 + 1) : pageText(data);
-    // The page walked is the page box's number when it has one, as the window passes it.
-    const std::optional<int> pageBox = integerOf(inputs.pageBoxText);
-    inputs.page = pageBox && data.ConsumeBool() ? Int16::fromInt(*pageBox)
-                                                : Int16(data.ConsumeIntegral<std::int16_t>());
-
-    const std::optional<QList<int>> fonts = expectedFonts(catalogue, inputs);
-    try {
-        const ComposedPage page = SheetComposer::compose(catalogue, inputs);
-        FUZZ_CHECK(fonts.has_value());
-        checkPage(page, *fonts, catalogue, inputs);
-    } catch (const RuntimeError&) {
-        FUZZ_CHECK(!fonts.has_value());
+    testing::MemorySettingsStore store;
+    testing::RecordingTickList list;
+    catalogue.build(testing::ListFontSource(names), store, list);
+    for (int k = 0; k < names.size(); ++k)
+        list.setSelected(k, data.ConsumeBool());
+    catalogue.commit(list, store); // the fonts the user ticked
+    const auto field = [&] {
+        return data.ConsumeBool() ? takeText(data, 16)
+                                  : QString::number(data.ConsumeIntegralInRange<int>(-2, 12));
+    };
+    const SheetComposer::Inputs in{Int16(data.ConsumeIntegralInRange<std::int16_t>(-2, 12)),
+                                   takeText(data, data.ConsumeBool() ? 40 : 40000), field(),
+                                   field(), field()};
+    const auto page = attempt([&] { return SheetComposer::compose(catalogue, in); });
+    if (!page)
+        return 0;
+    const auto points = attempt([&] { return FontSize::fromText(in.sizeText); });
+    const auto document = attempt([&] { return SheetDocument::build(*page, QFont()); });
+    FUZZ_CHECK(document.has_value() == (points || page->runs.isEmpty()));
+    QTextCursor cursor = document ? QTextCursor(document->get()) : QTextCursor();
+    const QString nameFace = JapaneseInterface::interfaceFace(SheetComposer::NameFamily);
+    QString text;
+    int at = 0; // in the document
+    for (qsizetype line = 0; line < page->fontIndexes.size(); ++line) {
+        const int n = page->fontIndexes.at(line), start = int(text.size());
+        FUZZ_CHECK(catalogue.isTicked(n) &&
+                   n > (line > 0 ? int(page->fontIndexes.at(line - 1)) : 0) &&
+                   page->lineStarts.at(line) == start);
+        const QString& name = catalogue.FontName(n);
+        text += name + u" "_s + in.sampleText + u"\r\n"_s;
+        for (int i = start; document && i < text.size(); ++i) {
+            if (text.at(i) == u'\n' && i > 0 && text.at(i - 1) == u'\r')
+                continue; // "\r\n" is one break in the document
+            const bool breaks = u"\r\n\u2029\uFDD0\uFDD1"_s.contains(text.at(i));
+            const bool inName = i < start + name.size();
+            cursor.setPosition(++at); // just after the character
+            FUZZ_CHECK((*document)->characterAt(at - 1) == (breaks ? u'\u2029' : text.at(i)));
+            FUZZ_CHECK(breaks || (cursor.charFormat().fontFamilies().toStringList() ==
+                                      QStringList{inName ? nameFace : name} &&
+                                  cursor.charFormat().fontPointSize() == (inName ? 16 : *points)));
+        }
     }
+    FUZZ_CHECK(page->text == text && page->fontIndexes.size() <= 10 &&
+               (!document || at == (*document)->characterCount() - 1));
     return 0;
 }

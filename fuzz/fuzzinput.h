@@ -1,48 +1,30 @@
 #pragma once
 
+#include "runtimeerror.h"
+
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <QString>
 
-#include <cstdio>
-#include <cstdlib>
-#include <string>
+#include <optional>
 
-// An invariant that did not hold: report it and end the run as a crash, so that libFuzzer
-// keeps the input that broke it.
-#define FUZZ_CHECK(condition)                                                                      \
-    do {                                                                                           \
-        if (!(condition)) {                                                                        \
-            std::fprintf(stderr, "invariant failed: %s (%s:%d)\n", #condition, __FILE__,           \
-                         __LINE__);                                                                \
-            std::abort();                                                                          \
-        }                                                                                          \
-    } while (false)
+// A broken invariant is a crash, so libFuzzer keeps the input; its stack names the line.
+#define FUZZ_CHECK(condition) ((condition) ? void() : std::abort())
 
-namespace varelith::fuzzing {
-
-// The bytes as UTF-16 code units, two at a time: every unit can turn up, lone surrogates,
-// NULs and control characters included.
-inline QString utf16Text(const std::string& bytes) {
-    QString text;
-    text.reserve(qsizetype(bytes.size() / 2));
-    for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
-        const auto low = static_cast<unsigned char>(bytes[i]);
-        const auto high = static_cast<unsigned char>(bytes[i + 1]);
-        text.append(QChar(char16_t(low | (high << 8))));
-    }
-    return text;
-}
-
-inline QString utf8Text(const std::string& bytes) {
-    return QString::fromUtf8(bytes.data(), qsizetype(bytes.size()));
-}
-
-// A text from the fuzzer's data: mostly UTF-8, so that seeds stay readable, sometimes raw
-// UTF-16 code units.
+// Mostly UTF-8, so that seeds stay readable; sometimes raw UTF-16 code units, where lone
+// surrogates, NULs and control characters turn up.
 inline QString takeText(FuzzedDataProvider& data, size_t maxBytes) {
     const std::string bytes = data.ConsumeRandomLengthString(maxBytes);
-    return data.ConsumeIntegralInRange<int>(0, 3) == 3 ? utf16Text(bytes) : utf8Text(bytes);
+    if (data.ConsumeIntegralInRange<int>(0, 3) < 3)
+        return QString::fromStdString(bytes);
+    return QString(reinterpret_cast<const QChar*>(bytes.data()), qsizetype(bytes.size() / 2));
 }
 
-} // namespace varelith::fuzzing
+// What the work gives, or nothing when it raises a run-time error.
+template <typename Work> auto attempt(Work work) -> std::optional<decltype(work())> {
+    try {
+        return work();
+    } catch (const varelith::RuntimeError&) {
+        return std::nullopt;
+    }
+}

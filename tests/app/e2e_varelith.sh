@@ -1,77 +1,79 @@
 #!/usr/bin/env bash
-# The real program in a real X server: it starts on the machine's fonts, its window
-# appears, a sample typed with Enter composes a page, and Alt+F then X quits it, leaving
-# the flags in its INI file under a temporary XDG_CONFIG_HOME.
+# The real program in an X server of its own, on the machine's fonts, with a fresh
+# XDG_CONFIG_HOME: its window appears; a sample typed with Enter composes a page; Alt+F, O
+# opens the font dialog, the first and last ticks come off, Esc closes it, and the program
+# killed with SIGKILL that very moment has every flag on disk; started again it reads them
+# back, and Alt+F, X quits it with the flags as they were.
 #
-# usage: e2e_varelith.sh PROGRAM
-# Exits 77 (skipped) when no X server can be had.
+#   e2e_varelith.sh PROGRAM
 set -euo pipefail
-
 program=$(realpath "$1")
 source "$(dirname "$0")/../support/xvfb.sh"
-require_tools xvfb-run xdotool import compare
+require_tools xvfb-run xdotool import compare python3
 enter_xvfb 1024x768x24 "$0" "$program"
 
-# Inside the X server from here on.
-work=$VARELITH_XVFB_WORK
-export XDG_CONFIG_HOME="$work/config"
-export QT_QPA_PLATFORM=xcb
+export XDG_CONFIG_HOME=$VARELITH_XVFB_WORK/config QT_QPA_PLATFORM=xcb
 unset FONTCONFIG_FILE
-
 fail() {
     echo "FAIL: $*"
-    [[ -n "${pid:-}" ]] && kill "$pid" 2>/dev/null
+    kill -9 "${pid:-}" 2>/dev/null
     exit 1
 }
 
-# The number of pixels in which two screenshots differ.
-pixels_between() {
-    compare -metric AE "$1" "$2" null: 2>&1 || true
+start() {
+    "$program" &
+    pid=$!
+    window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Varelith$' | head -n 1) ||
+        fail "no window titled Varelith appeared"
+    xdotool windowfocus --sync "$window"
+    sleep 0.5
 }
 
-"$program" &
-pid=$!
+# The visible window that is not the main one: the font dialog.
+dialog() {
+    xdotool search --onlyvisible --name . 2>/dev/null | grep -vx "$window" | head -n 1 || true
+}
 
-window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Varelith$' | head -n 1) ||
-    fail "no window titled Varelith appeared"
-[[ -n "$window" ]] || fail "no window titled Varelith appeared"
-echo "window $window: $(xdotool getwindowname "$window")"
-xdotool windowfocus --sync "$window"
-sleep 1
+# The flags in the settings file, in the fonts' order, as any INI reader finds them.
+flags() {
+    python3 -c 'import configparser, sys
+ini = configparser.ConfigParser(interpolation=None, strict=True)
+ini.optionxform = str
+ini.read(sys.argv[1], encoding="utf-8")
+fonts = sorted(int(key[9:]) for key in ini["setting"] if key.startswith("name_Font"))
+print("".join(ini["setting"].get(f"flg_Font{n}", "?") for n in fonts))' \
+        "$XDG_CONFIG_HOME/Varelith/Varelith.ini" || fail "the settings file does not parse"
+}
 
-# The sample goes into the sample text box, which has the focus at start.
+start
 xdotool type --delay 30 'Varelith Abc'
 sleep 1
-import -window root "$work/typed.png"
-
+import -window root "$VARELITH_XVFB_WORK/typed.png"
 xdotool key Return
-differing=0
-for _ in $(seq 1 20); do
+for _ in $(seq 20); do
     sleep 0.3
-    import -window root "$work/page.png"
-    differing=$(pixels_between "$work/typed.png" "$work/page.png")
-    # More than a blinking caret: the page has been drawn.
-    [[ "${differing%%.*}" -gt 2000 ]] && break
+    import -window root "$VARELITH_XVFB_WORK/page.png"
+    changed=$(compare -metric AE "$VARELITH_XVFB_WORK"/{typed,page}.png null: 2>&1 || true)
+    [[ ${changed%%.*} -gt 2000 ]] && break # more than a blinking caret: a page
 done
-echo "pixels changed by the composition: $differing"
-[[ "${differing%%.*}" -gt 2000 ]] || fail "Enter composed no page"
+[[ ${changed%%.*} -gt 2000 ]] || fail "Enter composed no page ($changed pixels changed)"
 
-xdotool key alt+f
-sleep 0.5
-xdotool key x
-for _ in $(seq 1 50); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.2
-done
+xdotool key alt+f && sleep 0.3 && xdotool key o
+for _ in $(seq 100); do [[ -n $(dialog) ]] && break || sleep 0.1; done
+[[ -n $(dialog) ]] || fail "Alt+F, O opened no dialog"
+xdotool windowfocus --sync "$(dialog)" && sleep 0.5 && xdotool key Home space End space
+sleep 0.3 && xdotool key Escape
+for _ in $(seq 200); do [[ -z $(dialog) ]] && break || sleep 0.02; done
+[[ -z $(dialog) ]] || fail "Esc did not close the dialog"
+kill -9 "$pid" && wait "$pid" 2>/dev/null || true
+closed=$(flags)
+echo "flags on disk after SIGKILL: $closed"
+[[ $closed =~ ^01+0$ ]] || fail "not every flag on disk, or not the first and last off"
+
+start
+xdotool key alt+f && sleep 0.3 && xdotool key x
+for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null && sleep 0.2 || break; done
 kill -0 "$pid" 2>/dev/null && fail "the program did not quit on 終了(&X)"
 wait "$pid" || fail "the program ended with status $?"
-pid=
-
-ini="$XDG_CONFIG_HOME/Varelith/Varelith.ini"
-[[ -f "$ini" ]] || fail "no settings file at $ini"
-names=$(grep -c '^name_Font[0-9]*=' "$ini" || true)
-flags=$(grep -c '^flg_Font[0-9]*=' "$ini" || true)
-echo "settings: $names names, $flags flags"
-[[ "$names" -gt 0 ]] || fail "no font names stored"
-[[ "$flags" -eq "$names" ]] || fail "$flags flags stored for $names fonts"
+[[ $(flags) == "$closed" ]] || fail "flags $(flags) after a restart and 終了, $closed before"
 echo "PASS"

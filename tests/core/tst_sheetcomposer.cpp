@@ -1,178 +1,92 @@
 #include "catalogues.h"
+#include "pagerules.h"
 #include "sheetcomposer.h"
 
 #include <QTest>
 
 using namespace varelith;
-using namespace varelith::testing;
 using namespace Qt::StringLiterals;
 
 namespace {
 
-FontCatalogue catalogueOf(const QStringList& names, const QStringList& flags = {}) {
-    MemorySettingsStore store;
-    for (int n = 1; n <= flags.size(); ++n)
-        store.values.insert(FontCatalogue::flagKey(n), flags.at(n - 1));
-    FontCatalogue catalogue;
-    RecordingTickList list;
-    catalogue.build(ListFontSource(names), store, list);
-    return catalogue;
-}
-
-SheetComposer::Inputs inputs(int page, const QString& sample, const QString& size = u"20"_s,
-                             const QString& pageBox = u"1"_s, const QString& total = u"1"_s) {
-    return {Int16::fromInt(page), sample, size, pageBox, total};
+// Fonts "Font 1", "Font 2", ... with a flag each (1 ticked, "." no entry so ticked,
+// anything else not) and the fields "page|page box|page total|sample" (the box: the page;
+// the total: the true one; the sample: "s"). Gives the page total, the fonts of the page,
+// its text and its runs ("start+length family size"), or the failure.
+QString composed(const QString& flags, const QString& fields) {
+    QStringList stored;
+    for (const QChar flag : flags)
+        stored.append(flag == u'.' ? QString() : QString(flag));
+    const FontCatalogue catalogue = testing::catalogueWithFlags(stored);
+    const QStringList f = fields.split(u'|');
+    const QString total = QString::number(PageRules::pageTotal(catalogue.SelNum()));
+    try {
+        const ComposedPage page =
+            SheetComposer::compose(catalogue, {Int16::fromInt(f[0].toInt()), f.value(3, u"s"_s),
+                                               u"20"_s, f.value(1, f[0]), f.value(2, total)});
+        QStringList found{total + u" pages:"_s, page.text};
+        for (const Int16 n : page.fontIndexes)
+            found[0] += u" "_s + QString::number(n);
+        for (const FormatRun& run : page.runs)
+            found.append(
+                u"%1+%2 %3 %4"_s.arg(run.start).arg(run.length).arg(run.family, run.sizeText));
+        return found.join(u" | "_s);
+    } catch (const RuntimeError& error) {
+        using Kind = RuntimeError::Kind;
+        return error.kind() == Kind::Overflow       ? u"overflow"_s
+               : error.kind() == Kind::TypeMismatch ? u"mismatch"_s
+                                                    : u"out of range"_s;
+    }
 }
 
 } // namespace
-
-Q_DECLARE_METATYPE(RuntimeError::Kind)
 
 class TestSheetComposer : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void oneLineIsNameSpaceSampleAndBreak() {
-        const FontCatalogue catalogue = catalogueOf({u"Arial"_s});
-        const ComposedPage page = SheetComposer::compose(catalogue, inputs(1, u"abc"_s));
-        QCOMPARE(page.text, u"Arial abc\r\n"_s);
-        QCOMPARE(page.lineLengths, QList<Int16>{Int16(11)});
-        const QList<FormatRun> expected{
-            {0, 8, u"System"_s, u"16"_s, FormatRun::Role::Name},
-            {5, 6, u"Arial"_s, u"20"_s, FormatRun::Role::Sample},
+    // A name's run covers the name and the next three characters, the sample's run the
+    // space, the sample and the line break, which counts two.
+    void compose_data() {
+        QTest::addColumn<QString>("flags");
+        QTest::addColumn<QString>("fields");
+        QTest::addColumn<QString>("found"); // as far as it goes
+        const QString ten(10, u'1'), twelve(12, u'1'),
+            gaps = u"001010011001110000011100000001100"_s;
+        const auto row = [](const char* name, const QString& flags, const QString& fields,
+                            const QString& found) {
+            QTest::newRow(name) << flags << fields << found;
         };
-        QCOMPARE(page.runs, expected);
+        row("one line", u"1"_s, u"1|1|1|abc"_s,
+            u"1 pages: 1 | Font 1 abc\r\n | 0+9 System 16 | 6+6 Font 1 20"_s);
+        row("empty sample", u"1"_s, u"1|1|1|"_s,
+            u"1 pages: 1 | Font 1 \r\n | 0+9 System 16 | 6+3 Font 1 20"_s);
+        row("breaks in the sample", u"11"_s, u"1|1|1|x\r\ny"_s,
+            u"1 pages: 1 2 | Font 1 x\r\ny\r\nFont 2 x\r\ny\r\n | 0+9 System 16 | 6+7 Font 1 20 | "
+            u"13+9 System 16 | 19+7 Font 2 20"_s);
+        row("none ticked", u"000"_s, u"1"_s, u"1 pages:"_s);
+        row("ten, page 1", ten, u"1"_s, u"2 pages: 1 2 3 4 5 6 7 8 9 10"_s);
+        row("ten, the second page empty", ten, u"2"_s, u"2 pages:"_s);
+        row("gaps, page 1", gaps, u"1"_s, u"2 pages: 3 5 8 9 12 13 14 20 21 22"_s);
+        row("gaps, the last page", gaps, u"2"_s, u"2 pages: 30 31"_s);
+        row("only a flag of 1 ticks", u"21x10.1"_s, u"1"_s, u"1 pages: 2 4 6 7"_s);
+        row("page 0 is page 1", twelve, u"0"_s, u"2 pages: 1 2 3 4 5 6 7 8 9 10"_s);
+        row("-32767 is page 1", twelve, u"-32767"_s, u"2 pages: 1 2 3 4 5 6 7 8 9 10"_s);
+        row("page box at the total: the remainder", twelve, u"1|2"_s, u"2 pages: 1 2"_s);
+        row("beyond the total", twelve, u"3"_s, u"out of range"_s);
+        row("page 0 with fewer than ten", u"11111"_s, u"0"_s, u"out of range"_s);
+        row("-32768: p - 1 overflows", twelve, u"-32768"_s, u"overflow"_s);
+        row("page box letters", twelve, u"1|x"_s, u"mismatch"_s);
+        row("total empty", twelve, u"1|1|"_s, u"mismatch"_s);
+        row("a line too long", u"1"_s, u"1|1|1|"_s + QString(32761, u'a'), u"overflow"_s);
+        row("lines start too far", QString(9, u'1'), u"1|1|1|"_s + QString(4100, u'b'),
+            u"overflow"_s);
     }
-
-    void fullPageLinesFollowOneAnother() {
-        const FontCatalogue catalogue = catalogueOf(numberedFonts(u"F"_s, 25));
-        const ComposedPage page =
-            SheetComposer::compose(catalogue, inputs(2, u"xy"_s, u"12"_s, u"2"_s, u"3"_s));
-        QCOMPARE(page.fontIndexes.size(), 10);
-        QCOMPARE(int(page.fontIndexes.first()), 11);
-        QVERIFY(page.text.startsWith(u"F11 xy\r\nF12 xy\r\n"_s));
-        QVERIFY(page.text.endsWith(u"F20 xy\r\n"_s));
-        int expectedStart = 0;
-        for (qsizetype line = 0; line < 10; ++line) {
-            QCOMPARE(int(page.lineStarts.at(line)), expectedStart);
-            expectedStart += page.lineLengths.at(line);
-        }
-        QCOMPARE(expectedStart, page.text.size());
-        QCOMPARE(page.runs.size(), 20);
-    }
-
-    void emptySampleKeepsSpaceAndBreakInTheSampleFormat() {
-        const FontCatalogue catalogue = catalogueOf({u"Mono"_s});
-        const ComposedPage page = SheetComposer::compose(catalogue, inputs(1, QString()));
-        QCOMPARE(page.text, u"Mono \r\n"_s);
-        QCOMPARE(page.runs.at(0).start, 0);
-        QCOMPARE(page.runs.at(0).length, 7); // the name and the next three characters
-        QCOMPARE(page.runs.at(1).start, 4);
-        QCOMPARE(page.runs.at(1).length, 3);
-    }
-
-    void lineCountFollowsThePageBoxAgainstTheTotal_data() {
-        QTest::addColumn<int>("page");
-        QTest::addColumn<QString>("pageBox");
-        QTest::addColumn<QString>("total");
-        QTest::addColumn<int>("lines");
-        // 13 ticked fonts: two pages, the second holding 3.
-        QTest::newRow("page 1 of 2") << 1 << "1"
-                                     << "2" << 10;
-        QTest::newRow("page 2 of 2") << 2 << "2"
-                                     << "2" << 3;
-        QTest::newRow("page box at the total") << 1 << "2"
-                                               << "2" << 3;
-        QTest::newRow("0 with enough fonts") << 0 << "0"
-                                             << "2" << 10;
-        QTest::newRow("total as full-width") << 1 << "1"
-                                             << "\uFF12" << 10;
-    }
-
-    void lineCountFollowsThePageBoxAgainstTheTotal() {
-        QFETCH(int, page);
-        QFETCH(QString, pageBox);
-        QFETCH(QString, total);
-        QFETCH(int, lines);
-        const FontCatalogue catalogue = catalogueOf(numberedFonts(u"F"_s, 13));
-        const ComposedPage composed =
-            SheetComposer::compose(catalogue, inputs(page, u"s"_s, u"20"_s, pageBox, total));
-        QCOMPARE(composed.fontIndexes.size(), lines);
-    }
-
-    void noTickedFontGivesTheEmptyPage() {
-        const FontCatalogue catalogue =
-            catalogueOf(numberedFonts(u"F"_s, 3), {u"0"_s, u"0"_s, u"0"_s});
-        const ComposedPage page = SheetComposer::compose(catalogue, inputs(1, u"a"_s));
-        QCOMPARE(page.text, QString());
-        QVERIFY(page.runs.isEmpty());
-    }
-
-    void failures_data() {
-        QTest::addColumn<int>("fonts");
-        QTest::addColumn<int>("page");
-        QTest::addColumn<QString>("pageBox");
-        QTest::addColumn<QString>("sample");
-        QTest::addColumn<QString>("total");
-        QTest::addColumn<RuntimeError::Kind>("failure");
-        const auto subscript = RuntimeError::Kind::SubscriptOutOfRange;
-        const auto mismatch = RuntimeError::Kind::TypeMismatch;
-        const auto overflow = RuntimeError::Kind::Overflow;
-        QTest::newRow("beyond the total") << 12 << 3 << "3"
-                                          << "a"
-                                          << "2" << subscript;
-        QTest::newRow("0 with fewer than ten") << 5 << 0 << "0"
-                                               << "a"
-                                               << "1" << subscript;
-        QTest::newRow("page box letters") << 5 << 1 << "x"
-                                          << "a"
-                                          << "1" << mismatch;
-        QTest::newRow("page box empty") << 5 << 1 << ""
-                                        << "a"
-                                        << "1" << mismatch;
-        QTest::newRow("total empty") << 5 << 1 << "1"
-                                     << "a"
-                                     << "" << mismatch;
-        QTest::newRow("line too long") << 1 << 1 << "1" << QString(32765, u'a') << "1" << overflow;
-        QTest::newRow("lines start too far")
-            << 9 << 1 << "1" << QString(4100, u'b') << "1" << overflow;
-    }
-
-    void failures() {
-        QFETCH(int, fonts);
-        QFETCH(int, page);
-        QFETCH(QString, pageBox);
-        QFETCH(QString, sample);
-        QFETCH(QString, total);
-        QFETCH(RuntimeError::Kind, failure);
-        const FontCatalogue catalogue = catalogueOf(numberedFonts(u"F"_s, fonts));
-        try {
-            SheetComposer::compose(catalogue, inputs(page, sample, u"20"_s, pageBox, total));
-            QFAIL("composed a page that cannot be composed");
-        } catch (const RuntimeError& error) {
-            QCOMPARE(error.kind(), failure);
-        }
-    }
-
-    void documentPositionsSelectTheSameCharacters() {
-        const FontCatalogue catalogue = catalogueOf({u"Aa"_s, u"Bbb"_s, u"C"_s});
-        const ComposedPage page = SheetComposer::compose(catalogue, inputs(1, u"x"_s));
-        const QString document = page.documentText();
-        QCOMPARE(document, u"Aa x\nBbb x\nC x\n"_s);
-        // Every character of the page text but the "\n" of a break lands on itself.
-        for (int position = 0; position < page.text.size(); ++position) {
-            const QChar design = page.text.at(position);
-            if (design == u'\n')
-                continue;
-            const QChar mapped = document.at(page.documentPosition(position));
-            QCOMPARE(mapped, design == u'\r' ? QChar(u'\n') : design);
-        }
-        QCOMPARE(page.documentPosition(int(page.text.size())), int(document.size()));
-        // The sample run of line 2 covers " x" and its break, nothing of line 3.
-        const FormatRun& run = page.runs.at(3);
-        const int begin = page.documentPosition(run.start);
-        const int end = page.documentPosition(run.start + run.length);
-        QCOMPARE(document.mid(begin, end - begin), u" x\n"_s);
+    void compose() {
+        QFETCH(QString, flags);
+        QFETCH(QString, fields);
+        QFETCH(QString, found);
+        QCOMPARE(composed(flags, fields).section(u" | "_s, 0, int(found.count(u" | "_s))), found);
     }
 };
 

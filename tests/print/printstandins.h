@@ -1,8 +1,6 @@
 #pragma once
 
 #include "fontcatalogue.h"
-#include "fontsize.h"
-#include "lineprinter.h"
 #include "printerdialog.h"
 #include "sheetsource.h"
 
@@ -11,29 +9,25 @@
 
 namespace varelith::testing {
 
-// A printer dialog the test answers: a PDF file or a named queue, the copies left on the
-// printer as the print system's dialog leaves them.
+// Answers as the user would: a PDF file ("*.pdf") or a queue, and copies, left on the printer.
 class FilePrinterDialog : public PrinterDialog {
 public:
+    FilePrinterDialog(QString pdfOrQueue, int copiesAsked)
+        : target(std::move(pdfOrQueue))
+        , copies(copiesAsked) {}
     std::optional<int> choosePrinter(QPrinter& printer, QWidget*) override {
-        ++shown;
-        if (cancel)
+        if (copies < 0)
             return std::nullopt;
-        printer.setOutputFormat(queueName.isEmpty() ? QPrinter::PdfFormat : QPrinter::NativeFormat);
-        if (queueName.isEmpty())
-            printer.setOutputFileName(pdfPath);
-        else
-            printer.setPrinterName(queueName);
+        target.endsWith(QStringLiteral(".pdf")) ? printer.setOutputFileName(target)
+                                                : printer.setPrinterName(target);
         printer.setCopyCount(copies);
         return copies;
     }
-    QString pdfPath, queueName;
-    int copies = 1;
-    bool cancel = false;
-    int shown = 0;
+    QString target;
+    int copies; // below 0: cancelled
 };
 
-// The main window's fields as fixed texts, counting the page box's reads.
+// The main window's fields as fixed texts.
 class FixedSheetSource : public SheetSource {
 public:
     explicit FixedSheetSource(FontCatalogue catalogue)
@@ -41,80 +35,31 @@ public:
     const FontCatalogue& catalogue() const override { return fonts; }
     QString sampleText() const override { return sample; }
     QString sizeText() const override { return size; }
-    QString pageBoxText() const override {
-        ++pageBoxReads;
-        return pageBox;
-    }
+    QString pageBoxText() const override { return pageBox; }
     QString pageTotalText() const override { return pageTotal; }
     FontCatalogue fonts;
     QString sample = QStringLiteral("sample"), size = QStringLiteral("12");
     QString pageBox = QStringLiteral("1"), pageTotal = QStringLiteral("1");
-    mutable int pageBoxReads = 0;
 };
 
-// Keeps the lines printed, the indent marked by two spaces; sizes refused as the real one.
-class RecordingLinePrinter : public LinePrinter {
-public:
-    void setFontSize(const QString& text) override { sizes.append(FontSize::fromText(text)); }
-    void printLine(const QString& text) override { lines.append(text); }
-    void printIndentedLine(const QString& text) override {
-        lines.append(QStringLiteral("  ") + text);
-    }
-    void endDocument() override { ++documentsEnded; }
-    QStringList lines;
-    QList<double> sizes;
-    int documentsEnded = 0;
-};
-
-// The numbers first to last, as font indexes.
-inline QList<int> fontNumbers(int first, int last) {
-    QList<int> numbers;
-    for (int n = first; n <= last; ++n)
-        numbers.append(n);
-    return numbers;
-}
-
-// Font lines as printed: indent, "Font N", one space, the sample.
-inline QStringList fontLines(const QList<int>& indexes,
-                             const QString& sample = QStringLiteral("sample"),
-                             const QString& indent = {}) {
-    QStringList lines;
-    for (int index : indexes)
-        lines.append(indent + QStringLiteral("Font %1 ").arg(index) + sample);
-    return lines;
-}
-
-// A PDF read back with pdftotext -layout: per sheet, its non-empty lines as laid out; with
-// `beyondTheSheet`, text put outside the sheet as well.
-inline QList<QStringList> pdfSheets(const QString& path, bool beyondTheSheet = false) {
-    using namespace Qt::StringLiterals;
-    QStringList arguments{u"-layout"_s, u"-enc"_s, u"UTF-8"_s};
-    if (beyondTheSheet)
-        arguments += {u"-x"_s, u"0"_s, u"-y"_s, u"0"_s, u"-W"_s, u"100000"_s, u"-H"_s, u"100000"_s};
-    QProcess process;
-    process.start(u"pdftotext"_s, arguments + QStringList{path, u"-"_s});
-    process.waitForFinished(60000);
-    QStringList pages = QString::fromUtf8(process.readAllStandardOutput()).split(u'\f');
-    pages.removeLast(); // every sheet ends with a form feed
-    QList<QStringList> sheets;
-    for (const QString& page : pages) {
-        sheets.append(QStringList());
-        for (const QString& line : page.split(u'\n')) {
-            if (!line.trimmed().isEmpty())
-                sheets.last().append(line);
-        }
-    }
-    return sheets;
-}
-
-// All the sheets' lines, trimmed.
+// A PDF read back with pdftotext: its non-empty lines, single-spaced but for an indent, which
+// reads as two spaces, and "\f" where each sheet ends.
 inline QStringList pdfLines(const QString& path) {
-    QStringList all;
-    for (const QStringList& sheet : pdfSheets(path)) {
-        for (const QString& line : sheet)
-            all.append(line.trimmed());
+    using namespace Qt::StringLiterals;
+    QProcess process;
+    // At a fixed pitch a line's indent reads from the sheet's edge on every sheet: the
+    // margin as one space, the indent as more.
+    process.start(u"pdftotext"_s, {u"-layout"_s, u"-fixed"_s, u"10"_s, path, u"-"_s});
+    process.waitForFinished(60000);
+    QStringList lines;
+    for (QString line : QString::fromUtf8(process.readAllStandardOutput()).split(u'\n')) {
+        if (line.startsWith(u'\f') && !lines.isEmpty())
+            lines.append(u"\f"_s);
+        line.remove(u'\f');
+        if (!line.trimmed().isEmpty())
+            lines.append((line.startsWith(u"  "_s) ? u"  "_s : QString()) + line.simplified());
     }
-    return all;
+    return lines;
 }
 
 } // namespace varelith::testing
