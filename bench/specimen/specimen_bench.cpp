@@ -86,9 +86,8 @@ int main(int argc, char** argv) {
     const qint64 peakBefore = peakMiB();
 
     GlyphCoverage coverage;
-    auto dialog = std::make_unique<FilePrinterDialog>();
-    dialog->pdfPath = folder + u"/specimen-%1.pdf"_s.arg(families.size());
-    const QString pdfPath = dialog->pdfPath;
+    const QString pdfPath = folder + u"/specimen-%1.pdf"_s.arg(families.size());
+    auto dialog = std::make_unique<FilePrinterDialog>(pdfPath, 1);
     DialogSpecimenBook book(coverage, std::move(dialog));
     QElapsedTimer timer;
     timer.start();

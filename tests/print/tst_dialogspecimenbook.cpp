@@ -47,9 +47,8 @@ private Q_SLOTS:
         source.sample = sample;
         source.size = sheets == 2 ? u"200"_s : u"12"_s;
         QTemporaryDir dir;
-        auto dialog = std::make_unique<FilePrinterDialog>();
-        const QString pdf = dialog->pdfPath = dir.filePath(u"book.pdf"_s);
-        dialog->cancel = sheets == 0;
+        const QString pdf = dir.filePath(u"book.pdf"_s);
+        auto dialog = std::make_unique<FilePrinterDialog>(pdf, sheets == 0 ? -1 : 1);
         auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         printer->setPageSize(QPageSize(QPageSize::A4));
         GlyphCoverage coverage;
