@@ -145,8 +145,10 @@ void SpecimenPrinter::measure(qsizetype index) {
     const QString& family = m_book.families.at(index);
     Line measured;
     const QList<GlyphCoverage::Range> missing = m_coverage.missingRanges(family, m_book.sample);
+    // Loaded here, cheaply, and found loaded by the layout below.
+    const QRawFont raw = m_coverage.loadOwnFont(family);
     const QFont font = GlyphCoverage::ownFont(family);
-    const bool whollyMarked = !m_book.sample.isEmpty() && !embeddable(QRawFont::fromFont(font));
+    const bool whollyMarked = !m_book.sample.isEmpty() && !embeddable(raw);
 
     // Set once: the glyphs are kept for the painting, so that the text is shaped only here.
     QTextLayout sample(m_book.sample, font, &m_printer);
