@@ -79,10 +79,11 @@ SpecimenPrinter::SpecimenPrinter(QPrinter& printer, GlyphCoverage& coverage, Boo
     , m_book(std::move(book))
     , m_date(date)
     , m_nameFont(interfaceFont(NamePoints))
+    , m_nameMetrics(m_nameFont, &printer)
     , m_headerFont(interfaceFont(HeaderPoints))
     , m_body(0, headerBand(m_headerFont, printer), printer.width(),
              printer.height() - headerBand(m_headerFont, printer))
-    , m_layout(m_body.size(), QFontMetricsF(m_nameFont, &printer).lineSpacing() / 2) {
+    , m_layout(m_body.size(), m_nameMetrics.lineSpacing() / 2) {
     m_lines.reserve(m_book.families.size());
 }
 
@@ -120,7 +121,7 @@ bool SpecimenPrinter::advance(const QDeadlineTimer& deadline) {
 }
 
 qreal SpecimenPrinter::nameGap() const {
-    return QFontMetricsF(m_nameFont, &m_printer).height();
+    return m_nameMetrics.height();
 }
 
 qreal SpecimenPrinter::sampleScale() const {
@@ -175,7 +176,7 @@ void SpecimenPrinter::measure(qsizetype index) {
     // Glyphs may reach beyond the font's own ascent and descent: the line makes room.
     const QRectF ink = inkOf(measured.sample);
     const qreal scale = sampleScale();
-    const QFontMetricsF name(m_nameFont, &m_printer);
+    const QFontMetricsF& name = m_nameMetrics;
     measured.nameWidth = name.horizontalAdvance(family);
     measured.extent.width = measured.nameWidth + nameGap() + line.naturalTextWidth() * scale;
     measured.extent.ascent = std::max({name.ascent(), line.ascent() * scale, -ink.top() * scale});
@@ -191,9 +192,8 @@ void SpecimenPrinter::beginDocument() {
     startSheet(0);
     if (m_book.families.isEmpty()) {
         m_painter.setFont(m_nameFont);
-        m_painter.drawText(
-            QPointF(m_body.left(), m_body.top() + QFontMetricsF(m_nameFont, &m_printer).ascent()),
-            NoFontsText);
+        m_painter.drawText(QPointF(m_body.left(), m_body.top() + m_nameMetrics.ascent()),
+                           NoFontsText);
     }
 }
 

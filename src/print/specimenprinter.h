@@ -5,6 +5,7 @@
 
 #include <QDate>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QList>
 #include <QPainter>
@@ -77,6 +78,8 @@ private:
     Book m_book;
     QDate m_date;
     QFont m_nameFont;
+    // Made once: each new one for the printer would look the name font's engines up again.
+    QFontMetricsF m_nameMetrics;
     QFont m_headerFont;
     QRectF m_body;
     SpecimenLayout m_layout;
