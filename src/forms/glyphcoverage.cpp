@@ -2,6 +2,7 @@
 
 #include "singlefacematch.h"
 
+#include <QFontDatabase>
 #include <QStringView>
 
 #include <fontconfig/fontconfig.h>
@@ -109,6 +110,8 @@ QRawFont GlyphCoverage::loadOwnFont(const QString& family) {
     const FcPattern* face = m_faces->plainFace(family);
     if (!face)
         return QRawFont::fromFont(ownFont(family));
+    // Qt's own list of fonts made first, if it is still to be made: it must see them all.
+    QFontDatabase::styles(family);
     const SingleFaceMatch match(face);
     return QRawFont::fromFont(ownFont(family));
 }
