@@ -1,5 +1,8 @@
 #include "glyphcoverage.h"
 
+#include "singlefacematch.h"
+
+#include <QFontDatabase>
 #include <QStringView>
 
 #include <fontconfig/fontconfig.h>
@@ -59,6 +62,10 @@ public:
     const FcCharSet* characters(const QString& family) const {
         return m_characters.value(family.toCaseFolded());
     }
+    // The family's plain face; null for a family that is not installed.
+    const FcPattern* plainFace(const QString& family) const {
+        return m_faces.value(family.toCaseFolded());
+    }
 
 private:
     // Each family name of the font points at its characters, unless a font nearer the
@@ -77,11 +84,13 @@ private:
                 continue;
             distance.insert(key, away);
             m_characters.insert(key, characters);
+            m_faces.insert(key, font);
         }
     }
 
     FcConfig* m_config;
     QHash<QString, const FcCharSet*> m_characters;
+    QHash<QString, const FcPattern*> m_faces;
 };
 
 GlyphCoverage::GlyphCoverage() = default;
@@ -93,6 +102,18 @@ QFont GlyphCoverage::ownFont(const QString& family) {
     font.setHintingPreference(QFont::PreferNoHinting);
     font.setStyleStrategy(QFont::NoFontMerging);
     return font;
+}
+
+QRawFont GlyphCoverage::loadOwnFont(const QString& family) {
+    if (!m_faces)
+        m_faces = std::make_unique<Faces>();
+    const FcPattern* face = m_faces->plainFace(family);
+    if (!face)
+        return QRawFont::fromFont(ownFont(family));
+    // Qt's own list of fonts made first, if it is still to be made: it must see them all.
+    QFontDatabase::styles(family);
+    const SingleFaceMatch match(face);
+    return QRawFont::fromFont(ownFont(family));
 }
 
 bool GlyphCoverage::answer(Answers& answers, const QString& family, char32_t ucs4) {

@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QHash>
 #include <QList>
+#include <QRawFont>
 #include <QString>
 
 #include <memory>
@@ -26,6 +27,11 @@ public:
     // it and scaled to any size loads each family's font once, whatever the sizes asked.
     static QFont ownFont(const QString& family);
     static constexpr int OwnFontPixels = 100;
+    // The family's own font loaded, as QRawFont::fromFont(ownFont(family)) loads it, but
+    // with the match Qt runs to set it up made against the family's plain face alone
+    // rather than every installed font: the same font, at a cost that does not grow with
+    // the number installed. Only for this thread's use, outside any other font lookup.
+    QRawFont loadOwnFont(const QString& family);
 
     // Whether `family` itself has a glyph for the character. Control and format
     // characters draw nothing and always count as covered; a family that is not

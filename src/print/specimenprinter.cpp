@@ -48,6 +48,27 @@ qreal headerBand(const QFont& headerFont, QPrinter& printer) {
     return QFontMetricsF(headerFont, &printer).lineSpacing() * 2;
 }
 
+// One line, as wide as the text: the sample is never broken.
+void layOut(QTextLayout& layout) {
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    line.setLineWidth(std::numeric_limits<qreal>::max() / 4);
+    layout.endLayout();
+}
+
+// Where the glyphs of the runs leave ink, in the runs' coordinates.
+QRectF inkOf(const QList<QGlyphRun>& runs) {
+    QRectF ink;
+    for (const QGlyphRun& run : runs) {
+        const QRawFont font = run.rawFont();
+        const QList<quint32> glyphs = run.glyphIndexes();
+        const QList<QPointF> positions = run.positions();
+        for (qsizetype i = 0; i < glyphs.size() && i < positions.size(); ++i)
+            ink |= font.boundingRect(glyphs.at(i)).translated(positions.at(i));
+    }
+    return ink;
+}
+
 } // namespace
 
 const QString SpecimenPrinter::NoFontsText = u"選択されているフォントはありません"_s;
@@ -58,10 +79,11 @@ SpecimenPrinter::SpecimenPrinter(QPrinter& printer, GlyphCoverage& coverage, Boo
     , m_book(std::move(book))
     , m_date(date)
     , m_nameFont(interfaceFont(NamePoints))
+    , m_nameMetrics(m_nameFont, &printer)
     , m_headerFont(interfaceFont(HeaderPoints))
     , m_body(0, headerBand(m_headerFont, printer), printer.width(),
              printer.height() - headerBand(m_headerFont, printer))
-    , m_layout(m_body.size(), QFontMetricsF(m_nameFont, &printer).lineSpacing() / 2) {
+    , m_layout(m_body.size(), m_nameMetrics.lineSpacing() / 2) {
     m_lines.reserve(m_book.families.size());
 }
 
@@ -98,15 +120,8 @@ bool SpecimenPrinter::advance(const QDeadlineTimer& deadline) {
     return !m_complete;
 }
 
-void SpecimenPrinter::layOut(QTextLayout& layout) {
-    layout.beginLayout();
-    QTextLine line = layout.createLine();
-    line.setLineWidth(std::numeric_limits<qreal>::max() / 4);
-    layout.endLayout();
-}
-
 qreal SpecimenPrinter::nameGap() const {
-    return QFontMetricsF(m_nameFont, &m_printer).height();
+    return m_nameMetrics.height();
 }
 
 qreal SpecimenPrinter::sampleScale() const {
@@ -130,21 +145,38 @@ bool SpecimenPrinter::embeddable(const QRawFont& raw) {
 void SpecimenPrinter::measure(qsizetype index) {
     const QString& family = m_book.families.at(index);
     Line measured;
-    // Asked first: the coverage loads the font that the layout below then finds loaded.
-    measured.marked = m_coverage.missingRanges(family, m_book.sample);
+    const QList<GlyphCoverage::Range> missing = m_coverage.missingRanges(family, m_book.sample);
+    // Loaded here, cheaply, and found loaded by the layout below.
+    const QRawFont raw = m_coverage.loadOwnFont(family);
     const QFont font = GlyphCoverage::ownFont(family);
-    // Kept until the line is painted, so that the font stays loaded until then.
-    measured.font = QRawFont::fromFont(font);
-    if (!m_book.sample.isEmpty() && !embeddable(measured.font))
-        measured.marked = {{0, m_book.sample.size()}};
+    const bool whollyMarked = !m_book.sample.isEmpty() && !embeddable(raw);
 
+    // Set once: the glyphs are kept for the painting, so that the text is shaped only here.
     QTextLayout sample(m_book.sample, font, &m_printer);
     layOut(sample);
     const QTextLine line = sample.lineAt(0);
+    // Positions from the top of the line, as the layout gives them: moved onto the baseline.
+    const QPointF baseline(0, -line.ascent());
+    measured.sample = line.glyphRuns();
+    for (QGlyphRun& run : measured.sample) {
+        QList<QPointF> positions = run.positions();
+        for (QPointF& position : positions)
+            position += baseline;
+        run.setPositions(positions);
+    }
+    const QList<GlyphCoverage::Range> marked =
+        whollyMarked ? QList<GlyphCoverage::Range>{{0, m_book.sample.size()}} : missing;
+    for (const GlyphCoverage::Range& range : marked) {
+        const qreal from = line.cursorToX(int(range.start));
+        const qreal to = line.cursorToX(int(range.start + range.length));
+        measured.marked.append(QRectF(std::min(from, to), -line.ascent(), std::abs(to - from),
+                                      line.ascent() + line.descent()));
+    }
+
     // Glyphs may reach beyond the font's own ascent and descent: the line makes room.
-    const QRectF ink = QFontMetricsF(font, &m_printer).tightBoundingRect(m_book.sample);
+    const QRectF ink = inkOf(measured.sample);
     const qreal scale = sampleScale();
-    const QFontMetricsF name(m_nameFont, &m_printer);
+    const QFontMetricsF& name = m_nameMetrics;
     measured.nameWidth = name.horizontalAdvance(family);
     measured.extent.width = measured.nameWidth + nameGap() + line.naturalTextWidth() * scale;
     measured.extent.ascent = std::max({name.ascent(), line.ascent() * scale, -ink.top() * scale});
@@ -160,9 +192,8 @@ void SpecimenPrinter::beginDocument() {
     startSheet(0);
     if (m_book.families.isEmpty()) {
         m_painter.setFont(m_nameFont);
-        m_painter.drawText(
-            QPointF(m_body.left(), m_body.top() + QFontMetricsF(m_nameFont, &m_printer).ascent()),
-            NoFontsText);
+        m_painter.drawText(QPointF(m_body.left(), m_body.top() + m_nameMetrics.ascent()),
+                           NoFontsText);
     }
 }
 
@@ -201,23 +232,15 @@ void SpecimenPrinter::paint(qsizetype index) {
     // The sample from here on in its own font's units: the origin on its baseline.
     m_painter.translate(line.nameWidth + nameGap(), baseline);
     m_painter.scale(sampleScale(), sampleScale());
-    QTextLayout sample(m_book.sample, GlyphCoverage::ownFont(family), &m_printer);
-    layOut(sample);
-    const QTextLine sampleLine = sample.lineAt(0);
     const QPalette palette = QGuiApplication::palette();
-    for (const GlyphCoverage::Range& marked : std::as_const(line.marked)) {
-        const qreal from = sampleLine.cursorToX(int(marked.start));
-        const qreal to = sampleLine.cursorToX(int(marked.start + marked.length));
-        MissingGlyphMark::paint(m_painter,
-                                QRectF(std::min(from, to), -sampleLine.ascent(),
-                                       std::abs(to - from),
-                                       sampleLine.ascent() + sampleLine.descent()),
-                                palette);
-    }
-    sample.draw(&m_painter, QPointF(0, -sampleLine.ascent()));
+    for (const QRectF& marked : std::as_const(line.marked))
+        MissingGlyphMark::paint(m_painter, marked, palette);
+    for (const QGlyphRun& run : std::as_const(line.sample))
+        m_painter.drawGlyphRun(QPointF(0, 0), run);
     m_painter.restore();
     // The document keeps what it needs of the font until it ends.
-    line.font = QRawFont();
+    line.sample.clear();
+    line.marked.clear();
 }
 
 } // namespace varelith

@@ -5,6 +5,8 @@
 
 #include <QDate>
 #include <QFont>
+#include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QList>
 #include <QPainter>
 #include <QRawFont>
@@ -12,7 +14,6 @@
 
 class QDeadlineTimer;
 class QPrinter;
-class QTextLayout;
 
 namespace varelith {
 
@@ -21,10 +22,10 @@ namespace varelith {
 // sample in the font itself, the characters the font lacks marked as on screen. A font
 // that the document cannot embed is listed all the same, its whole sample marked.
 //
-// The work goes in two passes: every line is measured first (which loads its font), since
-// the headers carry the page total, then painted. It advances a little at a time, so that
-// the caller can show progress and stop; nothing reaches the printer before the second
-// pass.
+// The work goes in two passes: every line is measured first (which loads its font and sets
+// its sample once), since the headers carry the page total, then painted. It advances a little at a
+// time, so that the caller can show progress and stop; nothing reaches the printer before the
+// second pass.
 class SpecimenPrinter {
 public:
     struct Book {
@@ -58,8 +59,10 @@ private:
         SpecimenLayout::Extent extent;
         SpecimenLayout::Placement placement;
         qreal nameWidth = 0;
-        QList<GlyphCoverage::Range> marked; // in the sample
-        QRawFont font;
+        // The sample as set, in its font's units from its origin on the baseline; the runs
+        // keep the font loaded until the line is painted.
+        QList<QGlyphRun> sample;
+        QList<QRectF> marked;
     };
 
     void measure(qsizetype index);
@@ -69,13 +72,14 @@ private:
     qreal nameGap() const;
     qreal sampleScale() const;
     static bool embeddable(const QRawFont& font);
-    static void layOut(QTextLayout& layout);
 
     QPrinter& m_printer;
     GlyphCoverage& m_coverage;
     Book m_book;
     QDate m_date;
     QFont m_nameFont;
+    // Made once: each new one for the printer would look the name font's engines up again.
+    QFontMetricsF m_nameMetrics;
     QFont m_headerFont;
     QRectF m_body;
     SpecimenLayout m_layout;
