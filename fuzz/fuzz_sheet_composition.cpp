@@ -5,10 +5,12 @@
 #include "catalogues.h"
 #include "fontsize.h"
 #include "fuzzinput.h"
+#include "glyphcoverage.h"
 #include "japaneseinterface.h"
 #include "sheetcomposer.h"
 #include "sheetdocument.h"
 
+#include <QPalette>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -38,7 +40,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     if (!page)
         return 0;
     const auto points = attempt([&] { return FontSize::fromText(in.sizeText); });
-    const auto document = attempt([&] { return SheetDocument::build(*page, QFont()); });
+    static GlyphCoverage coverage;
+    const auto document =
+        attempt([&] { return SheetDocument::build(*page, QFont(), &coverage, QPalette()); });
     FUZZ_CHECK(document.has_value() == (points || page->runs.isEmpty()));
     QTextCursor cursor = document ? QTextCursor(document->get()) : QTextCursor();
     const QString nameFace = JapaneseInterface::interfaceFace(SheetComposer::NameFamily);
@@ -61,6 +65,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
             FUZZ_CHECK(breaks || (cursor.charFormat().fontFamilies().toStringList() ==
                                       QStringList{inName ? nameFace : name} &&
                                   cursor.charFormat().fontPointSize() == (inName ? 16 : *points)));
+            // Marks on the sample's characters its font lacks, never on a name.
+            const bool marked = cursor.charFormat().hasProperty(QTextFormat::BackgroundBrush);
+            FUZZ_CHECK(breaks || text.at(i).isSurrogate() ||
+                       marked == (!inName && !coverage.hasGlyph(name, text.at(i).unicode())));
         }
     }
     FUZZ_CHECK(page->text == text && page->fontIndexes.size() <= 10 &&
