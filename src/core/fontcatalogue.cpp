@@ -6,6 +6,7 @@
 #include "storedselection.h"
 #include "ticklist.h"
 
+#include <QHash>
 #include <QStringList>
 
 #include <climits>
@@ -89,11 +90,20 @@ void FontCatalogue::build(const FontSource& fonts, SettingsStore& store, TickLis
     m_fontFlg.resizePreserving(m_fontNum);
     list.setListVisible(false);
     list.clear();
+    // A font that moved takes its flag along to its new place, written with its name:
+    // a program killed before the next commit must not leave names beside other fonts'
+    // flags.
+    QHash<int, QString> movedFlags;
     {
         // Every flag is found by its font's name before any name entry is rewritten.
         StoredSelection stored(store, MaxFonts);
-        for (int n = 1; n <= count; ++n)
-            m_fontFlg.set(n, storedFlag(stored.flagFor(n, names.at(n - 1))));
+        for (int n = 1; n <= count; ++n) {
+            bool moved = false;
+            const QString flag = stored.flagFor(n, names.at(n - 1), moved);
+            m_fontFlg.set(n, storedFlag(flag));
+            if (moved)
+                movedFlags.insert(n, flag);
+        }
     }
     for (int position = 0; position < count; ++position) {
         const int n = position + 1;
@@ -101,6 +111,8 @@ void FontCatalogue::build(const FontSource& fonts, SettingsStore& store, TickLis
         list.addItem(name);
         m_fontName.set(n, name);
         store.SaveSetting(nameKey(n), name);
+        if (const auto moved = movedFlags.constFind(n); moved != movedFlags.cend())
+            store.SaveSetting(flagKey(n), *moved);
         if (m_fontFlg.at(n) == 1) {
             list.setSelected(position, true);
             ++m_selNum;

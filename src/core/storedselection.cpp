@@ -55,7 +55,8 @@ QString StoredSelection::storedFlag(int index) const {
     return m_store.GetSetting(FontCatalogue::flagKey(index), 1);
 }
 
-QString StoredSelection::flagFor(int position, const QString& name) {
+QString StoredSelection::flagFor(int position, const QString& name, bool& moved) {
+    moved = false;
     if (!m_indexed) {
         // Every font so far sat where its name was stored: the flag at the same place is
         // its own.
@@ -70,6 +71,7 @@ QString StoredSelection::flagFor(int position, const QString& name) {
         index = m_byNameWithoutFoundry.value(name);
     if (index == 0 && position > m_names.size())
         index = position;
+    moved = index != position;
     return index == 0 ? QStringLiteral("1") : storedFlag(index);
 }
 

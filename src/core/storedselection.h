@@ -24,7 +24,9 @@ public:
     //   - where no name is stored at `position`, the flag at `position`, as a file from
     //     before names were matched is read;
     //   - otherwise the font is new here and ticked, "1".
-    QString flagFor(int position, const QString& name);
+    // `moved` tells whether that flag is not the one stored at `position`: the font's own
+    // flag then has to be stored at its new place.
+    QString flagFor(int position, const QString& name, bool& moved);
 
 private:
     bool readNextName();

@@ -81,6 +81,13 @@ private Q_SLOTS:
             expected.append(tick == u'1');
         QCOMPARE(list.names, fonts);
         QCOMPARE(list.ticks, expected);
+        {
+            // Killed before the dialog ever closed: the file as the build left it.
+            IniSettingsStore afterBuild(file);
+            RecordingTickList killed;
+            FontCatalogue().build(ListFontSource(fonts), afterBuild, killed);
+            QCOMPARE(killed.ticks, expected);
+        }
         catalogue.commit(list, store);
 
         // The file holds the new names and ticks in the new places, entries above them
