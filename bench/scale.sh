@@ -17,7 +17,6 @@ shift $(($# >= 2 ? 2 : 1))
 counts=("$@")
 [[ ${#counts[@]} -gt 0 ]] || counts=(2000 20000 30000)
 cache=${VARELITH_SCALE_CACHE:-/tmp/varelith-scale}
-largest=$(printf '%s\n' "${counts[@]}" | sort -n | tail -1)
 
 [[ -x /usr/bin/time ]] || { echo "needs GNU time (Debian package time)"; exit 1; }
 export QT_QPA_PLATFORM=offscreen
@@ -27,19 +26,13 @@ export QT_QPA_PLATFORM=offscreen
 # the interface's kanji, Qt searches every installed font for them at each start.
 ipa=/usr/share/fonts/opentype/ipafont-gothic
 
-# One set of the largest size; smaller sets are its first N fonts, linked.
-if [[ ! -f "$cache/all/fonts.conf" || $(ls "$cache/all/fonts" | wc -l) -lt $largest ]]; then
-    rm -rf "$cache/all"
-    /usr/bin/python3 "$make_fonts" "$largest" "$cache/all" >/dev/null
-fi
+# shellcheck source=bench/fontpool.sh
+source "$here/fontpool.sh"
 font_set() {
     local n=$1 dir=$cache/set-$1
     if ! grep -q "$ipa" "$dir/fonts.conf" 2>/dev/null; then
         rm -rf "$dir"
-        mkdir -p "$dir/fonts"
-        ls "$cache/all/fonts" | sort | head -n "$n" | while read -r f; do
-            ln -sf "$cache/all/fonts/$f" "$dir/fonts/$f"
-        done
+        link_first "$n" "$dir"
         printf '<?xml version="1.0"?>\n<!DOCTYPE fontconfig SYSTEM "fonts.dtd">\n<fontconfig>\n  <dir>%s</dir>\n  <dir>%s</dir>\n  <cachedir>%s</cachedir>\n</fontconfig>\n' \
             "$dir/fonts" "$ipa" "$dir/cache" >"$dir/fonts.conf"
     fi

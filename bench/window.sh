@@ -20,20 +20,14 @@ counts=("$@")
 cache=${VARELITH_SCALE_CACHE:-/tmp/varelith-scale}
 runs=${RUNS:-9}
 program=$build/src/app/varelith
-largest=$(printf '%s\n' "${counts[@]}" | sort -n | tail -1)
 
-if [[ ! -f "$cache/all/fonts.conf" || $(ls "$cache/all/fonts" | wc -l) -lt $largest ]]; then
-    rm -rf "$cache/all"
-    /usr/bin/python3 "$make_fonts" "$largest" "$cache/all" >/dev/null
-fi
+# shellcheck source=bench/fontpool.sh
+source "$here/fontpool.sh"
 # The machine's own configuration (its fonts, caches and aliases) and N more fonts.
 system_plus() {
     local n=$1 dir=$cache/system-plus-$1
     if [[ ! -f "$dir/fonts.conf" ]]; then
-        mkdir -p "$dir/fonts"
-        ls "$cache/all/fonts" | sort | head -n "$n" | while read -r f; do
-            ln -sf "$cache/all/fonts/$f" "$dir/fonts/$f"
-        done
+        link_first "$n" "$dir"
         printf '<?xml version="1.0"?>\n<!DOCTYPE fontconfig SYSTEM "fonts.dtd">\n<fontconfig>\n  <include ignore_missing="yes">/etc/fonts/fonts.conf</include>\n  <dir>%s</dir>\n</fontconfig>\n' \
             "$dir/fonts" >"$dir/fonts.conf"
     fi

@@ -1,0 +1,16 @@
+# Sourced by bench/scale.sh and bench/window.sh: one pool of make-fonts fonts of the
+# largest count asked for, made once under $cache and kept between runs; a set of N
+# fonts is the pool's first N, linked. Expects make_fonts, counts and cache.
+largest=$(printf '%s\n' "${counts[@]}" | sort -n | tail -1)
+if [[ ! -f "$cache/all/fonts.conf" || $(ls "$cache/all/fonts" | wc -l) -lt $largest ]]; then
+    rm -rf "$cache/all"
+    /usr/bin/python3 "$make_fonts" "$largest" "$cache/all" >/dev/null
+fi
+
+# link_first N DIR: DIR/fonts holds the pool's first N fonts.
+link_first() {
+    mkdir -p "$2/fonts"
+    ls "$cache/all/fonts" | sort | head -n "$1" | while read -r f; do
+        ln -sf "$cache/all/fonts/$f" "$2/fonts/$f"
+    done
+}
