@@ -1,6 +1,13 @@
 # Sourced by bench/scale.sh and bench/window.sh: one pool of make-fonts fonts of the
 # largest count asked for, made once under $cache and kept between runs; a set of N
-# fonts is the pool's first N, linked. Expects make_fonts, counts and cache.
+# fonts is the pool's first N, linked. Takes the benchmark's arguments,
+# BUILD_DIR [MAKE_FONTS] [COUNTS...], and expects `here` and `default_counts`.
+build=$(realpath "$1")
+make_fonts=${2:-$here/../../shared/tools/make-fonts}
+shift $(($# >= 2 ? 2 : 1))
+counts=("$@")
+[[ ${#counts[@]} -gt 0 ]] || counts=("${default_counts[@]}")
+cache=${VARELITH_SCALE_CACHE:-/tmp/varelith-scale}
 largest=$(printf '%s\n' "${counts[@]}" | sort -n | tail -1)
 if [[ ! -f "$cache/all/fonts.conf" || $(ls "$cache/all/fonts" | wc -l) -lt $largest ]]; then
     rm -rf "$cache/all"

@@ -11,12 +11,9 @@
 # (default /tmp/varelith-scale) and kept for the next run.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-build=$(realpath "$1")
-make_fonts=${2:-$here/../../shared/tools/make-fonts}
-shift $(($# >= 2 ? 2 : 1))
-counts=("$@")
-[[ ${#counts[@]} -gt 0 ]] || counts=(2000 20000 30000)
-cache=${VARELITH_SCALE_CACHE:-/tmp/varelith-scale}
+default_counts=(2000 20000 30000)
+# shellcheck source=bench/fontpool.sh
+source "$here/fontpool.sh" "$@"
 
 [[ -x /usr/bin/time ]] || { echo "needs GNU time (Debian package time)"; exit 1; }
 export QT_QPA_PLATFORM=offscreen
@@ -26,8 +23,6 @@ export QT_QPA_PLATFORM=offscreen
 # the interface's kanji, Qt searches every installed font for them at each start.
 ipa=/usr/share/fonts/opentype/ipafont-gothic
 
-# shellcheck source=bench/fontpool.sh
-source "$here/fontpool.sh"
 font_set() {
     local n=$1 dir=$cache/set-$1
     if ! grep -q "$ipa" "$dir/fonts.conf" 2>/dev/null; then

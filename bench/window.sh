@@ -12,17 +12,12 @@
 # (Debian's linux-perf).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-build=$(realpath "$1")
-make_fonts=${2:-$here/../../shared/tools/make-fonts}
-shift $(($# >= 2 ? 2 : 1))
-counts=("$@")
-[[ ${#counts[@]} -gt 0 ]] || counts=(2000 20000)
-cache=${VARELITH_SCALE_CACHE:-/tmp/varelith-scale}
+default_counts=(2000 20000)
+# shellcheck source=bench/fontpool.sh
+source "$here/fontpool.sh" "$@"
 runs=${RUNS:-9}
 program=$build/src/app/varelith
 
-# shellcheck source=bench/fontpool.sh
-source "$here/fontpool.sh"
 # The machine's own configuration (its fonts, caches and aliases) and N more fonts.
 system_plus() {
     local n=$1 dir=$cache/system-plus-$1
