@@ -104,13 +104,13 @@ IniSettingsStore::IniSettingsStore(const QString& filePath, SettingsProblemObser
     , m_observer(std::move(observer)) {
     const QFileInfo info(filePath);
     // A directory where the file should be, or a file we may not read: start from nothing.
-    m_failed = info.exists() && !(info.isFile() && info.isReadable());
+    const bool unreadable = info.exists() && !(info.isFile() && info.isReadable());
     // QSettings keeps the first error it meets for good, and the store reads from its
     // status whether a write worked. So a first object meets a damaged file, and the
     // store's own, made while the first still holds the file, shares what it read.
     QSettings firstLook(filePath, QSettings::IniFormat);
     bool damaged = false;
-    if (!m_failed && info.size() > 0) {
+    if (!unreadable && info.size() > 0) {
         // Reads every section, so that a format error anywhere shows in the status.
         firstLook.childKeys();
         damaged = firstLook.status() != QSettings::NoError || !holdsSettings(firstLook);
@@ -159,10 +159,8 @@ void IniSettingsStore::SaveSetting(const QString& key, const QString& value) {
 
 void IniSettingsStore::flush() {
     if (m_damagedNotKept) {
-        if (!keepDamagedCopy()) {
-            m_failed = true;
+        if (!keepDamagedCopy())
             return;
-        }
         m_damagedNotKept = false;
     }
     if (m_pending.isEmpty() && m_unsavedBytes == 0)
@@ -177,7 +175,6 @@ void IniSettingsStore::flush() {
     // On a full disk Qt 6.4 leaves a cut file in place of the old one and reports success,
     // so a write that may not fit is not begun.
     if (!roomFor(bytes)) {
-        m_failed = true;
         report(SettingsProblem::Kind::NotSaved, SettingsProblem::Reason::NoSpace);
         return;
     }
@@ -193,11 +190,9 @@ void IniSettingsStore::flush() {
         // believes written, so it gets everything once more.
         if (wrote)
             handEverythingOverAgain();
-        m_failed = true;
         report(SettingsProblem::Kind::NotSaved, whyNotWritten());
         return;
     }
-    m_failed = false;
     m_unsavedBytes = 0;
     m_knownStamp = stampOf(m_path);
     if (m_settings->status() != QSettings::NoError) {

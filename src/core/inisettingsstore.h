@@ -37,8 +37,6 @@ public:
     void flush() override;
 
     QString filePath() const { return m_path; }
-    // Whether the file could not be read at start or the last flush did not reach it.
-    bool hasFailed() const { return m_failed; }
 
 private:
     void readDamagedFile();
@@ -59,7 +57,6 @@ private:
     // At most how many bytes the values QSettings holds and the file lacks take on disk.
     qint64 m_unsavedBytes = 0;
     bool m_damagedNotKept = false;
-    bool m_failed = false;
     // The file's identity and times when it last held what this store wrote or read.
     std::array<qint64, 6> m_knownStamp{};
 };

@@ -60,7 +60,11 @@ public:
 
     // Null for a family that is not installed. The configuration owns it.
     const FcCharSet* characters(const QString& family) const {
-        return m_characters.value(family.toCaseFolded());
+        const FcPattern* face = plainFace(family);
+        FcCharSet* characters = nullptr;
+        return face && FcPatternGetCharSet(face, FC_CHARSET, 0, &characters) == FcResultMatch
+                   ? characters
+                   : nullptr;
     }
     // The family's plain face; null for a family that is not installed.
     const FcPattern* plainFace(const QString& family) const {
@@ -68,8 +72,8 @@ public:
     }
 
 private:
-    // Each family name of the font points at its characters, unless a font nearer the
-    // plain one of that family came first.
+    // Each family name of a font with a character set points at it, unless a font nearer
+    // the plain one of that family came first.
     void add(const FcPattern* font, QHash<QString, int>& distance) {
         FcCharSet* characters = nullptr;
         if (FcPatternGetCharSet(font, FC_CHARSET, 0, &characters) != FcResultMatch)
@@ -83,13 +87,11 @@ private:
             if (known != distance.constEnd() && *known <= away)
                 continue;
             distance.insert(key, away);
-            m_characters.insert(key, characters);
             m_faces.insert(key, font);
         }
     }
 
     FcConfig* m_config;
-    QHash<QString, const FcCharSet*> m_characters;
     QHash<QString, const FcPattern*> m_faces;
 };
 

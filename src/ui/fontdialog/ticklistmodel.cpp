@@ -59,10 +59,19 @@ void TickListModel::setTicked(int row, bool ticked) {
 }
 
 void TickListModel::setTickedRows(const QList<int>& rows, bool ticked) {
+    retick(rows, [ticked](bool) { return ticked; });
+}
+
+void TickListModel::invertRows(const QList<int>& rows) {
+    retick(rows, [](bool wasTicked) { return !wasTicked; });
+}
+
+void TickListModel::retick(const QList<int>& rows, const std::function<bool(bool)>& newTick) {
     int first = count();
     int last = -1;
     for (const int row : rows) {
         const int checked = checkedRow(row);
+        const bool ticked = newTick(m_ticks.at(checked));
         if (m_ticks.at(checked) == ticked)
             continue;
         m_ticks[checked] = ticked;
@@ -72,21 +81,6 @@ void TickListModel::setTickedRows(const QList<int>& rows, bool ticked) {
     }
     if (last >= 0)
         ticksChanged(first, last);
-}
-
-void TickListModel::invertRows(const QList<int>& rows) {
-    if (rows.isEmpty())
-        return;
-    int first = count();
-    int last = -1;
-    for (const int row : rows) {
-        const int checked = checkedRow(row);
-        m_ticks[checked] = !m_ticks.at(checked);
-        m_tickedCount += m_ticks.at(checked) ? 1 : -1;
-        first = std::min(first, checked);
-        last = std::max(last, checked);
-    }
-    ticksChanged(first, last);
 }
 
 void TickListModel::ticksChanged(int firstRow, int lastRow) {

@@ -4,6 +4,8 @@
 #include <QList>
 #include <QStringList>
 
+#include <functional>
+
 namespace varelith {
 
 // The fonts of the selection list with a tick each, kept in plain vectors so that tens of
@@ -45,6 +47,8 @@ private:
     // Raises subscript out of range for a row outside the list.
     int checkedRow(int row) const;
     // Tells views and the count about ticks changed between these rows.
+    // Gives each row the tick newTick makes of its own, with one change signal for all.
+    void retick(const QList<int>& rows, const std::function<bool(bool)>& newTick);
     void ticksChanged(int firstRow, int lastRow);
 
     QStringList m_names;
