@@ -6,9 +6,9 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: run test deps build sanitize fuzz
+.PHONY: run test deps deps-run build sanitize fuzz
 
-run: deps $(BUILD_DIR)/CMakeCache.txt
+run: deps-run $(BUILD_DIR)/CMakeCache.txt
 	cmake --build $(BUILD_DIR) -j $(JOBS) --target varelith
 	$(BUILD_DIR)/src/app/varelith
 
@@ -18,11 +18,15 @@ test: build
 build: deps $(BUILD_DIR)/CMakeCache.txt
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
-$(BUILD_DIR)/CMakeCache.txt: | deps
+$(BUILD_DIR)/CMakeCache.txt: | deps-run
 	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
 
+# What building and running need; the tests' tools come with everything else.
+deps-run:
+	@scripts/install-deps debian-packages.txt
+
 deps:
-	@scripts/install-deps
+	@scripts/install-deps debian-packages.txt debian-packages-test.txt
 
 # The suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer (no
 # benchmarks, no package: an instrumented binary is not shipped); any report fails it.
