@@ -23,6 +23,8 @@
 #include <algorithm>
 #include <memory>
 
+#include <time.h>
+
 using namespace varelith;
 using namespace varelith::testing;
 
@@ -37,19 +39,30 @@ double millisecondsFor(const std::function<void()>& work) {
     return double(timer.nsecsElapsed()) / 1e6;
 }
 
-// The median build time over `Runs` builds, each on a fresh copy of `stored`.
-double medianBuild(const QString& stored, const QString& file, const QStringList& names) {
-    QList<double> times;
+double cpuMilliseconds() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
+}
+
+// The median build time over `Runs` builds, each on a fresh copy of `stored`: "12.3 ms
+// (CPU 11.9 ms)". The CPU time, the kernel's included, tells on a busy machine.
+QString medianBuild(const QString& stored, const QString& file, const QStringList& names) {
+    QList<double> times, cpuTimes;
     for (int run = 0; run < Runs; ++run) {
         QFile::remove(file);
         QFile::copy(stored, file);
         IniSettingsStore store(file);
         FontCatalogue catalogue;
         RecordingTickList list;
+        const double cpuBefore = cpuMilliseconds();
         times.append(millisecondsFor([&] { catalogue.build(ListFontSource(names), store, list); }));
+        cpuTimes.append(cpuMilliseconds() - cpuBefore);
     }
     std::sort(times.begin(), times.end());
-    return times.at(Runs / 2);
+    std::sort(cpuTimes.begin(), cpuTimes.end());
+    return QString::number(times.at(Runs / 2), 'f', 1) + QStringLiteral(" ms (CPU ") +
+           QString::number(cpuTimes.at(Runs / 2), 'f', 1) + QStringLiteral(" ms)");
 }
 
 } // namespace
@@ -92,10 +105,9 @@ int main(int argc, char** argv) {
     QFile::copy(file, stored);
     QStringList oneMore = names;
     oneMore.insert(fonts / 2, QStringLiteral("Bench Sans Added"));
-    out << "next start, build (median of " << Runs
-        << "): " << QString::number(medianBuild(stored, file, names), 'f', 1) << " ms" << Qt::endl;
-    out << "one font added in the middle, build (median of " << Runs
-        << "): " << QString::number(medianBuild(stored, file, oneMore), 'f', 1) << " ms"
+    out << "next start, build (median of " << Runs << "): " << medianBuild(stored, file, names)
         << Qt::endl;
+    out << "one font added in the middle, build (median of " << Runs
+        << "): " << medianBuild(stored, file, oneMore) << Qt::endl;
     return 0;
 }
