@@ -94,6 +94,9 @@ void FontCatalogue::build(const FontSource& fonts, SettingsStore& store, TickLis
     // a program killed before the next commit must not leave names beside other fonts'
     // flags.
     QHash<int, QString> movedFlags;
+    // A start that finds every font where its name is stored writes nothing: the file
+    // keeps its bytes and its time. Any other writes every name.
+    bool writeNames = true;
     {
         // Every flag is found by its font's name before any name entry is rewritten.
         StoredSelection stored(store, MaxFonts);
@@ -104,13 +107,15 @@ void FontCatalogue::build(const FontSource& fonts, SettingsStore& store, TickLis
             if (moved)
                 movedFlags.insert(n, flag);
         }
+        writeNames = !stored.everyNameInPlace();
     }
     for (int position = 0; position < count; ++position) {
         const int n = position + 1;
         const QString& name = names.at(position);
         list.addItem(name);
         m_fontName.set(n, name);
-        store.SaveSetting(nameKey(n), name);
+        if (writeNames)
+            store.SaveSetting(nameKey(n), name);
         if (const auto moved = movedFlags.constFind(n); moved != movedFlags.cend())
             store.SaveSetting(flagKey(n), *moved);
         if (m_fontFlg.at(n) == 1) {
@@ -133,6 +138,8 @@ void FontCatalogue::commit(const TickList& list, SettingsStore& store) {
         } else {
             m_fontFlg.set(n, Int16(0));
         }
+        // With its name: another instance may have written its own names since the build.
+        store.SaveSetting(nameKey(n), m_fontName.at(n));
         store.SaveSetting(flagKey(n), NumberConversion::toText(m_fontFlg.at(n)));
     }
 }

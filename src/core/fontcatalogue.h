@@ -32,12 +32,13 @@ public:
     int listedFamilies() const noexcept { return m_listedFamilies; }
 
     // Reads the platform's fonts, restores each font's flag from the store by its name
-    // (a font never seen: ticked), records each name in the store and refills the tick
-    // list, then writes the store to disk once.
+    // (a font never seen: ticked) and refills the tick list. Unless every font's name is
+    // already stored at its place, records each name in the store and writes it to disk
+    // once.
     void build(const FontSource& fonts, SettingsStore& store, TickList& list);
 
     // Takes the ticks back from the list into the flags, recounts, stores every flag
-    // ("1" or "0") and writes the store to disk once.
+    // ("1" or "0") with its font's name and writes the store to disk once.
     void commit(const TickList& list, SettingsStore& store);
 
     // "120個中37個選択"

@@ -119,6 +119,7 @@ IniSettingsStore::IniSettingsStore(const QString& filePath, SettingsProblemObser
     // Where the folder takes no new file to replace the old one with, write in place.
     m_settings->setAtomicSyncRequired(false);
     m_knownStamp = stampOf(filePath);
+    m_rewrite = damaged;
     if (damaged)
         readDamagedFile();
 }
@@ -163,7 +164,7 @@ void IniSettingsStore::flush() {
             return;
         m_damagedNotKept = false;
     }
-    if (m_pending.isEmpty() && m_unsavedBytes == 0)
+    if (m_pending.isEmpty() && m_unsavedBytes == 0 && !m_rewrite)
         return;
     QDir().mkpath(QFileInfo(m_path).absolutePath());
     qint64 bytes = m_unsavedBytes;
@@ -181,6 +182,12 @@ void IniSettingsStore::flush() {
     for (auto entry = m_pending.cbegin(); entry != m_pending.cend(); ++entry)
         m_settings->setValue(Group + entry.key(), entry.value());
     m_pending.clear();
+    // QSettings writes only when handed something; what it read of the damaged file is
+    // all it needs to write in its place. The file's size is counted in the room asked for.
+    if (m_rewrite) {
+        for (const QString& key : m_settings->allKeys())
+            m_settings->setValue(key, m_settings->value(key));
+    }
     m_unsavedBytes = bytes;
     const bool statusWasClean = m_settings->status() == QSettings::NoError;
     m_settings->sync();
@@ -194,6 +201,7 @@ void IniSettingsStore::flush() {
         return;
     }
     m_unsavedBytes = 0;
+    m_rewrite = false;
     m_knownStamp = stampOf(m_path);
     if (m_settings->status() != QSettings::NoError) {
         // A new object with a clean status for the next write. Nothing is waiting to be

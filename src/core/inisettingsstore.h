@@ -57,6 +57,8 @@ private:
     // At most how many bytes the values QSettings holds and the file lacks take on disk.
     qint64 m_unsavedBytes = 0;
     bool m_damagedNotKept = false;
+    // A damaged file is written over at the next flush, even when nothing was saved.
+    bool m_rewrite = false;
     // The file's identity and times when it last held what this store wrote or read.
     std::array<qint64, 6> m_knownStamp{};
 };

@@ -62,6 +62,7 @@ QString StoredSelection::flagFor(int position, const QString& name, bool& moved)
         // its own.
         if (position == m_names.size() + 1 && readNextName() && m_names.last() == name)
             return storedFlag(position);
+        m_everyNameInPlace = false;
         if (position > m_names.size() && m_allRead)
             return storedFlag(position); // past the stored names, as before names were read
         indexNames();

@@ -27,6 +27,9 @@ public:
     // `moved` tells whether that flag is not the one stored at `position`: the font's own
     // flag then has to be stored at its new place.
     QString flagFor(int position, const QString& name, bool& moved);
+    // Whether every font asked for so far had its own name stored at its own position:
+    // the stored names then read as a build would write them.
+    bool everyNameInPlace() const { return m_everyNameInPlace; }
 
 private:
     bool readNextName();
@@ -41,6 +44,7 @@ private:
     // Built at the first font whose name differs from the name stored at its position:
     // until then names and flags match by position and no lookup is needed.
     bool m_indexed = false;
+    bool m_everyNameInPlace = true;
     QHash<QString, int> m_byName;
     QHash<QString, int> m_byNameWithoutFoundry;
 };

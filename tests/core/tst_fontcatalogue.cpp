@@ -25,9 +25,48 @@ private Q_SLOTS:
         list.setSelected(1, false);
         store.savedKeys.clear();
         catalogue.commit(list, store);
-        QCOMPARE(store.savedKeys, (QStringList{u"flg_Font1"_s, u"flg_Font2"_s}));
+        QCOMPARE(store.savedKeys,
+                 (QStringList{u"name_Font1"_s, u"flg_Font1"_s, u"name_Font2"_s, u"flg_Font2"_s}));
         QCOMPARE(int(catalogue.SelNum()), 1);
         QCOMPARE(list.countLine, u"2個中2個選択"_s); // the build's, until the next build
+        store.savedKeys.clear();
+        catalogue.build(fonts, store, list); // every name where it was: nothing to write
+        QCOMPARE(store.savedKeys, QStringList());
+    }
+
+    // Instance A starts on A|B|C and unticks B; N is installed; instance B starts on
+    // A|N|B|C and unticks C; both commit, in either order. The next start finds the ticks
+    // of the last to commit on the fonts it ticked.
+    void twoInstancesPairEveryFlagWithItsName_data() {
+        QTest::addColumn<bool>("firstCommitsLast");
+        QTest::addColumn<QString>("ticks");
+        QTest::newRow("the earlier instance last") << true << u"1101"_s;
+        QTest::newRow("the later instance last") << false << u"1110"_s;
+    }
+    void twoInstancesPairEveryFlagWithItsName() {
+        QFETCH(bool, firstCommitsLast);
+        QTemporaryDir home;
+        const QString file = home.filePath(u"Varelith.ini"_s);
+        // Qt shares a file within a process; read by a second path it is read anew.
+        QVERIFY(QFile::link(home.path(), home.filePath(u"again"_s)));
+        const QStringList before{u"A"_s, u"B"_s, u"C"_s}, after{u"A"_s, u"N"_s, u"B"_s, u"C"_s};
+        IniSettingsStore firstStore(file), laterStore(home.filePath(u"again/Varelith.ini"_s));
+        FontCatalogue first, later, next;
+        RecordingTickList firstList, laterList, nextList;
+        first.build(ListFontSource(before), firstStore, firstList);
+        later.build(ListFontSource(after), laterStore, laterList);
+        firstList.setSelected(1, false);
+        laterList.setSelected(3, false);
+        first.commit(firstList, firstStore);
+        later.commit(laterList, laterStore);
+        if (firstCommitsLast)
+            first.commit(firstList, firstStore);
+        IniSettingsStore nextStore(file);
+        next.build(ListFontSource(after), nextStore, nextList);
+        QString ticks;
+        for (const bool tick : nextList.ticks)
+            ticks += tick ? u'1' : u'0';
+        QTEST(ticks, "ticks");
     }
 
     // The old file's names and flags (fewer flags than names: no entry), the fonts now
@@ -84,6 +123,8 @@ private Q_SLOTS:
         {
             // Killed before the dialog ever closed: the file as the build left it.
             IniSettingsStore afterBuild(file);
+            for (int n = 1; n <= fonts.size(); ++n)
+                QCOMPARE(afterBuild.GetSetting(FontCatalogue::nameKey(n), 0), fonts.at(n - 1));
             RecordingTickList killed;
             FontCatalogue().build(ListFontSource(fonts), afterBuild, killed);
             QCOMPARE(killed.ticks, expected);

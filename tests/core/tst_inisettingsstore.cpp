@@ -1,3 +1,4 @@
+#include "catalogues.h"
 #include "inisettingsstore.h"
 #include "settingsproblemnotice.h"
 
@@ -5,6 +6,7 @@
 #include <QTest>
 
 using namespace varelith;
+using namespace varelith::testing;
 using namespace Qt::StringLiterals;
 using enum SettingsProblem::Kind;
 using enum SettingsProblem::Reason;
@@ -30,8 +32,9 @@ class TestIniSettingsStore : public QObject {
     QString again() const { return m_home.filePath(u"again/Varelith.ini"_s); }
 
 private Q_SLOTS:
+    // The folder is left for the first write to make.
     void init() {
-        QVERIFY(QDir(m_home.path()).removeRecursively() && QDir().mkpath(folder()));
+        QVERIFY(QDir(m_home.path()).removeRecursively() && QDir().mkpath(m_home.path()));
         QVERIFY(QFile::link(folder(), m_home.filePath(u"again"_s)));
     }
 
@@ -92,6 +95,36 @@ private Q_SLOTS:
         QDir(file()).removeRecursively();
         commit(store, "01");
         QVERIFY(contents(again()).contains("flg_Font1=0") && told.size() < 2);
+    }
+
+    // Started again over the fonts of the last start: the file keeps its bytes and time.
+    // A damaged one is written over with what could be read of it, and kept.
+    void aStartThatChangesNothingWritesNothing_data() {
+        QTest::addColumn<QByteArray>("junk"); // after the settings
+        QTest::newRow("unchanged") << QByteArray();
+        QTest::newRow("damaged, all read") << "x\"\n"_ba;
+    }
+    void aStartThatChangesNothingWritesNothing() {
+        QFETCH(QByteArray, junk);
+        const ListFontSource fonts({u"A"_s, u"a, b"_s, u"@Variant(x)"_s});
+        RecordingTickList list;
+        FontCatalogue catalogue;
+        {
+            IniSettingsStore first(file());
+            catalogue.build(fonts, first, list);
+            catalogue.commit(list, first);
+        }
+        const QByteArray written = contents(file());
+        QFile ini(file());
+        const QDateTime anHourAgo = QDateTime::currentDateTime().addSecs(-3600);
+        QVERIFY(ini.open(QIODevice::Append) && ini.write(junk) == junk.size() && ini.flush() &&
+                ini.setFileTime(anHourAgo, QFileDevice::FileModificationTime));
+        ini.close();
+        IniSettingsStore store(again());
+        catalogue.build(fonts, store, list);
+        QCOMPARE(contents(file()), written);
+        QCOMPARE(QFileInfo(file()).lastModified() == anHourAgo, junk.isEmpty());
+        QCOMPARE(contents(file() + u".damaged"_s), junk.isEmpty() ? "" : written + junk);
     }
 };
 
