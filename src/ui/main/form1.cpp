@@ -271,9 +271,14 @@ void Form1::Showpage(Int16 page) {
         const ComposedPage composed = SheetComposer::compose(m_catalogue, inputs);
         std::unique_ptr<QTextDocument> document =
             SheetDocument::build(composed, m_rtext1->font(), m_coverage, m_rtext1->palette());
-        // A document that is the view's child is deleted when the next one replaces it.
+        // The view deletes only the document it made itself; the page shown before goes
+        // once the view has let go of it.
+        QTextDocument* const shown = m_rtext1->document();
+        const bool shownIsOurs = shown->parent() == m_rtext1;
         document->setParent(m_rtext1);
         m_rtext1->setDocument(document.release());
+        if (shownIsOurs)
+            delete shown;
         m_rtext1->setTextCursor(QTextCursor(m_rtext1->document()));
         m_rtext1->horizontalScrollBar()->setValue(0);
         m_rtext1->verticalScrollBar()->setValue(0);

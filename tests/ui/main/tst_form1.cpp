@@ -101,6 +101,8 @@ private Q_SLOTS:
         // A page that cannot be composed leaves the page shown before.
         row("beyond the total", 25, u"t=x P p=5 T"_s, u"5|F1 x|10|<>|Text1"_s);
         row("size letters", 25, u"t=x P z=big T"_s, u"1|F1 x|10|>|Text1"_s);
+        row("three hundred pages", 25, u"t=x "_s + u"T > < "_s.repeated(100),
+            u"1|F1 x|10|>|btn_Next"_s);
     }
 
     void userScenarios() {
@@ -119,6 +121,8 @@ private Q_SLOTS:
             QCOMPARE(formats.last().format.fontPointSize(), steps.contains(u"z=9"_s) ? 9.0 : 20.0);
         for (QAction* entry : {form.mprintone(), form.mprintall(), form.mprintbook()})
             QCOMPARE(entry->isEnabled(), !formats.isEmpty());
+        // However many pages were shown, one document is left: memory stays flat.
+        QCOMPARE(form.RText1()->findChildren<QTextDocument*>().size(), 1);
         QCOMPARE(MousePointer::current(), MousePointer::Default);
     }
 
