@@ -28,7 +28,8 @@ int main(int argc, char** argv) {
         {varelith::JapaneseInterface::interfaceFace(QStringLiteral("ＭＳ Ｐゴシック"))});
     QApplication::setFont(interfaceFont);
 
-    // A settings file that cannot be saved, or was damaged, is told once per kind.
+    // A settings file that cannot be saved, or was damaged, is told once per kind, over
+    // the main window.
     varelith::SettingsProblemNotice notice(&varelith::SettingsProblemNotice::showMessageBox);
     varelith::IniSettingsStore store(
         varelith::IniSettingsStore::standardFilePath(),
@@ -44,5 +45,6 @@ int main(int argc, char** argv) {
     varelith::Form1 mainWindow(catalogue, fonts, store, &printCommands, &coverage, &specimenBook);
     mainWindow.Form_Load();
     mainWindow.show();
+    notice.showOver(&mainWindow);
     return QApplication::exec();
 }

@@ -50,7 +50,17 @@ void SettingsProblemNotice::tell(const SettingsProblem& problem) {
     if (m_told.contains(kind))
         return;
     m_told.append(kind);
-    m_sink(text(problem));
+    if (m_windowShown)
+        m_sink(m_window, text(problem));
+    else
+        m_waiting.append(text(problem));
+}
+
+void SettingsProblemNotice::showOver(QWidget* window) {
+    m_window = window;
+    m_windowShown = true;
+    for (const QString& waiting : std::exchange(m_waiting, {}))
+        m_sink(m_window, waiting);
 }
 
 QString SettingsProblemNotice::text(const SettingsProblem& problem) {
@@ -60,8 +70,8 @@ QString SettingsProblemNotice::text(const SettingsProblem& problem) {
     return what + u'\n' + QDir::toNativeSeparators(problem.path) + u'\n' + why(problem);
 }
 
-void SettingsProblemNotice::showMessageBox(const QString& text) {
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Varelith"), text, QMessageBox::Ok);
+void SettingsProblemNotice::showMessageBox(QWidget* window, const QString& text) {
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Varelith"), text, QMessageBox::Ok, window);
     box.setDefaultButton(QMessageBox::Ok);
     // The box may come up while the hourglass is shown; it is answered with the arrow.
     QGuiApplication::setOverrideCursor(QCursor(Qt::ArrowCursor));

@@ -2,8 +2,10 @@
 #include "inisettingsstore.h"
 #include "settingsproblemnotice.h"
 
+#include <QApplication>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 using namespace varelith;
 using namespace varelith::testing;
@@ -83,10 +85,15 @@ private Q_SLOTS:
                 ini.write(bytes) && ini.flush() && QFile::setPermissions(readOnly, Locked));
         const bool saved = kind == Damaged || reason == None;
         QStringList told, expected{SettingsProblemNotice::text({kind, reason, file()})};
-        SettingsProblemNotice notice([&told](const QString& text) { told << text; });
+        QWidget window;
+        SettingsProblemNotice notice([&](QWidget* over, const QString& text) {
+            told << (over == &window ? text : u"not over the main window"_s);
+        });
         IniSettingsStore store(file(), std::bind_front(&SettingsProblemNotice::tell, &notice));
         QCOMPARE(store.GetSetting(u"flg_Font2"_s, 1), junk.isNull() ? u"1"_s : u"0"_s);
         commit(store, "01");
+        QVERIFY(told.isEmpty()); // until the main window is there
+        notice.showOver(&window);
         commit(store, "01");
         QCOMPARE(told, kind == NotSaved && saved ? QStringList() : expected);
         QCOMPARE(contents(file()).contains("flg_Font1=0"), saved);
@@ -95,6 +102,17 @@ private Q_SLOTS:
         QDir(file()).removeRecursively();
         commit(store, "01");
         QVERIFY(contents(again()).contains("flg_Font1=0") && told.size() < 2);
+    }
+
+    void theMessageBoxIsTheMainWindows() {
+        QWidget window;
+        QWidget* parent = nullptr;
+        QTimer::singleShot(0, [&parent] {
+            parent = QApplication::activeModalWidget()->parentWidget();
+            QApplication::activeModalWidget()->close();
+        });
+        SettingsProblemNotice::showMessageBox(&window, u"x"_s);
+        QCOMPARE(parent, &window);
     }
 
     // Started again over the fonts of the last start: the file keeps its bytes and time.
@@ -128,5 +146,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestIniSettingsStore)
+QTEST_MAIN(TestIniSettingsStore)
 #include "tst_inisettingsstore.moc"
