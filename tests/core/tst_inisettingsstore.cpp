@@ -34,8 +34,11 @@ class TestIniSettingsStore : public QObject {
     QString again() const { return m_home.filePath(u"again/Varelith.ini"_s); }
 
 private Q_SLOTS:
-    // The folder is left for the first write to make.
+    // The folder is left for the first write to make. A row that failed may have left
+    // it locked.
     void init() {
+        for (const QString& path : {m_home.path(), folder(), file()})
+            QFile::setPermissions(path, Locked | QFile::WriteOwner);
         QVERIFY(QDir(m_home.path()).removeRecursively() && QDir().mkpath(m_home.path()));
         QVERIFY(QFile::link(folder(), m_home.filePath(u"again"_s)));
     }
