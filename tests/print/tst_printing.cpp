@@ -1,6 +1,5 @@
 #include "catalogues.h"
 #include "dialogprintcommands.h"
-#include "mousepointer.h"
 #include "printstandins.h"
 #include "qtprinterdialog.h"
 
@@ -62,6 +61,8 @@ private Q_SLOTS:
         row("cancel", all, u"one|1|3"_s, -1);
         row("page box letters", all, u"one|abc|3"_s, 1);
         row("size refused, every copy", all, u"one|1|3|big"_s, 2);
+        row("size above 1638 refused", all, u"one|1|3|1638.5"_s, 1);
+        row("size below 1 refused", all, u"one|1|3|0.5"_s, 1);
         row("a file that cannot be written", all, u"one|1|3|12|sample|no such folder/"_s, 1);
     }
     void printCommand() {
@@ -73,11 +74,12 @@ private Q_SLOTS:
         const QString pdf = dir.filePath(fields.section(u'|', 5) + u"sheet.pdf"_s);
         QCOMPARE(print(pdf, copies, flags, fields.split(u'|')), 1);
         QStringList read = pdfLines(dir.filePath(u"sheet.pdf"_s));
+        QCOMPARE(QFileInfo::exists(dir.filePath(u"sheet.pdf"_s)), !lines.isEmpty());
         const qsizetype sheets = read.removeAll(u"\f"_s);
         QCOMPARE(read, lines);
         // None; one, which the copies of a page share; or, 151 lines at 40 points, over six.
         QCOMPARE(std::min<qsizetype>(sheets, 7), lines.isEmpty() ? 0 : lines.size() > 60 ? 7 : 1);
-        QCOMPARE(MousePointer::current(), MousePointer::Default);
+        QCOMPARE(QGuiApplication::overrideCursor(), nullptr); // Qt's own, not our flag
     }
 
     // The real dialog hides what the commands cannot honour and gives the copies chosen.
