@@ -32,6 +32,8 @@ private Q_SLOTS:
         store.savedKeys.clear();
         catalogue.build(fonts, store, list); // every name where it was: nothing to write
         QCOMPARE(store.savedKeys, QStringList());
+        catalogue.build(ListFontSource({u"Face 1"_s, u"New"_s}), store, list); // every name
+        QCOMPARE(store.savedKeys, (QStringList{u"name_Font1"_s, u"name_Font2"_s, u"flg_Font2"_s}));
     }
 
     // Instance A starts on A|B|C and unticks B; N is installed; instance B starts on
