@@ -50,6 +50,7 @@ private Q_SLOTS:
                  Way{"Enter in the list, then the main window", false, Qt::Key_Enter, Qt::KeypadModifier}}) {
             // clang-format on
             LoadedDialog loaded(numberedFonts(u"Font "_s, 12));
+            loaded.dialog.show(); // a dialog's default button takes Enter only when shown
             loaded.dialog.setSelected(0, false);
             QWidget* target =
                 onButton ? static_cast<QWidget*>(loaded.dialog.Command1()) : loaded.dialog.List1();
@@ -95,8 +96,8 @@ private Q_SLOTS:
         TickListView* list = loaded.dialog.List1();
         list->setCurrentIndex(list->model()->index(0, 0));
         QTest::keyClick(list, Qt::Key_Space);
-        list->setCurrentIndex(list->model()->index(2, 0));
-        QTest::keyClick(list, Qt::Key_Space, Qt::ShiftModifier); // 0 to 2 take 0's tick
+        list->setCurrentIndex(list->model()->index(3, 0));
+        QTest::keyClick(list, Qt::Key_Space, Qt::ShiftModifier); // 0 to 3 take 0's tick
         QCOMPARE(loaded.ticks(), u"0000"_s);
         list->selectAll();
         QTest::keyClick(list, Qt::Key_Space); // all take the current row's tick turned over
