@@ -2,7 +2,7 @@
 // built, and how long a page takes to compose once its fonts are loaded, in 標準 and in
 // 太字 (the page holding "Varelith Faces", which has a Bold face, beside families without
 // one). Prints figures; run it through bench/startup.sh with FONTCONFIG_FILE pointing at a
-// set of fonts.
+// set of fonts. `--shot FILE.png` saves the window showing the page in 太字.
 
 #include "familyfaces.h"
 #include "fontcatalogue.h"
@@ -157,6 +157,10 @@ int main(int argc, char** argv) {
             << "page in 太字 composed and painted: " << boldAndPaint << " ms\n"
             << "its lines in 太字: " << boldLines << "\n";
         out.flush();
+        const QStringList arguments = QApplication::arguments();
+        if (const qsizetype shot = arguments.indexOf(u"--shot"_s);
+            shot > 0 && shot + 1 < arguments.size())
+            form.grab().save(arguments.at(shot + 1));
         form.close();
     });
     form.installEventFilter(&firstPaint);
