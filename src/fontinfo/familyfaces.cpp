@@ -70,8 +70,9 @@ bool before(const FontFace& a, const FontFace& b) {
     return a.styleName < b.styleName;
 }
 
-QString location(const QString& file, int index) {
-    return file + QChar(u'\n') + QString::number(index);
+// A variable font itself and its default instance may share their index.
+QString location(const FontFace& face) {
+    return face.file + QChar(face.variable ? u'\t' : u'\n') + QString::number(face.index);
 }
 
 } // namespace
@@ -84,7 +85,7 @@ void FamilyFaces::build() {
     for (const FcPattern* font : m_fonts->fonts()) {
         for (const FontconfigFonts::Family& family : FontconfigFonts::families(font)) {
             const Entry entry{faceOf(font, family.style), font};
-            m_patterns.insert(location(entry.face.file, entry.face.index), font);
+            m_patterns.insert(location(entry.face), font);
             for (const int k : family.spellings)
                 m_families[FontconfigFonts::string(font, FC_FAMILY, k).toCaseFolded()].append(
                     entry);
@@ -165,7 +166,25 @@ std::optional<FontFace> FamilyFaces::nearest(const QList<FontFace>& faces, Sheet
 const FcPattern* FamilyFaces::pattern(const FontFace& face) {
     if (!m_fonts)
         build();
-    return m_patterns.value(location(face.file, face.index));
+    return m_patterns.value(location(face));
+}
+
+QStringList FamilyFaces::languages(const FontFace& face) {
+    QStringList languages;
+    const FcPattern* font = pattern(face);
+    FcLangSet* set = nullptr;
+    if (!font || FcPatternGetLangSet(font, FC_LANG, 0, &set) != FcResultMatch)
+        return languages;
+    FcStrSet* tags = FcLangSetGetLangs(set);
+    FcStrList* list = tags ? FcStrListCreate(tags) : nullptr;
+    for (FcChar8* tag = list ? FcStrListNext(list) : nullptr; tag; tag = FcStrListNext(list))
+        languages.append(QString::fromUtf8(reinterpret_cast<const char*>(tag)));
+    if (list)
+        FcStrListDone(list);
+    if (tags)
+        FcStrSetDestroy(tags);
+    languages.sort();
+    return languages;
 }
 
 } // namespace varelith

@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <fontconfig/fontconfig.h>
 
@@ -47,6 +48,8 @@ public:
     // The face's fontconfig pattern (its character set, languages...), owned by this and
     // valid while it lives; null for a face not installed.
     const FcPattern* pattern(const FontFace& face);
+    // The languages fontconfig finds the face covers ("ja", "en", "zh-tw"...), sorted.
+    QStringList languages(const FontFace& face);
 
 private:
     struct Entry {
