@@ -10,6 +10,7 @@
 #include "japanesecoverage.h"
 #include "waterfallview.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -18,6 +19,7 @@
 #include <QSplitter>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <QWindow>
 
 using namespace Qt::StringLiterals;
 
@@ -34,6 +36,8 @@ FontInfoWindow::FontInfoWindow(FamilyNames& names, FamilyFaces& faces,
     , m_clipboard(clipboard) {
     setObjectName(u"FontInfoWindow"_s);
     setWindowTitle(u"フォント情報"_s);
+    // Left open, it does not keep the program running once the main window has closed.
+    setAttribute(Qt::WA_QuitOnClose, false);
 }
 
 FontInfoWindow::~FontInfoWindow() = default;
@@ -111,6 +115,10 @@ void FontInfoWindow::addSection(QWidget* section, const QString& title) {
 void FontInfoWindow::showFamily(const QString& family) {
     setFamily(family);
     show();
+    // Asked for from a modal dialog (the font selection), it stays usable beside it.
+    if (QWidget* modal = QApplication::activeModalWidget();
+        modal && modal != this && modal->windowHandle() && windowHandle())
+        windowHandle()->setTransientParent(modal->windowHandle());
     raise();
     activateWindow();
 }
