@@ -60,7 +60,7 @@ FaceFactsView::FaceFactsView(UrlOpener openUrl, QWidget* parent)
     addRow(u"ベンダー:"_s, u"lbl_Vendor"_s, u"ベンダー"_s);
     addRow(u"デザイナー:"_s, u"lbl_Designer"_s, u"デザイナー"_s);
     addRow(u"著作権(&C):"_s, u"lbl_Copyright"_s, u"著作権"_s);
-    addRow(u"ライセンス(&S):"_s, u"lbl_Licence"_s, u"ライセンス"_s);
+    addRow(u"ライセンス(&I):"_s, u"lbl_Licence"_s, u"ライセンス"_s);
     m_licenceUrl = addRow(u"ライセンス URL(&U):"_s, u"lbl_LicenceUrl"_s, u"ライセンス URL"_s);
     m_licenceUrl->setTextFormat(Qt::RichText);
     m_licenceUrl->setTextInteractionFlags(Qt::TextBrowserInteraction);

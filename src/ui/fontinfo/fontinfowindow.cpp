@@ -158,7 +158,10 @@ void FontInfoWindow::setFamily(const QString& family) {
         for (qsizetype i = 0; i < m_drawings.size(); ++i)
             if (m_drawings.at(i)->face() == *regular)
                 row = int(i);
-    m_faceList->setCurrentRow(m_drawings.isEmpty() ? -1 : row);
+    {
+        const QSignalBlocker quiet(m_faceList);
+        m_faceList->setCurrentRow(m_drawings.isEmpty() ? -1 : row);
+    }
     chooseFace(m_faceList->currentRow());
 }
 
