@@ -2,6 +2,7 @@
 
 #include "facefacts.h"
 #include "fontface.h"
+#include "fonttextfont.h"
 
 #include <QFileInfo>
 #include <QFormLayout>
@@ -96,11 +97,15 @@ QString FaceFactsView::value(const QString& objectName) const {
 }
 
 void FaceFactsView::setFacts(const FontFace& face, const FaceFacts& facts,
-                             const QStringList& languages) {
-    const auto set = [this](const QString& name, const QString& text) {
-        if (auto* label = findChild<QLabel*>(name))
+                             const QStringList& languages, const FaceDrawing* drawing) {
+    const auto set = [this, drawing](const QString& name, const QString& text) {
+        if (auto* label = findChild<QLabel*>(name)) {
+            label->setFont(
+                FontTextFont::choose(orDash(text), font(), m_interfaceCharacters, drawing));
             label->setText(orDash(text));
+        }
     };
+    m_file->setFont(FontTextFont::choose(face.file, font(), m_interfaceCharacters, nullptr));
     m_file->setText(face.file);
     m_file->setCursorPosition(0);
     QString index = QString::number(face.collectionIndex());

@@ -7,6 +7,7 @@
 #include "facelist.h"
 #include "familyfaces.h"
 #include "familynames.h"
+#include "fonttextfont.h"
 #include "japanesecoverage.h"
 #include "waterfallview.h"
 
@@ -129,13 +130,6 @@ void FontInfoWindow::setFamily(const QString& family) {
     m_family = family;
     setWindowTitle(u"フォント情報 - %1"_s.arg(family));
 
-    QStringList names;
-    for (const FamilyNames::Name& name : m_familyNames.names(family))
-        names.append(name.language.isEmpty() ? name.text
-                                             : u"%1 (%2)"_s.arg(name.text, name.language));
-    m_names->setText(names.isEmpty() ? family : names.join(u"、"));
-    m_names->setCursorPosition(0);
-
     QString sample = m_sample ? m_sample() : QString();
     if (sample.trimmed().isEmpty())
         sample = defaultSample();
@@ -145,6 +139,18 @@ void FontInfoWindow::setFamily(const QString& family) {
     m_drawings.clear();
     for (const FontFace& face : m_familyFaces.faces(family))
         m_drawings.append(std::make_shared<FaceDrawing>(family, face, m_familyFaces.pattern(face)));
+    // Each name with its language where there are several.
+    const QList<FamilyNames::Name>& all = m_familyNames.names(family);
+    QStringList names;
+    for (const FamilyNames::Name& name : all)
+        names.append(all.size() < 2 || name.language.isEmpty()
+                         ? name.text
+                         : u"%1 (%2)"_s.arg(name.text, name.language));
+    const QString namesText = names.isEmpty() ? family : names.join(u"、");
+    m_names->setFont(
+        FontTextFont::choose(namesText, font(), interfaceCharacters(), m_drawings.value(0).get()));
+    m_names->setText(namesText);
+    m_names->setCursorPosition(0);
     m_waterfall->setFace(nullptr, {});
     m_grid->setFace(nullptr);
     {
@@ -163,6 +169,16 @@ void FontInfoWindow::setFamily(const QString& family) {
         m_faceList->setCurrentRow(m_drawings.isEmpty() ? -1 : row);
     }
     chooseFace(m_faceList->currentRow());
+}
+
+const FcCharSet* FontInfoWindow::interfaceCharacters() {
+    const std::optional<FontFace> plain =
+        m_familyFaces.nearest(font().family(), SheetStyle::Regular);
+    const FcPattern* pattern = plain ? m_familyFaces.pattern(*plain) : nullptr;
+    FcCharSet* characters = nullptr;
+    if (!pattern || FcPatternGetCharSet(pattern, FC_CHARSET, 0, &characters) != FcResultMatch)
+        return nullptr;
+    return characters;
 }
 
 const FaceDrawing* FontInfoWindow::currentFace() const {
