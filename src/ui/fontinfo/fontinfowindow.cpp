@@ -194,7 +194,9 @@ void FontInfoWindow::chooseFace(int row) {
         return;
     }
     const FontFace& face = drawing->face();
-    m_facts->setFacts(face, FaceFacts::read(face.file, face.index), m_familyFaces.languages(face));
+    m_facts->setInterfaceCharacters(interfaceCharacters());
+    m_facts->setFacts(face, FaceFacts::read(face.file, face.index), m_familyFaces.languages(face),
+                      drawing);
     m_coverage->setCoverage(JapaneseCoverage(drawing->characters()));
     Q_EMIT faceChanged(m_family, face);
 }
