@@ -100,12 +100,11 @@ void FaceFactsView::setFacts(const FontFace& face, const FaceFacts& facts,
                              const QStringList& languages, const FaceDrawing* drawing) {
     const auto set = [this, drawing](const QString& name, const QString& text) {
         if (auto* label = findChild<QLabel*>(name)) {
-            label->setFont(
-                FontTextFont::choose(orDash(text), font(), m_interfaceCharacters, drawing));
+            label->setFont(FontTextFont::choose(orDash(text), font(), m_interfaceFace, drawing));
             label->setText(orDash(text));
         }
     };
-    m_file->setFont(FontTextFont::choose(face.file, font(), m_interfaceCharacters, nullptr));
+    m_file->setFont(FontTextFont::choose(face.file, font(), m_interfaceFace, nullptr));
     m_file->setText(face.file);
     m_file->setCursorPosition(0);
     QString index = QString::number(face.collectionIndex());

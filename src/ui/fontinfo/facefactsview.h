@@ -33,8 +33,8 @@ public:
     // `drawing`: the face, whose own text may be shown in it; null for none.
     void setFacts(const FontFace& face, const FaceFacts& facts, const QStringList& languages,
                   const FaceDrawing* drawing = nullptr);
-    // The interface face's characters, for the fonts the facts' texts are shown in.
-    void setInterfaceCharacters(const FcCharSet* characters) { m_interfaceCharacters = characters; }
+    // The interface face's pattern, for the fonts the facts' texts are shown in.
+    void setInterfaceFace(const FcPattern* face) { m_interfaceFace = face; }
 
     QLineEdit* filePath() const { return m_file; }
     QPushButton* openFolderButton() const { return m_openFolder; }
@@ -50,7 +50,7 @@ private:
     QPushButton* m_openFolder;
     QLabel* m_licenceUrl = nullptr;
     QFormLayout* m_form;
-    const FcCharSet* m_interfaceCharacters = nullptr;
+    const FcPattern* m_interfaceFace = nullptr;
 };
 
 } // namespace varelith

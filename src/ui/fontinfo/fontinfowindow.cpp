@@ -148,7 +148,7 @@ void FontInfoWindow::setFamily(const QString& family) {
                          : u"%1 (%2)"_s.arg(name.text, name.language));
     const QString namesText = names.isEmpty() ? family : names.join(u"、");
     m_names->setFont(
-        FontTextFont::choose(namesText, font(), interfaceCharacters(), m_drawings.value(0).get()));
+        FontTextFont::choose(namesText, font(), interfaceFace(), m_drawings.value(0).get()));
     m_names->setText(namesText);
     m_names->setCursorPosition(0);
     m_waterfall->setFace(nullptr, {});
@@ -171,14 +171,10 @@ void FontInfoWindow::setFamily(const QString& family) {
     chooseFace(m_faceList->currentRow());
 }
 
-const FcCharSet* FontInfoWindow::interfaceCharacters() {
+const FcPattern* FontInfoWindow::interfaceFace() {
     const std::optional<FontFace> plain =
         m_familyFaces.nearest(font().family(), SheetStyle::Regular);
-    const FcPattern* pattern = plain ? m_familyFaces.pattern(*plain) : nullptr;
-    FcCharSet* characters = nullptr;
-    if (!pattern || FcPatternGetCharSet(pattern, FC_CHARSET, 0, &characters) != FcResultMatch)
-        return nullptr;
-    return characters;
+    return plain ? m_familyFaces.pattern(*plain) : nullptr;
 }
 
 const FaceDrawing* FontInfoWindow::currentFace() const {
@@ -194,7 +190,7 @@ void FontInfoWindow::chooseFace(int row) {
         return;
     }
     const FontFace& face = drawing->face();
-    m_facts->setInterfaceCharacters(interfaceCharacters());
+    m_facts->setInterfaceFace(interfaceFace());
     m_facts->setFacts(face, FaceFacts::read(face.file, face.index), m_familyFaces.languages(face),
                       drawing);
     m_coverage->setCoverage(JapaneseCoverage(drawing->characters()));

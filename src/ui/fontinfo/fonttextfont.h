@@ -17,9 +17,10 @@ class FaceDrawing;
 // else left to Qt's search.
 class FontTextFont {
 public:
-    // `interfaceCharacters`: the interface face's characters; null when unknown.
+    // `interfaceFace`: the interface face's pattern; null when unknown. A font chosen is
+    // set up against its own face alone, as a face drawing is.
     static QFont choose(const QString& text, const QFont& interfaceFont,
-                        const FcCharSet* interfaceCharacters, const FaceDrawing* face);
+                        const FcPattern* interfaceFace, const FaceDrawing* face);
     static bool covers(const FcCharSet* characters, const QString& text);
 };
 
