@@ -9,6 +9,7 @@
 #include "inisettingsstore.h"
 #include "japaneseinterface.h"
 #include "settingsproblemnotice.h"
+#include "sheetfaces.h"
 #include "systemfontsource.h"
 #include "windowicon.h"
 
@@ -44,14 +45,17 @@ int main(int argc, char** argv) {
     // One coverage for the whole run: the sheet and the specimen book ask the same
     // questions of the same fonts.
     varelith::GlyphCoverage coverage;
-    varelith::DialogSpecimenBook specimenBook(coverage);
+    // A family's faces are read at the first line drawn in a style other than 標準.
+    varelith::FamilyFaces faces;
+    varelith::SheetFaces sheetFaces(faces, coverage);
+    varelith::DialogSpecimenBook specimenBook(coverage, &sheetFaces);
 
-    varelith::Form1 mainWindow(catalogue, fonts, store, &printCommands, &coverage, &specimenBook);
+    varelith::Form1 mainWindow(catalogue, fonts, store, &printCommands, &coverage, &specimenBook,
+                               &sheetFaces);
     // The font information window: nothing of it is built or read before it is asked for.
     varelith::FamilyNames familyNames;
-    varelith::FamilyFaces familyFaces;
     varelith::FontInfoWindow fontInfo(
-        familyNames, familyFaces, [&mainWindow] { return mainWindow.sampleText(); },
+        familyNames, faces, [&mainWindow] { return mainWindow.sampleText(); },
         &QDesktopServices::openUrl, QGuiApplication::clipboard());
     mainWindow.setFontInfoOpener(&fontInfo);
     mainWindow.Form_Load();
