@@ -65,8 +65,8 @@ private:
     const QList<Entry>& entries(const QString& family);
 
     std::unique_ptr<FontconfigFonts> m_fonts;
-    QHash<QString, QList<Listed>> m_index;   // by case-folded name
-    QHash<QString, QList<Entry>> m_families; // the same, made when asked for, in order
+    QHash<QString, QList<Listed>> m_index;       // by case-folded name
+    QHash<QString, QList<Entry>> m_families;     // the same, made when asked for, in order
     QHash<QString, const FcPattern*> m_patterns; // by file and index
 };
 
