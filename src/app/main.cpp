@@ -5,6 +5,7 @@
 #include "glyphcoverage.h"
 #include "inisettingsstore.h"
 #include "japaneseinterface.h"
+#include "loadaftershown.h"
 #include "settingsproblemnotice.h"
 #include "systemfontsource.h"
 #include "windowicon.h"
@@ -42,7 +43,9 @@ int main(int argc, char** argv) {
     varelith::DialogSpecimenBook specimenBook(coverage);
 
     varelith::Form1 mainWindow(catalogue, fonts, store, &printCommands, &coverage, &specimenBook);
-    mainWindow.Form_Load();
+    // The window is seen first; the catalogue is built behind its first paint, or before
+    // the first key or click if one comes sooner.
+    const varelith::LoadAfterShown load(mainWindow, [&mainWindow] { mainWindow.Form_Load(); });
     mainWindow.show();
     return QApplication::exec();
 }
