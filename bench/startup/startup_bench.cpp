@@ -6,6 +6,7 @@
 #include "fontcatalogue.h"
 #include "form1.h"
 #include "inisettingsstore.h"
+#include "interfacefacesfirst.h"
 #include "japaneseinterface.h"
 #include "loadaftershown.h"
 #include "systemfontsource.h"
@@ -63,6 +64,7 @@ private:
 int main(int argc, char** argv) {
     QElapsedTimer clock;
     clock.start();
+    InterfaceFacesFirst facesFirst;
     QApplication application(argc, argv);
     JapaneseInterface::installQtTranslation(application);
     JapaneseInterface::insertFontSubstitutions();
@@ -78,8 +80,12 @@ int main(int argc, char** argv) {
     SystemFontSource fonts;
     FontCatalogue catalogue;
     Form1 form(catalogue, fonts, store, nullptr);
-    // As the program starts: the window first, the catalogue built behind its first paint.
-    LoadAfterShown load(form, [&form] { form.Form_Load(); });
+    // As the program starts: the window first in the interface's faces, every font and the
+    // catalogue behind its first paint.
+    LoadAfterShown load(form, [&facesFirst, &form] {
+        facesFirst.allFonts();
+        form.Form_Load();
+    });
 
     QTextStream out(stdout);
     FirstPaint firstPaint(clock, [&] {
