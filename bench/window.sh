@@ -75,6 +75,7 @@ Qt's font database, filled from fontconfig|QFontconfigDatabase::populateFontData
   fontconfig listing every font for it (FcFontList)|FcFontSetList$
   fontconfig freeing that list|FcFontSetDestroy$
 fontconfig reading its configuration and caches|FcInitLoadConfigAndFonts$
+the interface's faces set apart for the first paint|varelith::InterfaceFacesFirst::InterfaceFacesFirst$
 the family list (SystemFontSource)|varelith::SystemFontSource::families$
 the catalogue build (behind the window since it is shown first)|varelith::FontCatalogue::build$
   stored names and flags read (StoredSelection)|varelith::StoredSelection::flagFor$
