@@ -2,8 +2,9 @@
 
 #include "japaneseinterface.h"
 
+#include <QByteArray>
 #include <QFontDatabase>
-#include <QStringList>
+#include <QList>
 
 #include <fontconfig/fontconfig.h>
 
@@ -15,13 +16,15 @@ const FcChar8* bytes(const char* text) {
     return reinterpret_cast<const FcChar8*>(text);
 }
 
-// Whether any of the font's family names is one of `families`, as Qt matches them.
-bool hasFamily(const FcPattern* font, const QStringList& families) {
+// Whether any of the font's family names is one of `families` (ASCII names, without regard
+// to case as Qt matches them). Asked of every installed font: no conversion to QString.
+bool hasFamily(const FcPattern* font, const QList<QByteArray>& families) {
     FcChar8* family = nullptr;
     for (int k = 0; FcPatternGetString(font, FC_FAMILY, k, &family) == FcResultMatch; ++k) {
-        if (families.contains(QString::fromUtf8(reinterpret_cast<const char*>(family)),
-                              Qt::CaseInsensitive))
-            return true;
+        for (const QByteArray& wanted : families) {
+            if (FcStrCmpIgnoreCase(family, bytes(wanted.constData())) == 0)
+                return true;
+        }
     }
     return false;
 }
@@ -51,7 +54,9 @@ InterfaceFacesFirst::InterfaceFacesFirst() {
     // fonts without reading any font.
     FcConfigAppFontAddFile(faces, bytes(""));
     // The interface's faces, copied from the whole configuration as they are.
-    const QStringList families = JapaneseInterface::gothicFaces();
+    QList<QByteArray> families;
+    for (const QString& face : JapaneseInterface::gothicFaces())
+        families.append(face.toUtf8());
     FcFontSet* kept = FcConfigGetFonts(faces, FcSetApplication);
     for (const FcSetName set : {FcSetSystem, FcSetApplication}) {
         const FcFontSet* fonts = FcConfigGetFonts(all, set);
