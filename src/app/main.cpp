@@ -1,5 +1,6 @@
 #include "dialogprintcommands.h"
 #include "dialogspecimenbook.h"
+#include "familyfaces.h"
 #include "fontcatalogue.h"
 #include "form1.h"
 #include "glyphcoverage.h"
@@ -8,6 +9,7 @@
 #include "japaneseinterface.h"
 #include "loadaftershown.h"
 #include "settingsproblemnotice.h"
+#include "sheetfaces.h"
 #include "systemfontsource.h"
 #include "windowicon.h"
 
@@ -43,9 +45,13 @@ int main(int argc, char** argv) {
     // One coverage for the whole run: the sheet and the specimen book ask the same
     // questions of the same fonts.
     varelith::GlyphCoverage coverage;
-    varelith::DialogSpecimenBook specimenBook(coverage);
+    // A family's faces are read at the first line drawn in a style other than 標準.
+    varelith::FamilyFaces faces;
+    varelith::SheetFaces sheetFaces(faces, coverage);
+    varelith::DialogSpecimenBook specimenBook(coverage, &sheetFaces);
 
-    varelith::Form1 mainWindow(catalogue, fonts, store, &printCommands, &coverage, &specimenBook);
+    varelith::Form1 mainWindow(catalogue, fonts, store, &printCommands, &coverage, &specimenBook,
+                               &sheetFaces);
     // The window is seen first; every font and the catalogue come behind its first paint,
     // or before the first key or click if one comes sooner.
     const varelith::LoadAfterShown load(mainWindow, [&facesFirst, &mainWindow] {

@@ -1,17 +1,27 @@
 #include "fontfiltermodel.h"
 
+#include "familylistnames.h"
 #include "familywritingsystems.h"
 #include "glyphcoverage.h"
 #include "ticklistmodel.h"
 
 namespace varelith {
 
+namespace {
+
+// Between a family's names in their comparable form: a noncharacter, which no name and no
+// typed filter holds, so that a filter never matches across two names.
+constexpr QChar NameSeparator(0xffff);
+
+} // namespace
+
 FontFilterModel::FontFilterModel(TickListModel& fonts, FamilyWritingSystems& writingSystems,
-                                 GlyphCoverage& coverage, QObject* parent)
+                                 GlyphCoverage& coverage, FamilyListNames& names, QObject* parent)
     : QSortFilterProxyModel(parent)
     , m_fonts(fonts)
     , m_writingSystems(writingSystems)
-    , m_coverage(coverage) {
+    , m_coverage(coverage)
+    , m_names(names) {
     // Ticking changes nothing that is filtered on: the rows stay, only their boxes change.
     setDynamicSortFilter(false);
     setSourceModel(&fonts);
@@ -61,12 +71,19 @@ QList<int> FontFilterModel::shownSourceRows() const {
     return rows;
 }
 
-const QString& FontFilterModel::comparableName(int row) const {
+QVariant FontFilterModel::data(const QModelIndex& index, int role) const {
+    if ((role != Qt::DisplayRole && role != Qt::AccessibleTextRole) || !index.isValid())
+        return QSortFilterProxyModel::data(index, role);
+    return m_names.displayText(m_fonts.name(mapToSource(index).row()));
+}
+
+const QString& FontFilterModel::comparableNames(int row) const {
     if (m_comparableNames.size() != m_fonts.count()) {
         m_comparableNames.clear();
         m_comparableNames.reserve(m_fonts.count());
         for (int k = 0; k < m_fonts.count(); ++k)
-            m_comparableNames.append(comparable(m_fonts.name(k)));
+            m_comparableNames.append(
+                comparable(m_names.everyName(m_fonts.name(k)).join(NameSeparator)));
     }
     return m_comparableNames.at(row);
 }
@@ -74,7 +91,7 @@ const QString& FontFilterModel::comparableName(int row) const {
 bool FontFilterModel::filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const {
     if (sourceParent.isValid() || sourceRow >= m_fonts.count())
         return false;
-    if (!m_nameFilter.isEmpty() && !comparableName(sourceRow).contains(m_nameFilter))
+    if (!m_nameFilter.isEmpty() && !comparableNames(sourceRow).contains(m_nameFilter))
         return false;
     const QString& family = m_fonts.name(sourceRow);
     if (!m_writingSystems.supports(family, m_writingSystem))

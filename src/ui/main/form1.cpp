@@ -15,6 +15,7 @@
 #include "settingsstore.h"
 #include "sheetcomposer.h"
 #include "sheetdocument.h"
+#include "sheetstylemenu.h"
 #include "specimenbookcommand.h"
 #include "titlefit.h"
 #include "windowicon.h"
@@ -62,14 +63,15 @@ void placeAutoSized(QLabel* label, int left, int top) {
 
 Form1::Form1(FontCatalogue& catalogue, const FontSource& fonts, SettingsStore& store,
              PrintCommands* printCommands, GlyphCoverage* coverage,
-             SpecimenBookCommand* specimenBook, QWidget* parent)
+             SpecimenBookCommand* specimenBook, SheetFaces* sheetFaces, QWidget* parent)
     : QMainWindow(parent)
     , m_catalogue(catalogue)
     , m_fonts(fonts)
     , m_store(store)
     , m_printCommands(printCommands)
     , m_coverage(coverage)
-    , m_specimenBook(specimenBook) {
+    , m_specimenBook(specimenBook)
+    , m_sheetFaces(sheetFaces) {
     setObjectName(u"Form1"_s);
     setWindowTitle(u"Varelith"_s);
     setWindowIcon(WindowIcon::icon());
@@ -200,13 +202,16 @@ void Form1::buildMenus() {
     m_sep2->setObjectName(u"sep2"_s);
     m_mend = m_mfile->addAction(u"終了(&X)"_s);
     m_mend->setObjectName(u"mend"_s);
+    m_mview = menuBar()->addMenu(u"表示(&V)"_s);
+    m_mview->setObjectName(u"mview"_s);
+    m_styleMenu = new SheetStyleMenu(*m_mview, m_store, this);
     m_mhelp = menuBar()->addMenu(u"ヘルプ(&H)"_s);
     m_mhelp->setObjectName(u"mhelp"_s);
     m_mabout = m_mhelp->addAction(u"バージョン情報(&A)"_s);
     m_mabout->setObjectName(u"mabout"_s);
 
     // Read without the mnemonic: "ファイル(&F)" is "ファイル".
-    for (QMenu* menu : {m_mfile, m_mprint, m_mhelp})
+    for (QMenu* menu : {m_mfile, m_mprint, m_mview, m_mhelp})
         menu->setAccessibleName(menu->title().section(u"(&"_s, 0, 0).remove(u'&'));
 
     connect(m_moption, &QAction::triggered, this, &Form1::moption_Click);
@@ -215,6 +220,12 @@ void Form1::buildMenus() {
     connect(m_mprintbook, &QAction::triggered, this, &Form1::mprintbook_Click);
     connect(m_mend, &QAction::triggered, this, &Form1::mend_Click);
     connect(m_mabout, &QAction::triggered, this, &Form1::mabout_Click);
+    // A new style re-shows the page shown, as Enter would.
+    connect(m_styleMenu, &SheetStyleMenu::styleChanged, this, [this] {
+        int keyAscii = KeyEnter;
+        if (m_mprintone->isEnabled())
+            showPageOnEnter(keyAscii);
+    });
 }
 
 void Form1::Form_Load() {
@@ -270,7 +281,8 @@ void Form1::Showpage(Int16 page) {
                                            m_lblPage1->text(), m_lblPage2->text()};
         const ComposedPage composed = SheetComposer::compose(m_catalogue, inputs);
         std::unique_ptr<QTextDocument> document =
-            SheetDocument::build(composed, m_rtext1->font(), m_coverage, m_rtext1->palette());
+            SheetDocument::build(composed, m_rtext1->font(), m_coverage, m_rtext1->palette(),
+                                 m_sheetFaces, sheetStyle());
         // A document that is the view's child is deleted when the next one replaces it.
         document->setParent(m_rtext1);
         m_rtext1->setDocument(document.release());
@@ -412,6 +424,10 @@ QString Form1::pageBoxText() const {
 
 QString Form1::pageTotalText() const {
     return m_lblPage2->text();
+}
+
+SheetStyle Form1::sheetStyle() const {
+    return m_styleMenu->style();
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {

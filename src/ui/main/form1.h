@@ -23,6 +23,8 @@ class Form2;
 class GlyphCoverage;
 class PrintCommands;
 class SettingsStore;
+class SheetFaces;
+class SheetStyleMenu;
 class SpecimenBookCommand;
 
 // The main window: the control strip (sample text, size, previous and next, the page
@@ -37,10 +39,12 @@ class Form1 : public QMainWindow, public SheetSource {
 
 public:
     // printCommands and specimenBook may be null: their menu entries then do nothing.
-    // Without a coverage the sheet marks no missing glyph.
+    // Without a coverage the sheet marks no missing glyph; without faces every style draws
+    // as 標準.
     Form1(FontCatalogue& catalogue, const FontSource& fonts, SettingsStore& store,
           PrintCommands* printCommands, GlyphCoverage* coverage = nullptr,
-          SpecimenBookCommand* specimenBook = nullptr, QWidget* parent = nullptr);
+          SpecimenBookCommand* specimenBook = nullptr, SheetFaces* sheetFaces = nullptr,
+          QWidget* parent = nullptr);
     ~Form1() override;
 
     // Start-up, run once after construction, before any input is acted on (the program
@@ -78,6 +82,9 @@ public:
     QAction* mprintone() const { return m_mprintone; }
     QAction* mprintall() const { return m_mprintall; }
     QAction* mprintbook() const { return m_mprintbook; }
+    // "表示(&V)": views of the sheet add their entries to it.
+    QMenu* mview() const { return m_mview; }
+    SheetStyleMenu* styleMenu() const { return m_styleMenu; }
 
     // SheetSource: what the printed sheet reads.
     const FontCatalogue& catalogue() const override { return m_catalogue; }
@@ -85,6 +92,7 @@ public:
     QString sizeText() const override;
     QString pageBoxText() const override;
     QString pageTotalText() const override;
+    SheetStyle sheetStyle() const override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -116,6 +124,7 @@ private:
     PrintCommands* m_printCommands;
     GlyphCoverage* m_coverage;
     SpecimenBookCommand* m_specimenBook;
+    SheetFaces* m_sheetFaces;
     std::unique_ptr<Form2> m_form2;
     bool m_unloaded = false;
     bool m_centred = false;
@@ -141,6 +150,8 @@ private:
     QAction* m_mprintbook = nullptr;
     QAction* m_sep2 = nullptr;
     QAction* m_mend = nullptr;
+    QMenu* m_mview = nullptr;
+    SheetStyleMenu* m_styleMenu = nullptr;
     QMenu* m_mhelp = nullptr;
     QAction* m_mabout = nullptr;
 };
