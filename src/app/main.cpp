@@ -1,7 +1,9 @@
 #include "dialogprintcommands.h"
 #include "dialogspecimenbook.h"
 #include "familyfaces.h"
+#include "familynames.h"
 #include "fontcatalogue.h"
+#include "fontinfowindow.h"
 #include "form1.h"
 #include "glyphcoverage.h"
 #include "inisettingsstore.h"
@@ -14,6 +16,8 @@
 #include "windowicon.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
 
 // The program takes no arguments: the user's settings, the installed fonts and the
 // printers are all it works from.
@@ -52,6 +56,12 @@ int main(int argc, char** argv) {
 
     varelith::Form1 mainWindow(catalogue, fonts, store, &printCommands, &coverage, &specimenBook,
                                &sheetFaces);
+    // The font information window: nothing of it is built or read before it is asked for.
+    varelith::FamilyNames familyNames;
+    varelith::FontInfoWindow fontInfo(
+        familyNames, faces, [&mainWindow] { return mainWindow.sampleText(); },
+        &QDesktopServices::openUrl, QGuiApplication::clipboard());
+    mainWindow.setFontInfoOpener(&fontInfo);
     // The window is seen first; every font and the catalogue come behind its first paint,
     // or before the first key or click if one comes sooner.
     const varelith::LoadAfterShown load(mainWindow, [&facesFirst, &mainWindow] {
