@@ -6,7 +6,7 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: run test deps deps-run build sanitize fuzz
+.PHONY: run test deps deps-run build sanitize fuzz screenshots
 
 run: deps-run $(BUILD_DIR)/CMakeCache.txt
 	cmake --build $(BUILD_DIR) -j $(JOBS) --target varelith
@@ -27,6 +27,11 @@ deps-run:
 
 deps:
 	@scripts/install-deps debian-packages.txt debian-packages-test.txt
+
+# docs/screenshots/*.png from the real program under Xvfb (scripts/make-screenshots).
+screenshots: deps $(BUILD_DIR)/CMakeCache.txt
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target varelith
+	scripts/make-screenshots $(BUILD_DIR)
 
 # The suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer (no
 # benchmarks, no package: an instrumented binary is not shipped); any report fails it.

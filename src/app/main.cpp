@@ -7,7 +7,9 @@
 #include "form1.h"
 #include "glyphcoverage.h"
 #include "inisettingsstore.h"
+#include "interfacefacesfirst.h"
 #include "japaneseinterface.h"
+#include "loadaftershown.h"
 #include "settingsproblemnotice.h"
 #include "sheetfaces.h"
 #include "systemfontsource.h"
@@ -20,6 +22,8 @@
 // The program takes no arguments: the user's settings, the installed fonts and the
 // printers are all it works from.
 int main(int argc, char** argv) {
+    // Qt's font database holds the interface's faces alone until the window is painted.
+    varelith::InterfaceFacesFirst facesFirst;
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Varelith"));
     QApplication::setOrganizationName(QStringLiteral("Varelith"));
@@ -59,7 +63,12 @@ int main(int argc, char** argv) {
         familyNames, faces, [&mainWindow] { return mainWindow.sampleText(); },
         &QDesktopServices::openUrl, QGuiApplication::clipboard());
     mainWindow.setFontInfoOpener(&fontInfo);
-    mainWindow.Form_Load();
+    // The window is seen first; every font and the catalogue come behind its first paint,
+    // or before the first key or click if one comes sooner.
+    const varelith::LoadAfterShown load(mainWindow, [&facesFirst, &mainWindow] {
+        facesFirst.allFonts();
+        mainWindow.Form_Load();
+    });
     mainWindow.show();
     notice.showOver(&mainWindow);
     return QApplication::exec();

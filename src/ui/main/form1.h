@@ -48,9 +48,10 @@ public:
           QWidget* parent = nullptr);
     ~Form1() override;
 
-    // Start-up, run once after construction and before the window is shown: loads the
-    // font selection dialog hidden (which builds the catalogue), fills the size box and
-    // the page fields. No page is composed yet.
+    // Start-up, run once after construction, before any input is acted on (the program
+    // runs it once the window has been painted, see LoadAfterShown): loads the font
+    // selection dialog hidden (which builds the catalogue), fills the size box and the
+    // page fields. No page is composed yet.
     void Form_Load();
 
     // Composes page `page` into the view. Never fails outward: a page that cannot be

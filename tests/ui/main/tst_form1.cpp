@@ -3,6 +3,7 @@
 #include "form2.h"
 #include "glyphcoverage.h"
 #include "japaneseinterface.h"
+#include "loadaftershown.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QAccessible>
@@ -27,10 +28,11 @@ namespace {
 
 // The main window after start-up over fonts of the test's own: "F1", "F2", ... or `names`.
 struct StartedWindow {
-    explicit StartedWindow(int count, const QStringList& names = {})
+    explicit StartedWindow(int count, const QStringList& names = {}, bool load = true)
         : fonts(names.isEmpty() ? numberedFonts(u"F"_s, count) : names) {
         form = std::make_unique<Form1>(catalogue, fonts, store, nullptr, &coverage);
-        form->Form_Load();
+        if (load)
+            form->Form_Load();
     }
     // Each step: "t=text", "z=text" or "p=text" types into the sample, size or page box;
     // T, Z or P is Enter there; < and > click the buttons, <k and >k press Space on them.
@@ -127,6 +129,39 @@ private Q_SLOTS:
         // However many pages were shown, one document is left: memory stays flat.
         QCOMPARE(form.RText1()->findChildren<QTextDocument*>().size(), 1);
         QCOMPARE(QGuiApplication::overrideCursor(), nullptr); // Qt's own, not our flag
+    }
+
+    // The program's start: the window shown before its load, which runs behind the first
+    // paint or, sooner, before the first input is acted on.
+    void loadAfterShown_data() {
+        QTest::addColumn<QString>("first"); // what reaches the window first
+        QTest::addColumn<QString>("state"); // "size box|page total|first line of the view"
+        QTest::newRow("its first paint") << u"paint"_s << u"20|3|"_s;
+        QTest::newRow("Enter in the sample box") << u"t=x T"_s << u"20|3|F1 x"_s;
+        QTest::newRow("a close") << u"close"_s << u"20|3|"_s;
+    }
+
+    void loadAfterShown() {
+        QFETCH(QString, first);
+        StartedWindow started(25, {}, false);
+        Form1& form = *started.form;
+        LoadAfterShown load(form, [&form] { form.Form_Load(); });
+        if (first == u"paint"_s) {
+            form.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&form));
+            QTRY_VERIFY(load.isLoaded());
+        } else if (first == u"close"_s) {
+            form.close();
+            QCOMPARE(started.store.GetSetting(u"name_Font25"_s, 0),
+                     u"F25"_s); // built, then committed
+        } else {
+            started.run(first);
+        }
+        QVERIFY(load.isLoaded());
+        QTEST(QStringList({form.Text2()->text(), form.lbl_Page2()->text(),
+                           form.RText1()->toPlainText().section(u'\n', 0, 0)})
+                  .join(u'|'),
+              "state");
     }
 
     void missingGlyphsMarked_data() {
