@@ -118,6 +118,19 @@ QRawFont GlyphCoverage::loadOwnFont(const QString& family) {
     return QRawFont::fromFont(ownFont(family));
 }
 
+FaceRef GlyphCoverage::plainFace(const QString& family) {
+    if (!m_faces)
+        m_faces = std::make_unique<Faces>();
+    const FcPattern* face = m_faces->plainFace(family);
+    FaceRef ref;
+    FcChar8* file = nullptr;
+    if (!face || FcPatternGetString(face, FC_FILE, 0, &file) != FcResultMatch)
+        return ref;
+    ref.file = QString::fromUtf8(reinterpret_cast<const char*>(file));
+    FcPatternGetInteger(face, FC_INDEX, 0, &ref.index);
+    return ref;
+}
+
 bool GlyphCoverage::answer(Answers& answers, const QString& family, char32_t ucs4) {
     if (drawsNothing(ucs4))
         return true;
