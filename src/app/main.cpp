@@ -6,6 +6,8 @@
 #include "inisettingsstore.h"
 #include "japaneseinterface.h"
 #include "settingsproblemnotice.h"
+#include "shaper.h"
+#include "shaper.h"
 #include "systemfontsource.h"
 #include "windowicon.h"
 
@@ -41,7 +43,9 @@ int main(int argc, char** argv) {
     varelith::GlyphCoverage coverage;
     varelith::DialogSpecimenBook specimenBook(coverage);
 
-    varelith::Form1 mainWindow(catalogue, fonts, store, &printCommands, &coverage, &specimenBook);
+    varelith::Shaper shaper;
+    varelith::Form1 mainWindow(catalogue, fonts, store, &printCommands, &coverage, &specimenBook,
+                               &shaper);
     mainWindow.Form_Load();
     mainWindow.show();
     return QApplication::exec();
