@@ -114,7 +114,8 @@ void ShapedSheetView::layOutHorizontal(qreal dpi) {
 
 void ShapedSheetView::layOutVertical(qreal dpi) {
     if (m_nameFace.isNull())
-        m_nameFace = FontconfigFace::match(m_nameFont.family());
+        // Japanese notes and names are set in it too, without a fallback face.
+        m_nameFace = FontconfigFace::match(m_nameFont.family(), u"ja"_s);
     const qreal namePixels = pixels(m_nameFont.pointSizeF(), dpi);
     const qreal notePixels = pixels(m_noteFont.pointSizeF(), dpi);
     const qreal margin = m_view.document()->documentMargin();
