@@ -136,6 +136,12 @@ private Q_SLOTS:
         for (int y = 0; y < painted.height(); ++y)
             ink += qGray(painted.pixel(std::clamp(right, 0, painted.width() - 1), y)) < 128;
         QVERIFY(ink > 0);
+        // Nothing but the columns: the left half, where the document's lines would be, is bare.
+        int stray = 0;
+        for (int y = 0; y < painted.height(); ++y)
+            for (int x = 0; x < painted.width() / 2; ++x)
+                stray += qGray(painted.pixel(x, y)) < 128;
+        QCOMPARE(stray, 0);
     }
 
     void widePageScrollsFromItsRight() {
