@@ -144,6 +144,35 @@ private Q_SLOTS:
         QCOMPARE(stray, 0);
     }
 
+    // A click on a column or a shaped line lands on that line of the text, where the view
+    // and the font information find it; the layout does not scroll away meanwhile.
+    void clickFindsTheLine_data() {
+        QTest::addColumn<bool>("vertical");
+        QTest::newRow("縦書き") << true;
+        QTest::newRow("横書き with palt") << false;
+    }
+    void clickFindsTheLine() {
+        QFETCH(bool, vertical);
+        MemorySettingsStore store;
+        ShownSheet shown(store, u"60"_s);
+        shown.menu().setTypesetting(typesetting(vertical, u"palt"_s, QString()));
+        QTextEdit* view = shown.form->RText1();
+        const int across = view->horizontalScrollBar()->value();
+        for (int line = 2; line >= 0; --line) {
+            const ShapedSheetView::Line& shaped = shown.sheet().lines().at(line);
+            QPointF point = shaped.area.center() - QPointF(view->horizontalScrollBar()->value(),
+                                                           view->verticalScrollBar()->value());
+            if (vertical)
+                point.setX(view->viewport()->width() - shaped.area.center().x() +
+                           view->horizontalScrollBar()->maximum() - across);
+            QCOMPARE(shown.sheet().lineAt(point), line);
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, point.toPoint());
+            QCOMPARE(view->textCursor().position(), shaped.documentPosition);
+            QCOMPARE(view->horizontalScrollBar()->value(), across);
+        }
+        QCOMPARE(shown.sheet().lineAt(QPointF(-5, -5)), -1);
+    }
+
     void widePageScrollsFromItsRight() {
         MemorySettingsStore store;
         ShownSheet shown(store, u"150"_s);
