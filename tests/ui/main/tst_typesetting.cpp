@@ -158,6 +158,7 @@ private Q_SLOTS:
         shown.menu().setTypesetting(typesetting(vertical, u"palt"_s, QString()));
         QTextEdit* view = shown.form->RText1();
         const int across = view->horizontalScrollBar()->value();
+        QList<QPoint> points;
         for (int line = 2; line >= 0; --line) {
             const ShapedSheetView::Line& shaped = shown.sheet().lines().at(line);
             QPointF point = shaped.area.center() - QPointF(view->horizontalScrollBar()->value(),
@@ -166,10 +167,18 @@ private Q_SLOTS:
                 point.setX(view->viewport()->width() - shaped.area.center().x() +
                            view->horizontalScrollBar()->maximum() - across);
             QCOMPARE(shown.sheet().lineAt(point), line);
+            points.prepend(point.toPoint());
             QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, point.toPoint());
             QCOMPARE(view->textCursor().position(), shaped.documentPosition);
             QCOMPARE(view->horizontalScrollBar()->value(), across);
         }
+        // A drag across the lines selects from line to line, the layout staying put.
+        QTest::mousePress(view->viewport(), Qt::LeftButton, {}, points.at(2));
+        QTest::mouseMove(view->viewport(), points.at(0));
+        QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, points.at(0));
+        QCOMPARE(view->textCursor().anchor(), shown.sheet().lines().at(2).documentPosition);
+        QCOMPARE(view->textCursor().position(), shown.sheet().lines().at(0).documentPosition);
+        QCOMPARE(view->horizontalScrollBar()->value(), across);
         QCOMPARE(shown.sheet().lineAt(QPointF(-5, -5)), -1);
     }
 
