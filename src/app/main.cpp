@@ -1,5 +1,6 @@
 #include "dialogprintcommands.h"
 #include "dialogspecimenbook.h"
+#include "familyfaces.h"
 #include "fontcatalogue.h"
 #include "form1.h"
 #include "glyphcoverage.h"
@@ -7,7 +8,7 @@
 #include "japaneseinterface.h"
 #include "settingsproblemnotice.h"
 #include "shaper.h"
-#include "shaper.h"
+#include "sheetfaces.h"
 #include "systemfontsource.h"
 #include "windowicon.h"
 
@@ -41,11 +42,14 @@ int main(int argc, char** argv) {
     // One coverage for the whole run: the sheet and the specimen book ask the same
     // questions of the same fonts.
     varelith::GlyphCoverage coverage;
-    varelith::DialogSpecimenBook specimenBook(coverage);
+    // A family's faces are read at the first line drawn in a style other than 標準.
+    varelith::FamilyFaces faces;
+    varelith::SheetFaces sheetFaces(faces, coverage);
+    varelith::DialogSpecimenBook specimenBook(coverage, &sheetFaces);
 
     varelith::Shaper shaper;
     varelith::Form1 mainWindow(catalogue, fonts, store, &printCommands, &coverage, &specimenBook,
-                               &shaper);
+                               &sheetFaces, &shaper);
     mainWindow.Form_Load();
     mainWindow.show();
     return QApplication::exec();

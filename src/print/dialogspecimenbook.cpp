@@ -30,6 +30,7 @@ SpecimenPrinter::Book bookOf(const SheetSource& source) {
     // A size the view would refuse is refused here too, before the dialog shows.
     book.points = FontSize::fromText(source.sizeText());
     book.sample = source.sampleText();
+    book.style = source.sheetStyle();
     const FontCatalogue& catalogue = source.catalogue();
     for (int index = 1; index <= catalogue.FontNum(); ++index) {
         if (catalogue.isTicked(index))
@@ -40,13 +41,14 @@ SpecimenPrinter::Book bookOf(const SheetSource& source) {
 
 } // namespace
 
-DialogSpecimenBook::DialogSpecimenBook(GlyphCoverage& coverage)
-    : DialogSpecimenBook(coverage, std::make_unique<QtPrinterDialog>()) {}
+DialogSpecimenBook::DialogSpecimenBook(GlyphCoverage& coverage, SheetFaces* faces)
+    : DialogSpecimenBook(coverage, std::make_unique<QtPrinterDialog>(), nullptr, faces) {}
 
 DialogSpecimenBook::DialogSpecimenBook(GlyphCoverage& coverage,
                                        std::unique_ptr<PrinterDialog> dialog,
-                                       std::unique_ptr<QPrinter> printer)
+                                       std::unique_ptr<QPrinter> printer, SheetFaces* faces)
     : m_coverage(coverage)
+    , m_faces(faces)
     , m_dialog(std::move(dialog))
     , m_printer(std::move(printer)) {}
 
@@ -82,7 +84,8 @@ void DialogSpecimenBook::printSpecimenBook(const SheetSource& source, QWidget* p
         bool complete = false;
         MousePointer::set(MousePointer::Hourglass);
         trapErrors([&] {
-            SpecimenPrinter specimen(chosen, m_coverage, std::move(book), QDate::currentDate());
+            SpecimenPrinter specimen(chosen, m_coverage, std::move(book), QDate::currentDate(),
+                                     m_faces);
             complete = run(specimen, parent);
         });
         MousePointer::set(MousePointer::Default);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sheetstyle.h"
+
 #include <QString>
 
 namespace varelith {
@@ -15,6 +17,8 @@ public:
     virtual QString sizeText() const = 0;      // the size box
     virtual QString pageBoxText() const = 0;   // the page box
     virtual QString pageTotalText() const = 0; // the page total label
+    // The face the specimen book draws each family in (the 表示 menu's スタイル).
+    virtual SheetStyle sheetStyle() const { return SheetStyle::Regular; }
 };
 
 } // namespace varelith

@@ -3,6 +3,7 @@
 #include "japaneseinterface.h"
 #include "missingglyphmark.h"
 #include "runtimeerror.h"
+#include "sheetfaces.h"
 
 #include <QDeadlineTimer>
 #include <QFontMetricsF>
@@ -73,9 +74,11 @@ QRectF inkOf(const QList<QGlyphRun>& runs) {
 
 const QString SpecimenPrinter::NoFontsText = u"選択されているフォントはありません"_s;
 
-SpecimenPrinter::SpecimenPrinter(QPrinter& printer, GlyphCoverage& coverage, Book book, QDate date)
+SpecimenPrinter::SpecimenPrinter(QPrinter& printer, GlyphCoverage& coverage, Book book, QDate date,
+                                 SheetFaces* faces)
     : m_printer(withMargins(printer))
     , m_coverage(coverage)
+    , m_faces(faces)
     , m_book(std::move(book))
     , m_date(date)
     , m_nameFont(interfaceFont(NamePoints))
@@ -145,10 +148,16 @@ bool SpecimenPrinter::embeddable(const QRawFont& raw) {
 void SpecimenPrinter::measure(qsizetype index) {
     const QString& family = m_book.families.at(index);
     Line measured;
-    const QList<GlyphCoverage::Range> missing = m_coverage.missingRanges(family, m_book.sample);
+    const SheetFaces::Choice choice =
+        m_faces ? m_faces->choose(family, m_book.style) : SheetFaces::Choice();
+    measured.name = family + choice.note;
+    const QList<GlyphCoverage::Range> missing =
+        choice.face ? m_faces->missingRanges(family, choice, m_book.sample)
+                    : m_coverage.missingRanges(family, m_book.sample);
     // Loaded here, cheaply, and found loaded by the layout below.
-    const QRawFont raw = m_coverage.loadOwnFont(family);
-    const QFont font = GlyphCoverage::ownFont(family);
+    const QRawFont raw =
+        choice.face ? m_faces->loadOwnFont(family, choice) : m_coverage.loadOwnFont(family);
+    const QFont font = SheetFaces::ownFont(family, choice);
     const bool whollyMarked = !m_book.sample.isEmpty() && !embeddable(raw);
 
     // Set once: the glyphs are kept for the painting, so that the text is shaped only here.
@@ -177,7 +186,7 @@ void SpecimenPrinter::measure(qsizetype index) {
     const QRectF ink = inkOf(measured.sample);
     const qreal scale = sampleScale();
     const QFontMetricsF& name = m_nameMetrics;
-    measured.nameWidth = name.horizontalAdvance(family);
+    measured.nameWidth = name.horizontalAdvance(measured.name);
     measured.extent.width = measured.nameWidth + nameGap() + line.naturalTextWidth() * scale;
     measured.extent.ascent = std::max({name.ascent(), line.ascent() * scale, -ink.top() * scale});
     measured.extent.descent =
@@ -218,7 +227,6 @@ void SpecimenPrinter::startSheet(int sheet) {
 
 void SpecimenPrinter::paint(qsizetype index) {
     Line& line = m_lines[index];
-    const QString& family = m_book.families.at(index);
     if (line.placement.sheet != m_sheet)
         startSheet(line.placement.sheet);
 
@@ -227,7 +235,7 @@ void SpecimenPrinter::paint(qsizetype index) {
     m_painter.scale(line.placement.scale, line.placement.scale);
     const qreal baseline = line.extent.ascent;
     m_painter.setFont(m_nameFont);
-    m_painter.drawText(QPointF(0, baseline), family);
+    m_painter.drawText(QPointF(0, baseline), line.name);
 
     // The sample from here on in its own font's units: the origin on its baseline.
     m_painter.translate(line.nameWidth + nameGap(), baseline);

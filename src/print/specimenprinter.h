@@ -1,6 +1,7 @@
 #pragma once
 
 #include "glyphcoverage.h"
+#include "sheetstyle.h"
 #include "specimenlayout.h"
 
 #include <QDate>
@@ -17,6 +18,8 @@ class QPrinter;
 
 namespace varelith {
 
+class SheetFaces;
+
 // The specimen book on a printer: every sheet under a header ("Varelith 見本帳", the date,
 // "ページ n / N"), then one line per font, the font's name in the interface face and the
 // sample in the font itself, the characters the font lacks marked as on screen. A font
@@ -32,12 +35,17 @@ public:
         QStringList families; // in the order printed
         QString sample;
         double points = 12; // the samples' size
+        // Each sample in its family's face for this style, as on the sheet; a family
+        // without one is printed in its plain font with the sheet's note after its name.
+        SheetStyle style = SheetStyle::Regular;
     };
 
     // What the one sheet of a book without fonts says.
     static const QString NoFontsText;
 
-    SpecimenPrinter(QPrinter& printer, GlyphCoverage& coverage, Book book, QDate date);
+    // Without faces every style prints as Regular.
+    SpecimenPrinter(QPrinter& printer, GlyphCoverage& coverage, Book book, QDate date,
+                    SheetFaces* faces = nullptr);
     // Ends the document when one is open: what was painted goes out.
     ~SpecimenPrinter();
     SpecimenPrinter(const SpecimenPrinter&) = delete;
@@ -56,6 +64,7 @@ public:
 
 private:
     struct Line {
+        QString name; // the family's, with the style's note when it has no such face
         SpecimenLayout::Extent extent;
         SpecimenLayout::Placement placement;
         qreal nameWidth = 0;
@@ -75,6 +84,7 @@ private:
 
     QPrinter& m_printer;
     GlyphCoverage& m_coverage;
+    SheetFaces* m_faces;
     Book m_book;
     QDate m_date;
     QFont m_nameFont;

@@ -37,9 +37,11 @@ public:
     QString sizeText() const override { return size; }
     QString pageBoxText() const override { return pageBox; }
     QString pageTotalText() const override { return pageTotal; }
+    SheetStyle sheetStyle() const override { return style; }
     FontCatalogue fonts;
     QString sample = QStringLiteral("sample"), size = QStringLiteral("12");
     QString pageBox = QStringLiteral("1"), pageTotal = QStringLiteral("1");
+    SheetStyle style = SheetStyle::Regular;
 };
 
 // A PDF read back with pdftotext: its non-empty lines, single-spaced but for an indent, which

@@ -53,14 +53,18 @@ ShapedSheetView::ShapedSheetView(QTextEdit& view, Shaper& shaper, FaceChooser fa
 void ShapedSheetView::pageShown(const ComposedPage& page) {
     m_sources.clear();
     // The lines as the composer made them: its sample runs carry each line's family and size.
+    // A style's note goes after the name in the document and moves the lines below it.
+    int noted = 0;
     for (const FormatRun& run : page.runs) {
         if (run.role != FormatRun::Role::Sample)
             continue;
         const qsizetype nameStart = run.start - run.family.size();
+        const SheetLineFaces::Face face = m_faces(run.family);
         // From the space to the line break: the sample lies between them.
-        m_sources.append({page.text.mid(nameStart, run.family.size()), run.family,
+        m_sources.append({page.text.mid(nameStart, run.family.size()) + face.note, run.family,
                           page.text.mid(run.start + 1, run.length - 3), run.sizeText,
-                          page.documentPosition(int(nameStart))});
+                          page.documentPosition(int(nameStart)) + noted, face.face});
+        noted += int(face.note.size());
     }
     // Clicks are mapped here before anything else watching the viewport reads them.
     m_view.viewport()->removeEventFilter(this);
@@ -95,7 +99,7 @@ void ShapedSheetView::layOutHorizontal(qreal dpi) {
         Line line;
         line.name = source.name;
         line.sampleText = source.sample;
-        const FaceRef face = m_faces(source.family);
+        const FaceRef& face = source.face;
         line.note =
             Typesetting::missingNote(m_shaper.missingFeatures(face, m_typesetting.features));
         // The space belongs to the sample, as in the document.
@@ -135,7 +139,7 @@ void ShapedSheetView::layOutVertical(qreal dpi) {
         Line line;
         line.name = source.name;
         line.sampleText = source.sample;
-        const FaceRef face = m_faces(source.family);
+        const FaceRef& face = source.face;
         line.note =
             Typesetting::missingNote(m_shaper.missingFeatures(face, m_typesetting.features));
         const qreal samplePixels = pixels(FontSize::fromText(source.sizeText), dpi);

@@ -2,6 +2,7 @@
 
 #include "faceref.h"
 #include "shapedrun.h"
+#include "sheetlinefaces.h"
 #include "typesetting.h"
 
 #include <QFont>
@@ -28,8 +29,9 @@ class ShapedSheetView : public QObject {
     Q_OBJECT
 
 public:
-    // The face a line's sample is set in, for the family it names (null: not installed).
-    using FaceChooser = std::function<FaceRef(const QString& family)>;
+    // The face a line's sample is set in, for the family it names, and the note its name
+    // gets in the document.
+    using FaceChooser = std::function<SheetLineFaces::Face(const QString& family)>;
 
     ShapedSheetView(QTextEdit& view, Shaper& shaper, FaceChooser faces);
 
@@ -41,7 +43,7 @@ public:
     bool isActive() const { return !m_typesetting.isPlain(); }
 
     struct Line {
-        QString name;
+        QString name; // with the style's note, as the document has it
         QString note; // the features switched on that the face lacks: "palt なし"
         QString sampleText;
         ShapedRun nameRun; // 縦書き only: the name set in the column
@@ -71,6 +73,7 @@ private:
         QString sample;
         QString sizeText;
         int documentPosition;
+        FaceRef face;
     };
     void layOut();
     void layOutHorizontal(qreal dpi);

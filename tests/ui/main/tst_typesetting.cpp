@@ -1,8 +1,11 @@
 #include "catalogues.h"
+#include "familyfaces.h"
 #include "form1.h"
 #include "glyphcoverage.h"
 #include "shapedsheetview.h"
 #include "shaper.h"
+#include "sheetfaces.h"
+#include "sheetstylemenu.h"
 #include "typesettingmenu.h"
 
 #include <QAccessible>
@@ -16,6 +19,7 @@
 #include <QMenu>
 #include <QScrollBar>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextEdit>
 
 #include <cmath>
@@ -34,8 +38,8 @@ struct ShownSheet {
     explicit ShownSheet(MemorySettingsStore& settings, const QString& size = u"20"_s)
         : fonts(Families)
         , store(settings) {
-        form =
-            std::make_unique<Form1>(catalogue, fonts, store, nullptr, &coverage, nullptr, &shaper);
+        form = std::make_unique<Form1>(catalogue, fonts, store, nullptr, &coverage, nullptr,
+                                       &sheetFaces, &shaper);
         form->Form_Load();
         form->Text2()->setText(size);
         form->Text1()->setText(Sample);
@@ -49,6 +53,8 @@ struct ShownSheet {
     MemorySettingsStore& store;
     FontCatalogue catalogue;
     GlyphCoverage coverage;
+    FamilyFaces faces;
+    SheetFaces sheetFaces{faces, coverage};
     Shaper shaper;
     std::unique_ptr<Form1> form;
 };
@@ -180,6 +186,23 @@ private Q_SLOTS:
         QCOMPARE(view->textCursor().position(), shown.sheet().lines().at(0).documentPosition);
         QCOMPARE(view->horizontalScrollBar()->value(), across);
         QCOMPARE(shown.sheet().lineAt(QPointF(-5, -5)), -1);
+    }
+
+    // In a style, each line is shaped in the face the document draws and checks, and a
+    // family without it keeps its plain face and the document's note beside the name.
+    void styleFaceAndNote() {
+        MemorySettingsStore store;
+        ShownSheet shown(store);
+        shown.form->styleMenu()->action(SheetStyle::Bold)->trigger();
+        shown.menu().setTypesetting(typesetting(true, QString(), QString()));
+        const QList<ShapedSheetView::Line>& lines = shown.sheet().lines();
+        QCOMPARE(lines.at(0).name, u"Varelith Vertical (太字なし)"_s);
+        QVERIFY(lines.at(0).sample.face.file.endsWith(u"varelith-vertical.ttf"_s));
+        QCOMPARE(lines.at(1).name, u"Varelith Faces"_s);
+        QVERIFY(lines.at(1).sample.face.file.endsWith(u"varelith-faces-bold.ttf"_s));
+        const QTextDocument* document = shown.form->RText1()->document();
+        for (int line = 0; line < 3; ++line)
+            QCOMPARE(lines.at(line).documentPosition, document->findBlockByNumber(line).position());
     }
 
     void widePageScrollsFromItsRight() {
