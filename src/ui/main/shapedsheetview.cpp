@@ -53,19 +53,19 @@ ShapedSheetView::ShapedSheetView(QTextEdit& view, Shaper& shaper, FaceChooser fa
 void ShapedSheetView::pageShown(const ComposedPage& page) {
     m_sources.clear();
     // The lines as the composer made them: its sample runs carry each line's family and size.
-    // A style's note goes after the name in the document and moves the lines below it.
-    int noted = 0;
     for (const FormatRun& run : page.runs) {
         if (run.role != FormatRun::Role::Sample)
             continue;
         const qsizetype nameStart = run.start - run.family.size();
-        const SheetLineFaces::Face face = m_faces(run.family);
         // From the space to the line break: the sample lies between them.
-        m_sources.append({page.text.mid(nameStart, run.family.size()) + face.note, run.family,
-                          page.text.mid(run.start + 1, run.length - 3), run.sizeText,
-                          page.documentPosition(int(nameStart)) + noted, face.face});
-        noted += int(face.note.size());
+        m_sources.append({page.text.mid(nameStart, run.family.size()),
+                          run.family,
+                          page.text.mid(run.start + 1, run.length - 3),
+                          run.sizeText,
+                          page.documentPosition(int(nameStart)),
+                          {}});
     }
+    m_facesFound = false;
     // Clicks are mapped here before anything else watching the viewport reads them.
     m_view.viewport()->removeEventFilter(this);
     m_view.viewport()->installEventFilter(this);
@@ -78,10 +78,26 @@ void ShapedSheetView::setTypesetting(const Typesetting& typesetting) {
     trapErrors([this] { layOut(); });
 }
 
+void ShapedSheetView::findFaces() {
+    // Asked only once the page is shaped: the plain sheet has no use for them. A style's
+    // note goes after the name in the document and moves the lines below it.
+    int noted = 0;
+    for (Source& source : m_sources) {
+        const SheetLineFaces::Face face = m_faces(source.family);
+        source.name += face.note;
+        source.documentPosition += noted;
+        source.face = face.face;
+        noted += int(face.note.size());
+    }
+    m_facesFound = true;
+}
+
 void ShapedSheetView::layOut() {
     m_lines.clear();
     m_size = {};
     if (isActive()) {
+        if (!m_facesFound)
+            findFaces();
         const qreal dpi = m_view.viewport()->logicalDpiY();
         m_typesetting.vertical ? layOutVertical(dpi) : layOutHorizontal(dpi);
     }

@@ -75,6 +75,7 @@ private:
         int documentPosition;
         FaceRef face;
     };
+    void findFaces();
     void layOut();
     void layOutHorizontal(qreal dpi);
     void layOutVertical(qreal dpi);
@@ -93,6 +94,7 @@ private:
     QFont m_nameFont;
     QFont m_noteFont;
     FaceRef m_nameFace;
+    bool m_facesFound = false;
     bool m_remapping = false;
 };
 

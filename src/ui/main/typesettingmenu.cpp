@@ -152,9 +152,12 @@ void TypesettingMenu::buildAxes() {
         group->setObjectName(offer.tag);
         QList<float> values{std::nanf("")};
         values.append(offer.values);
-        for (const float value : values) {
+        for (qsizetype index = 0; index < values.size(); ++index) {
+            const float value = values.at(index);
             const bool asDefault = std::isnan(value);
-            QAction* action = sub->addAction(asDefault ? u"既定(&D)"_s : QString::number(value));
+            // Values are reached by their place: "100(&1)", "200(&2)"...
+            QAction* action = sub->addAction(
+                asDefault ? u"既定(&D)"_s : u"%1(&%2)"_s.arg(QString::number(value)).arg(index));
             action->setObjectName(u"maxis_"_s + offer.tag + u'_' +
                                   (asDefault ? u"default"_s : QString::number(value)));
             action->setCheckable(true);
