@@ -5,6 +5,7 @@
 #include "fontconfigface.h"
 #include "fontsize.h"
 #include "japaneseinterface.h"
+#include "missingglyphmark.h"
 #include "shaper.h"
 #include "sheetcomposer.h"
 
@@ -122,6 +123,8 @@ void ShapedSheetView::layOutHorizontal(qreal dpi) {
         line.sample = m_shaper.shape(face, u' ' + source.sample, ShapedRun::Direction::Horizontal,
                                      m_typesetting.features, m_typesetting.axes,
                                      pixels(FontSize::fromText(source.sizeText), dpi));
+        if (!line.sample.valid)
+            standIn(line, source, pixels(FontSize::fromText(source.sizeText), dpi));
         const qreal ascent = std::max(name.ascent(), line.sample.ascent);
         const qreal descent = std::max(name.descent(), line.sample.descent);
         qreal x = margin;
@@ -163,6 +166,8 @@ void ShapedSheetView::layOutVertical(qreal dpi) {
                                       namePixels);
         line.sample = m_shaper.shape(face, source.sample, ShapedRun::Direction::Vertical,
                                      m_typesetting.features, m_typesetting.axes, samplePixels);
+        if (!line.sample.valid)
+            standIn(line, source, samplePixels);
         const qreal breadth = std::max(namePixels, samplePixels);
         const qreal centre = right + breadth / 2;
         qreal y = margin;
@@ -186,6 +191,42 @@ void ShapedSheetView::layOutVertical(qreal dpi) {
         m_lines.append(line);
     }
     m_size = QSizeF(right + margin, height);
+}
+
+void ShapedSheetView::standIn(Line& line, const Source& source, qreal pixelSize) {
+    QFont font(source.family);
+    font.setPixelSize(std::max(1, qRound(pixelSize)));
+    font.setStyleStrategy(QFont::NoFontMerging);
+    const QFontMetricsF metrics(font, m_view.viewport());
+    const bool vertical = line.sample.direction == ShapedRun::Direction::Vertical;
+    line.sample.advance =
+        metrics.horizontalAdvance(vertical ? source.sample : u' ' + source.sample);
+    line.sample.ascent = vertical ? pixelSize / 2 : metrics.ascent();
+    line.sample.descent = vertical ? pixelSize / 2 : metrics.descent();
+    line.standIn = font;
+    line.standInMissing = source.face.isNull();
+}
+
+void ShapedSheetView::paintStandIn(QPainter& painter, const Line& line, const QPointF& at) {
+    painter.save();
+    painter.translate(at);
+    const QFontMetricsF metrics(*line.standIn, m_view.viewport());
+    if (line.sample.direction == ShapedRun::Direction::Vertical) {
+        // Turned a quarter clockwise, its ascent and descent centred on the column's line.
+        painter.translate(-(metrics.ascent() - metrics.descent()) / 2, 0);
+        painter.rotate(90);
+    }
+    const QString text = line.sample.direction == ShapedRun::Direction::Vertical
+                             ? line.sampleText
+                             : u' ' + line.sampleText;
+    if (line.standInMissing)
+        MissingGlyphMark::paint(
+            painter,
+            QRectF(0, -metrics.ascent(), line.sample.advance, metrics.ascent() + metrics.descent()),
+            m_view.palette());
+    painter.setFont(*line.standIn);
+    painter.drawText(QPointF(), text);
+    painter.restore();
 }
 
 void ShapedSheetView::fitScrollRoom() {
@@ -302,7 +343,8 @@ void ShapedSheetView::paint() {
                 painter.drawText(line.noteAt, line.note);
                 painter.restore();
             }
-            m_shaper.draw(painter, line.sample, line.sampleAt, palette);
+            line.standIn ? paintStandIn(painter, line, line.sampleAt)
+                         : m_shaper.draw(painter, line.sample, line.sampleAt, palette);
         }
         return;
     }
@@ -318,7 +360,8 @@ void ShapedSheetView::paint() {
             m_shaper.draw(painter, line.noteRun, at(line.noteAt), palette, false);
             painter.restore();
         }
-        m_shaper.draw(painter, line.sample, at(line.sampleAt), palette);
+        line.standIn ? paintStandIn(painter, line, at(line.sampleAt))
+                     : m_shaper.draw(painter, line.sample, at(line.sampleAt), palette);
     }
 }
 

@@ -10,7 +10,9 @@
 #include <QPointF>
 
 #include <functional>
+#include <optional>
 
+class QPainter;
 class QTextEdit;
 
 namespace varelith {
@@ -54,6 +56,11 @@ public:
         QPointF nameAt;
         QPointF noteAt;
         QPointF sampleAt;
+        // A face HarfBuzz cannot read (a Type 1 or bitmap font) is drawn by Qt from its
+        // family instead, as plain text turned sideways in a column; a family that is not
+        // installed is marked missing as a whole.
+        std::optional<QFont> standIn;
+        bool standInMissing = false;
         QRectF area;          // the room the line takes, counted as its points are
         int documentPosition; // where the line starts in the view's document
     };
@@ -76,6 +83,8 @@ private:
         FaceRef face;
     };
     void findFaces();
+    void standIn(Line& line, const Source& source, qreal pixelSize);
+    void paintStandIn(QPainter& painter, const Line& line, const QPointF& at);
     void layOut();
     void layOutHorizontal(qreal dpi);
     void layOutVertical(qreal dpi);

@@ -35,8 +35,9 @@ const QString Sample = u"「かな」ABC 123。"_s;
 
 // The main window over the made fonts, a page shown with `sample` at `size`.
 struct ShownSheet {
-    explicit ShownSheet(MemorySettingsStore& settings, const QString& size = u"20"_s)
-        : fonts(Families)
+    explicit ShownSheet(MemorySettingsStore& settings, const QString& size = u"20"_s,
+                        const QStringList& families = Families)
+        : fonts(families)
         , store(settings) {
         form = std::make_unique<Form1>(catalogue, fonts, store, nullptr, &coverage, nullptr,
                                        &sheetFaces, &shaper);
@@ -203,6 +204,33 @@ private Q_SLOTS:
         const QTextDocument* document = shown.form->RText1()->document();
         for (int line = 0; line < 3; ++line)
             QCOMPARE(lines.at(line).documentPosition, document->findBlockByNumber(line).position());
+    }
+
+    // A family that is not installed is drawn by what stands in for it and marked missing
+    // as a whole, as the document marks it; never left out.
+    void familyNotInstalled_data() {
+        QTest::addColumn<bool>("vertical");
+        QTest::newRow("縦書き") << true;
+        QTest::newRow("横書き with palt") << false;
+    }
+    void familyNotInstalled() {
+        QFETCH(bool, vertical);
+        MemorySettingsStore store;
+        ShownSheet shown(store, u"20"_s, {u"Varelith Nowhere"_s});
+        shown.menu().setTypesetting(typesetting(vertical, u"palt"_s, QString()));
+        const ShapedSheetView::Line& line = shown.sheet().lines().at(0);
+        QVERIFY(line.standIn && line.standInMissing);
+        QVERIFY(line.sample.advance > 0);
+        QCOMPARE(line.note, u"palt なし"_s);
+        // The mark's tint is there, as on the document.
+        const QImage painted = shown.painted();
+        int tinted = 0;
+        for (int y = 0; y < painted.height(); ++y)
+            for (int x = 0; x < painted.width(); ++x) {
+                const QColor colour = painted.pixelColor(x, y);
+                tinted += colour.blue() > colour.red() + 20;
+            }
+        QVERIFY(tinted > 50);
     }
 
     void widePageScrollsFromItsRight() {
