@@ -289,20 +289,30 @@ private Q_SLOTS:
         QMenu menu;
         QStringList asked;
         QStringList answers{u"+paltx"_s, u"+palt,-kern"_s};
-        TypesettingMenu typesettingMenu(
+        auto typesettingMenu = std::make_unique<TypesettingMenu>(
             menu, store, nullptr, [&](QWidget*, const QString& current) {
                 asked.append(current);
                 return answers.isEmpty() ? std::nullopt : std::optional(answers.takeFirst());
             });
-        typesettingMenu.askFeatureText();
+        typesettingMenu->askFeatureText();
         // A list that does not read is asked for again, as typed.
         QCOMPARE(asked, (QStringList{QString(), u"+paltx"_s}));
         QCOMPARE(store.values.value(u"features_Sheet"_s), u"+palt,-kern"_s);
-        QVERIFY(typesettingMenu.featureAction(u"palt"_s)->isChecked());
-        QVERIFY(!typesettingMenu.featureAction(u"kern"_s)->isChecked());
-        typesettingMenu.askFeatureText();
+        QVERIFY(typesettingMenu->featureAction(u"palt"_s)->isChecked());
+        QVERIFY(!typesettingMenu->featureAction(u"kern"_s)->isChecked());
+        typesettingMenu->askFeatureText();
         QCOMPARE(asked.last(), u"+palt,-kern"_s);
         QCOMPARE(store.values.value(u"features_Sheet"_s), u"+palt,-kern"_s);
+
+        // Written to the disk a moment later, once for a run of changes; at the latest as
+        // the menu goes.
+        typesettingMenu->vertical()->trigger();
+        QCOMPARE(store.flushes, 0);
+        QTRY_COMPARE(store.flushes, 1);
+        typesettingMenu->vertical()->trigger();
+        typesettingMenu->featureAction(u"zero"_s)->trigger();
+        typesettingMenu.reset();
+        QCOMPARE(store.flushes, 2);
     }
 };
 
