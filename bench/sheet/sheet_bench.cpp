@@ -77,14 +77,14 @@ struct Window {
         form->Text1()->setText(Sample);
         form->Text2()->setText(u"20"_s);
     }
-    // Composed and painted, as a user sees it.
+    // Composed and the whole view painted afresh, as a user sees it.
     void showPage() {
         form->Showpage(Int16(1));
-        form->RText1()->viewport()->repaint();
+        form->RText1()->viewport()->grab();
     }
     void typeset(const Typesetting& typesetting) {
         form->typesettingMenu()->setTypesetting(typesetting);
-        form->RText1()->viewport()->repaint();
+        form->RText1()->viewport()->grab();
     }
 
     QTemporaryDir dir;
