@@ -17,6 +17,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QTextFrame>
@@ -324,6 +325,27 @@ bool ShapedSheetView::remapMouse(QEvent* event) {
     return true;
 }
 
+// The document's selection, line by line: the text a copy takes, shown where it stands.
+void ShapedSheetView::paintSelection(QPainter& painter) const {
+    const QTextCursor cursor = m_view.textCursor();
+    if (!cursor.hasSelection())
+        return;
+    QColor tint = m_view.palette().color(QPalette::Highlight);
+    tint.setAlpha(64);
+    const qreal width = contentWidth();
+    for (qsizetype index = 0; index < m_lines.size(); ++index) {
+        const Line& line = m_lines.at(index);
+        const int end = index + 1 < m_lines.size() ? m_lines.at(index + 1).documentPosition
+                                                   : m_view.document()->characterCount();
+        if (cursor.selectionStart() >= end || cursor.selectionEnd() <= line.documentPosition)
+            continue;
+        QRectF area = line.area;
+        if (m_typesetting.vertical)
+            area.moveLeft(width - line.area.right());
+        painter.fillRect(area, tint);
+    }
+}
+
 void ShapedSheetView::paint() {
     QWidget* viewport = m_view.viewport();
     QPainter painter(viewport);
@@ -332,6 +354,7 @@ void ShapedSheetView::paint() {
     painter.setRenderHint(QPainter::Antialiasing);
     painter.translate(-m_view.horizontalScrollBar()->value(), -m_view.verticalScrollBar()->value());
     painter.setPen(palette.text().color());
+    paintSelection(painter);
     if (!m_typesetting.vertical) {
         for (const Line& line : std::as_const(m_lines)) {
             painter.setFont(m_nameFont);

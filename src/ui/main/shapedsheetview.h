@@ -90,6 +90,7 @@ private:
     void layOutVertical(qreal dpi);
     void fitScrollRoom();
     void paint();
+    void paintSelection(QPainter& painter) const;
     bool remapMouse(QEvent* event);
     qreal contentWidth() const;
 

@@ -233,6 +233,34 @@ private Q_SLOTS:
         QVERIFY(tinted > 50);
     }
 
+    // What is selected, and so copied, shows where it stands on the shaped page.
+    void selectionShown_data() {
+        QTest::addColumn<bool>("vertical");
+        QTest::newRow("縦書き") << true;
+        QTest::newRow("横書き with palt") << false;
+    }
+    void selectionShown() {
+        QFETCH(bool, vertical);
+        MemorySettingsStore store;
+        ShownSheet shown(store, u"20"_s, {u"Varelith Vertical"_s});
+        shown.form->Text1()->setText(u"かな"_s);
+        QTest::keyClick(shown.form->Text1(), Qt::Key_Return);
+        shown.menu().setTypesetting(typesetting(vertical, u"palt"_s, QString()));
+        const auto tinted = [&] {
+            const QImage painted = shown.painted();
+            int count = 0;
+            for (int y = 0; y < painted.height(); ++y)
+                for (int x = 0; x < painted.width(); ++x) {
+                    const QColor colour = painted.pixelColor(x, y);
+                    count += colour.blue() > colour.red() + 20;
+                }
+            return count;
+        };
+        QCOMPARE(tinted(), 0);
+        shown.form->RText1()->selectAll();
+        QVERIFY(tinted() > 200);
+    }
+
     void widePageScrollsFromItsRight() {
         MemorySettingsStore store;
         ShownSheet shown(store, u"150"_s);
