@@ -50,6 +50,11 @@ ShapedSheetView::ShapedSheetView(QTextEdit& view, Shaper& shaper, FaceChooser fa
     m_noteFont = m_nameFont;
     m_noteFont.setPointSizeF(m_nameFont.pointSizeF() * 0.75);
     m_view.viewport()->installEventFilter(this);
+    // The view repaints where the document has the selection; the page shows it elsewhere.
+    connect(&m_view, &QTextEdit::selectionChanged, this, [this] {
+        if (isActive())
+            m_view.viewport()->update();
+    });
 }
 
 void ShapedSheetView::pageShown(const ComposedPage& page) {
