@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPalette>
+#include <QPicture>
 #include <QTest>
 
 using namespace varelith;
@@ -177,6 +178,53 @@ private Q_SLOTS:
                 }
         QVERIFY(right >= 0);
         QVERIFY2(left < 50 && right > 50, qPrintable(u"%1..%2"_s.arg(left).arg(right)));
+    }
+
+    // On an image the glyphs come from images kept by the shaper; they must land where the
+    // outlines themselves (as a printer gets them) fall, turned or not, at any place.
+    void imagesMatchOutlines_data() {
+        QTest::addColumn<bool>("vertical");
+        QTest::addColumn<QPointF>("origin");
+        QTest::newRow("column") << true << QPointF(60, 10);
+        QTest::newRow("column, between pixels") << true << QPointF(60.4, 10.7);
+        QTest::newRow("line, between pixels") << false << QPointF(5.3, 60.6);
+    }
+    void imagesMatchOutlines() {
+        QFETCH(bool, vertical);
+        QFETCH(QPointF, origin);
+        Shaper shaper;
+        const ShapedRun run = shaper.shape(
+            testFace(Vertical), u"縦あA1「"_s,
+            vertical ? Shaper::Direction::Vertical : Shaper::Direction::Horizontal, {}, {}, 23.3);
+        const auto painted = [&](bool outlines) {
+            QImage image(120, 200, QImage::Format_RGB32);
+            image.fill(Qt::white);
+            QPicture picture;
+            QPainter painter;
+            outlines ? painter.begin(&picture) : painter.begin(&image);
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.setPen(Qt::black);
+            for (int twice = 0; twice < 2; ++twice) // the second time from the images kept
+                shaper.draw(painter, run, origin, QPalette());
+            painter.end();
+            if (outlines) {
+                QPainter replay(&image);
+                replay.setRenderHint(QPainter::Antialiasing);
+                picture.play(&replay);
+            }
+            return image;
+        };
+        const QImage images = painted(false);
+        const QImage outlines = painted(true);
+        int ink = 0;
+        int apart = 0;
+        for (int y = 0; y < images.height(); ++y)
+            for (int x = 0; x < images.width(); ++x) {
+                ink += qGray(outlines.pixel(x, y)) < 128;
+                apart += std::abs(qGray(images.pixel(x, y)) - qGray(outlines.pixel(x, y))) > 96;
+            }
+        QVERIFY(ink > 200);
+        QVERIFY2(apart * 50 < ink, qPrintable(u"%1 of %2"_s.arg(apart).arg(ink)));
     }
 
     void faceFacts() {
