@@ -7,6 +7,7 @@
 #include "verticalorientation.h"
 
 #include <QImage>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPalette>
 #include <QPicture>
@@ -28,6 +29,39 @@ const QString Faces = u"varelith-faces-regular.ttf"_s;
 constexpr qreal UnitPixels = 1000;
 
 } // namespace
+
+// A printer as the shaper sees one: what it is asked to draw, counted.
+class CountingEngine : public QPaintEngine {
+public:
+    CountingEngine()
+        : QPaintEngine(AllFeatures) {}
+    bool begin(QPaintDevice*) override { return true; }
+    bool end() override { return true; }
+    void updateState(const QPaintEngineState&) override {}
+    void drawPath(const QPainterPath&) override { ++paths; }
+    void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override { ++images; }
+    void drawImage(const QRectF&, const QImage&, const QRectF&, Qt::ImageConversionFlags) override {
+        ++images;
+    }
+    void drawPolygon(const QPointF*, int, PolygonDrawMode) override { ++paths; }
+    Type type() const override { return User; }
+    int paths = 0;
+    int images = 0;
+};
+
+class CountingDevice : public QPaintDevice {
+public:
+    QPaintEngine* paintEngine() const override { return &engine; }
+    int metric(PaintDeviceMetric metric) const override {
+        return metric == PdmDpiX || metric == PdmDpiY || metric == PdmPhysicalDpiX ||
+                       metric == PdmPhysicalDpiY
+                   ? 1200
+               : metric == PdmDevicePixelRatio       ? 1
+               : metric == PdmDevicePixelRatioScaled ? 1
+                                                     : 1000;
+    }
+    mutable CountingEngine engine;
+};
 
 class TestShaper : public QObject {
     Q_OBJECT
@@ -225,6 +259,20 @@ private Q_SLOTS:
             }
         QVERIFY(ink > 200);
         QVERIFY2(apart * 50 < ink, qPrintable(u"%1 of %2"_s.arg(apart).arg(ink)));
+    }
+
+    // A printer or a PDF gets the outlines, never pictures of them.
+    void printersGetOutlines() {
+        Shaper shaper;
+        const ShapedRun run =
+            shaper.shape(testFace(Vertical), u"縦あA"_s, Shaper::Direction::Vertical, {}, {}, 100);
+        CountingDevice printer;
+        QPainter painter(&printer);
+        painter.setPen(Qt::black);
+        shaper.draw(painter, run, QPointF(500, 100), QPalette());
+        painter.end();
+        QCOMPARE(printer.engine.images, 0);
+        QVERIFY(printer.engine.paths >= 3);
     }
 
     void faceFacts() {
