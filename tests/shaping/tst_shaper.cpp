@@ -53,12 +53,19 @@ class CountingDevice : public QPaintDevice {
 public:
     QPaintEngine* paintEngine() const override { return &engine; }
     int metric(PaintDeviceMetric metric) const override {
-        return metric == PdmDpiX || metric == PdmDpiY || metric == PdmPhysicalDpiX ||
-                       metric == PdmPhysicalDpiY
-                   ? 1200
-               : metric == PdmDevicePixelRatio       ? 1
-               : metric == PdmDevicePixelRatioScaled ? 1
-                                                     : 1000;
+        switch (metric) {
+        case PdmDpiX:
+        case PdmDpiY:
+        case PdmPhysicalDpiX:
+        case PdmPhysicalDpiY:
+            return 1200;
+        case PdmDevicePixelRatio:
+            return 1;
+        case PdmDevicePixelRatioScaled:
+            return int(devicePixelRatioFScale());
+        default:
+            return 1000;
+        }
     }
     mutable CountingEngine engine;
 };
