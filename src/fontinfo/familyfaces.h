@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <fontconfig/fontconfig.h>
 
@@ -18,7 +19,9 @@ class FontconfigFonts;
 
 // The faces of each installed family, as Qt lists them under the family's name: every
 // file, collection index and named instance, with the variable fonts themselves besides.
-// Read in one pass over the installed fonts the first time any family is asked for.
+// The first question indexes every installed font by its family names (fontconfig's
+// patterns, read in place); a family's faces are made the first time it is asked for,
+// then kept. Any of a family's names finds it, "IPAゴシック" as well as "IPAGothic".
 class FamilyFaces {
 public:
     FamilyFaces();
@@ -45,18 +48,27 @@ public:
     static std::optional<FontFace> nearest(const QList<FontFace>& faces, SheetStyle style);
 
     // The face's fontconfig pattern (its character set, languages...), owned by this and
-    // valid while it lives; null for a face not installed.
+    // valid while it lives; null for a face not installed, or of a family not yet asked
+    // for.
     const FcPattern* pattern(const FontFace& face);
+    // The languages fontconfig finds the face covers ("ja", "en", "zh-tw"...), sorted.
+    QStringList languages(const FontFace& face);
 
 private:
     struct Entry {
         FontFace face;
         const FcPattern* pattern;
     };
+    struct Listed {
+        const FcPattern* font;
+        int styleIndex;
+    };
     void build();
+    const QList<Entry>& entries(const QString& family);
 
     std::unique_ptr<FontconfigFonts> m_fonts;
-    QHash<QString, QList<Entry>> m_families;     // by case-folded name, in order
+    QHash<QString, QList<Listed>> m_index;       // by case-folded name
+    QHash<QString, QList<Entry>> m_families;     // the same, made when asked for, in order
     QHash<QString, const FcPattern*> m_patterns; // by file and index
 };
 
