@@ -1,5 +1,6 @@
 #include "catalogues.h"
 #include "familyfaces.h"
+#include "fontinfoopener.h"
 #include "form1.h"
 #include "glyphcoverage.h"
 #include "shapedsheetview.h"
@@ -259,6 +260,29 @@ private Q_SLOTS:
         QCOMPARE(tinted(), 0);
         shown.form->RText1()->selectAll();
         QVERIFY(tinted() > 200);
+    }
+
+    // A double-click on a column opens that column's font, as on a line of 横書き.
+    void fontInfoFromAColumn() {
+        struct Opened : FontInfoOpener {
+            void showFamily(const QString& family) override { families.append(family); }
+            QStringList families;
+        } opened;
+        MemorySettingsStore store;
+        ShownSheet shown(store);
+        shown.form->setFontInfoOpener(&opened);
+        QTest::keyClick(shown.form->Text1(), Qt::Key_Return);
+        shown.menu().setTypesetting(typesetting(true, QString(), QString()));
+        QTextEdit* view = shown.form->RText1();
+        for (int line : {2, 0}) {
+            const QRectF area = shown.sheet().lines().at(line).area;
+            const QPoint point(int(view->viewport()->width() - area.center().x() +
+                                   view->horizontalScrollBar()->maximum() -
+                                   view->horizontalScrollBar()->value()),
+                               int(area.top() + 10));
+            QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, point);
+        }
+        QCOMPARE(opened.families, (QStringList{Families.at(2), Families.at(0)}));
     }
 
     void widePageScrollsFromItsRight() {
