@@ -77,13 +77,16 @@ void ShapedSheetView::pageShown(const ComposedPage& page) {
     // Clicks are mapped here before anything else watching the viewport reads them.
     m_view.viewport()->removeEventFilter(this);
     m_view.viewport()->installEventFilter(this);
-    layOut();
+    layOut(true);
 }
 
 void ShapedSheetView::setTypesetting(const Typesetting& typesetting) {
+    // A feature or a value switched keeps the place the user scrolled to; a new writing
+    // mode starts the page afresh.
+    const bool newMode = typesetting.vertical != m_typesetting.vertical;
     m_typesetting = typesetting;
     // Sizes were read when the page was shown; still, nothing may leave a menu's handler.
-    trapErrors([this] { layOut(); });
+    trapErrors([this, newMode] { layOut(newMode); });
 }
 
 void ShapedSheetView::findFaces() {
@@ -100,7 +103,7 @@ void ShapedSheetView::findFaces() {
     m_facesFound = true;
 }
 
-void ShapedSheetView::layOut() {
+void ShapedSheetView::layOut(bool fromStart) {
     m_lines.clear();
     m_size = {};
     if (isActive()) {
@@ -110,6 +113,9 @@ void ShapedSheetView::layOut() {
         m_typesetting.vertical ? layOutVertical(dpi) : layOutHorizontal(dpi);
     }
     fitScrollRoom();
+    // A column page starts from its right, where its first column stands.
+    if (fromStart && m_typesetting.vertical)
+        m_view.horizontalScrollBar()->setValue(m_view.horizontalScrollBar()->maximum());
     m_view.viewport()->update();
 }
 
@@ -261,9 +267,6 @@ void ShapedSheetView::fitScrollRoom() {
         document->setProperty(ExtraRightProperty, right);
         document->setProperty(ExtraBottomProperty, bottom);
     }
-    // A column page starts from its right, where its first column stands.
-    if (m_typesetting.vertical)
-        m_view.horizontalScrollBar()->setValue(m_view.horizontalScrollBar()->maximum());
 }
 
 qreal ShapedSheetView::contentWidth() const {

@@ -85,7 +85,7 @@ private:
     void findFaces();
     void standIn(Line& line, const Source& source, qreal pixelSize);
     void paintStandIn(QPainter& painter, const Line& line, const QPointF& at);
-    void layOut();
+    void layOut(bool fromStart);
     void layOutHorizontal(qreal dpi);
     void layOutVertical(qreal dpi);
     void fitScrollRoom();

@@ -293,7 +293,11 @@ private Q_SLOTS:
         QVERIFY(shown.sheet().layoutSize().width() > shown.form->RText1()->viewport()->width());
         QVERIFY(across->maximum() > 0);
         QCOMPARE(across->value(), across->maximum());
-        // Showing the page again keeps the mode and starts from the right again.
+        // A feature switched keeps the place scrolled to; showing the page again keeps the
+        // mode and starts from the right again.
+        across->setValue(0);
+        shown.menu().setTypesetting(typesetting(true, u"palt"_s, QString()));
+        QCOMPARE(across->value(), 0);
         QTest::keyClick(shown.form->Text1(), Qt::Key_Return);
         QVERIFY(shown.sheet().isActive());
         QCOMPARE(across->value(), across->maximum());
