@@ -11,6 +11,7 @@
 #include "japaneseinterface.h"
 #include "loadaftershown.h"
 #include "settingsproblemnotice.h"
+#include "shaper.h"
 #include "sheetfaces.h"
 #include "systemfontsource.h"
 #include "windowicon.h"
@@ -55,8 +56,9 @@ int main(int argc, char** argv) {
     varelith::SheetFaces sheetFaces(faces, coverage);
     varelith::DialogSpecimenBook specimenBook(coverage, &sheetFaces);
 
+    varelith::Shaper shaper;
     varelith::Form1 mainWindow(catalogue, fonts, store, &printCommands, &coverage, &specimenBook,
-                               &sheetFaces);
+                               &sheetFaces, &shaper);
     // The font information window: nothing of it is built or read before it is asked for.
     varelith::FamilyNames familyNames;
     varelith::FontInfoWindow fontInfo(

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "faceref.h"
+
 #include <QFont>
 #include <QHash>
 #include <QList>
@@ -34,6 +36,10 @@ public:
     // rather than every installed font: the same font, at a cost that does not grow with
     // the number installed. Only for this thread's use, outside any other font lookup.
     QRawFont loadOwnFont(const QString& family);
+
+    // The family's plain face, the one whose characters are checked here; null for a
+    // family that is not installed. Text shaped from it is set in the face checked.
+    FaceRef plainFace(const QString& family);
 
     // Whether `family` itself has a glyph for the character. Control and format
     // characters draw nothing and always count as covered; a family that is not

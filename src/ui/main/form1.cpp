@@ -13,12 +13,15 @@
 #include "pagingfocus.h"
 #include "printcommands.h"
 #include "settingsstore.h"
+#include "shapedsheetview.h"
 #include "sheetcomposer.h"
 #include "sheetdocument.h"
 #include "sheetfontinfohook.h"
+#include "sheetlinefaces.h"
 #include "sheetstylemenu.h"
 #include "specimenbookcommand.h"
 #include "titlefit.h"
+#include "typesettingmenu.h"
 #include "windowicon.h"
 
 #include <QAction>
@@ -64,7 +67,8 @@ void placeAutoSized(QLabel* label, int left, int top) {
 
 Form1::Form1(FontCatalogue& catalogue, const FontSource& fonts, SettingsStore& store,
              PrintCommands* printCommands, GlyphCoverage* coverage,
-             SpecimenBookCommand* specimenBook, SheetFaces* sheetFaces, QWidget* parent)
+             SpecimenBookCommand* specimenBook, SheetFaces* sheetFaces, Shaper* shaper,
+             QWidget* parent)
     : QMainWindow(parent)
     , m_catalogue(catalogue)
     , m_fonts(fonts)
@@ -83,6 +87,15 @@ Form1::Form1(FontCatalogue& catalogue, const FontSource& fonts, SettingsStore& s
     setCentralWidget(m_client);
     buildControlStrip(m_client);
     buildMenus();
+    if (shaper) {
+        m_typesettingMenu = new TypesettingMenu(*m_mview, m_store, this);
+        m_shapedSheet = new ShapedSheetView(
+            *m_rtext1, *shaper,
+            SheetLineFaces(m_coverage, m_sheetFaces, [this] { return sheetStyle(); }));
+        m_shapedSheet->setTypesetting(m_typesettingMenu->typesetting());
+        connect(m_typesettingMenu, &TypesettingMenu::changed, m_shapedSheet,
+                &ShapedSheetView::setTypesetting);
+    }
     m_client->installEventFilter(this);
 
     resize(ClientSize.width(), ClientSize.height() + menuBar()->sizeHint().height());
@@ -302,6 +315,8 @@ void Form1::Showpage(Int16 page) {
         m_rtext1->setTextCursor(QTextCursor(m_rtext1->document()));
         m_rtext1->horizontalScrollBar()->setValue(0);
         m_rtext1->verticalScrollBar()->setValue(0);
+        if (m_shapedSheet)
+            m_shapedSheet->pageShown(composed);
         m_mprintone->setEnabled(true);
         m_mprintall->setEnabled(true);
         m_mprintbook->setEnabled(true);

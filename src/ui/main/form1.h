@@ -23,10 +23,13 @@ class FontSource;
 class Form2;
 class GlyphCoverage;
 class PrintCommands;
+class ShapedSheetView;
+class Shaper;
 class SettingsStore;
 class SheetFaces;
 class SheetStyleMenu;
 class SpecimenBookCommand;
+class TypesettingMenu;
 
 // The main window: the control strip (sample text, size, previous and next, the page
 // box and the page total) above the sample sheet view, and the menus. It owns the font
@@ -41,11 +44,11 @@ class Form1 : public QMainWindow, public SheetSource {
 public:
     // printCommands and specimenBook may be null: their menu entries then do nothing.
     // Without a coverage the sheet marks no missing glyph; without faces every style draws
-    // as 標準.
+    // as 標準; without a shaper the sheet has no typesetting items (縦書き, features, axes).
     Form1(FontCatalogue& catalogue, const FontSource& fonts, SettingsStore& store,
           PrintCommands* printCommands, GlyphCoverage* coverage = nullptr,
           SpecimenBookCommand* specimenBook = nullptr, SheetFaces* sheetFaces = nullptr,
-          QWidget* parent = nullptr);
+          Shaper* shaper = nullptr, QWidget* parent = nullptr);
     ~Form1() override;
 
     // Start-up, run once after construction, before any input is acted on (the program
@@ -90,6 +93,8 @@ public:
     // "表示(&V)": views of the sheet add their entries to it.
     QMenu* mview() const { return m_mview; }
     SheetStyleMenu* styleMenu() const { return m_styleMenu; }
+    TypesettingMenu* typesettingMenu() const { return m_typesettingMenu; }
+    ShapedSheetView* shapedSheet() const { return m_shapedSheet; }
 
     // SheetSource: what the printed sheet reads.
     const FontCatalogue& catalogue() const override { return m_catalogue; }
@@ -158,6 +163,8 @@ private:
     QAction* m_mend = nullptr;
     QMenu* m_mview = nullptr;
     SheetStyleMenu* m_styleMenu = nullptr;
+    TypesettingMenu* m_typesettingMenu = nullptr;
+    ShapedSheetView* m_shapedSheet = nullptr;
     QMenu* m_mhelp = nullptr;
     QAction* m_mabout = nullptr;
 };

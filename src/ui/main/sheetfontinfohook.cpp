@@ -39,7 +39,9 @@ bool SheetFontInfoHook::open(int position) {
 }
 
 bool SheetFontInfoHook::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_view.viewport() && event->type() == QEvent::MouseButtonDblClick) {
+    // The event's type first: the viewport sees events while the view is being destroyed,
+    // when the view can no longer be asked for it.
+    if (event->type() == QEvent::MouseButtonDblClick && watched == m_view.viewport()) {
         const auto* click = static_cast<QMouseEvent*>(event);
         return click->button() == Qt::LeftButton &&
                open(m_view.cursorForPosition(click->position().toPoint()).position());

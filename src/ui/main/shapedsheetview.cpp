@@ -1,0 +1,402 @@
+#include "shapedsheetview.h"
+
+#include "composedpage.h"
+#include "errortrap.h"
+#include "fontconfigface.h"
+#include "fontsize.h"
+#include "japaneseinterface.h"
+#include "missingglyphmark.h"
+#include "shaper.h"
+#include "sheetcomposer.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QFontMetricsF>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <QTextFrame>
+
+using namespace Qt::StringLiterals;
+
+namespace varelith {
+
+namespace {
+
+// The room the shaped layout adds to the document's, kept in its root frame's margins so
+// that the view scrolls over the layout while the text stays as it is.
+constexpr const char* ExtraRightProperty = "varelithExtraRight";
+constexpr const char* ExtraBottomProperty = "varelithExtraBottom";
+
+qreal pixels(qreal points, qreal dpi) {
+    return points * dpi / 72.0;
+}
+
+} // namespace
+
+ShapedSheetView::ShapedSheetView(QTextEdit& view, Shaper& shaper, FaceChooser faces)
+    : QObject(&view)
+    , m_view(view)
+    , m_viewport(view.viewport())
+    , m_shaper(shaper)
+    , m_faces(std::move(faces)) {
+    const QString nameFace = JapaneseInterface::interfaceFace(SheetComposer::NameFamily);
+    m_nameFont = QFont(nameFace);
+    m_nameFont.setPointSizeF(FontSize::fromText(SheetComposer::NameSizeText));
+    m_noteFont = m_nameFont;
+    m_noteFont.setPointSizeF(m_nameFont.pointSizeF() * 0.75);
+    m_view.viewport()->installEventFilter(this);
+    // The view repaints where the document has the selection; the page shows it elsewhere.
+    connect(&m_view, &QTextEdit::selectionChanged, this, [this] {
+        if (isActive())
+            m_view.viewport()->update();
+    });
+}
+
+void ShapedSheetView::pageShown(const ComposedPage& page) {
+    m_sources.clear();
+    // The lines as the composer made them: its sample runs carry each line's family and size.
+    for (const FormatRun& run : page.runs) {
+        if (run.role != FormatRun::Role::Sample)
+            continue;
+        const qsizetype nameStart = run.start - run.family.size();
+        // From the space to the line break: the sample lies between them.
+        m_sources.append({page.text.mid(nameStart, run.family.size()),
+                          run.family,
+                          page.text.mid(run.start + 1, run.length - 3),
+                          run.sizeText,
+                          page.documentPosition(int(nameStart)),
+                          {}});
+    }
+    m_facesFound = false;
+    // Clicks are mapped here before anything else watching the viewport reads them.
+    m_view.viewport()->removeEventFilter(this);
+    m_view.viewport()->installEventFilter(this);
+    layOut(true);
+}
+
+void ShapedSheetView::setTypesetting(const Typesetting& typesetting) {
+    // A feature or a value switched keeps the place the user scrolled to; a new writing
+    // mode starts the page afresh.
+    const bool newMode = typesetting.vertical != m_typesetting.vertical;
+    m_typesetting = typesetting;
+    // Sizes were read when the page was shown; still, nothing may leave a menu's handler.
+    trapErrors([this, newMode] { layOut(newMode); });
+}
+
+void ShapedSheetView::findFaces() {
+    // Asked only once the page is shaped: the plain sheet has no use for them. A style's
+    // note goes after the name in the document and moves the lines below it.
+    int noted = 0;
+    for (Source& source : m_sources) {
+        const SheetLineFaces::Face face = m_faces(source.family);
+        source.name += face.note;
+        source.documentPosition += noted;
+        source.face = face.face;
+        noted += int(face.note.size());
+    }
+    m_facesFound = true;
+}
+
+void ShapedSheetView::layOut(bool fromStart) {
+    m_lines.clear();
+    m_size = {};
+    if (isActive()) {
+        if (!m_facesFound)
+            findFaces();
+        const qreal dpi = m_view.viewport()->logicalDpiY();
+        m_typesetting.vertical ? layOutVertical(dpi) : layOutHorizontal(dpi);
+    }
+    fitScrollRoom();
+    // A column page starts from its right, where its first column stands.
+    if (fromStart && m_typesetting.vertical)
+        m_view.horizontalScrollBar()->setValue(m_view.horizontalScrollBar()->maximum());
+    m_view.viewport()->update();
+}
+
+void ShapedSheetView::layOutHorizontal(qreal dpi) {
+    const QFontMetricsF name(m_nameFont, m_view.viewport());
+    const QFontMetricsF note(m_noteFont, m_view.viewport());
+    const qreal margin = m_view.document()->documentMargin();
+    qreal top = margin;
+    qreal width = 0;
+    for (const Source& source : std::as_const(m_sources)) {
+        Line line;
+        line.name = source.name;
+        line.sampleText = source.sample;
+        const FaceRef& face = source.face;
+        line.note =
+            Typesetting::missingNote(m_shaper.missingFeatures(face, m_typesetting.features));
+        // The space belongs to the sample, as in the document.
+        line.sample = m_shaper.shape(face, u' ' + source.sample, ShapedRun::Direction::Horizontal,
+                                     m_typesetting.features, m_typesetting.axes,
+                                     pixels(FontSize::fromText(source.sizeText), dpi));
+        if (!line.sample.valid)
+            standIn(line, source, pixels(FontSize::fromText(source.sizeText), dpi));
+        const qreal ascent = std::max(name.ascent(), line.sample.ascent);
+        const qreal descent = std::max(name.descent(), line.sample.descent);
+        qreal x = margin;
+        line.nameAt = QPointF(x, top + ascent);
+        x += name.horizontalAdvance(line.name);
+        if (!line.note.isEmpty()) {
+            x += note.averageCharWidth();
+            line.noteAt = QPointF(x, top + ascent);
+            x += note.horizontalAdvance(line.note);
+        }
+        line.sampleAt = QPointF(x, top + ascent);
+        line.area = QRectF(0, top, x + line.sample.advance, ascent + descent);
+        line.documentPosition = source.documentPosition;
+        width = std::max(width, x + line.sample.advance + margin);
+        top += ascent + descent;
+        m_lines.append(line);
+    }
+    m_size = QSizeF(width, top + margin);
+}
+
+void ShapedSheetView::layOutVertical(qreal dpi) {
+    if (m_nameFace.isNull())
+        // Japanese notes and names are set in it too, without a fallback face.
+        m_nameFace = FontconfigFace::match(m_nameFont.family(), u"ja"_s);
+    const qreal namePixels = pixels(m_nameFont.pointSizeF(), dpi);
+    const qreal notePixels = pixels(m_noteFont.pointSizeF(), dpi);
+    const qreal margin = m_view.document()->documentMargin();
+    qreal right = margin;
+    qreal height = 0;
+    for (const Source& source : std::as_const(m_sources)) {
+        Line line;
+        line.name = source.name;
+        line.sampleText = source.sample;
+        const FaceRef& face = source.face;
+        line.note =
+            Typesetting::missingNote(m_shaper.missingFeatures(face, m_typesetting.features));
+        const qreal samplePixels = pixels(FontSize::fromText(source.sizeText), dpi);
+        line.nameRun = m_shaper.shape(m_nameFace, line.name, ShapedRun::Direction::Vertical, {}, {},
+                                      namePixels);
+        line.sample = m_shaper.shape(face, source.sample, ShapedRun::Direction::Vertical,
+                                     m_typesetting.features, m_typesetting.axes, samplePixels);
+        if (!line.sample.valid)
+            standIn(line, source, samplePixels);
+        const qreal breadth = std::max(namePixels, samplePixels);
+        const qreal centre = right + breadth / 2;
+        qreal y = margin;
+        line.nameAt = QPointF(centre, y);
+        y += line.nameRun.advance;
+        if (!line.note.isEmpty()) {
+            line.noteRun = m_shaper.shape(m_nameFace, line.note, ShapedRun::Direction::Vertical, {},
+                                          {}, notePixels);
+            y += notePixels / 2;
+            line.noteAt = QPointF(centre, y);
+            y += line.noteRun.advance;
+        }
+        // A full-width space between the name and the sample, as a vertical line would have.
+        y += samplePixels;
+        line.sampleAt = QPointF(centre, y);
+        y += line.sample.advance;
+        height = std::max(height, y + margin);
+        line.area = QRectF(right - samplePixels / 4, 0, breadth + samplePixels / 2, y);
+        line.documentPosition = source.documentPosition;
+        right += breadth + samplePixels / 2;
+        m_lines.append(line);
+    }
+    m_size = QSizeF(right + margin, height);
+}
+
+void ShapedSheetView::standIn(Line& line, const Source& source, qreal pixelSize) {
+    QFont font(source.family);
+    font.setPixelSize(std::max(1, qRound(pixelSize)));
+    font.setStyleStrategy(QFont::NoFontMerging);
+    const QFontMetricsF metrics(font, m_view.viewport());
+    const bool vertical = line.sample.direction == ShapedRun::Direction::Vertical;
+    line.sample.advance =
+        metrics.horizontalAdvance(vertical ? source.sample : u' ' + source.sample);
+    line.sample.ascent = vertical ? pixelSize / 2 : metrics.ascent();
+    line.sample.descent = vertical ? pixelSize / 2 : metrics.descent();
+    line.standIn = font;
+    line.standInMissing = source.face.isNull();
+}
+
+void ShapedSheetView::paintStandIn(QPainter& painter, const Line& line, const QPointF& at) {
+    painter.save();
+    painter.translate(at);
+    const QFontMetricsF metrics(*line.standIn, m_view.viewport());
+    if (line.sample.direction == ShapedRun::Direction::Vertical) {
+        // Turned a quarter clockwise, its ascent and descent centred on the column's line.
+        painter.translate(-(metrics.ascent() - metrics.descent()) / 2, 0);
+        painter.rotate(90);
+    }
+    const QString text = line.sample.direction == ShapedRun::Direction::Vertical
+                             ? line.sampleText
+                             : u' ' + line.sampleText;
+    if (line.standInMissing)
+        MissingGlyphMark::paint(
+            painter,
+            QRectF(0, -metrics.ascent(), line.sample.advance, metrics.ascent() + metrics.descent()),
+            m_view.palette());
+    painter.setFont(*line.standIn);
+    painter.drawText(QPointF(), text);
+    painter.restore();
+}
+
+void ShapedSheetView::fitScrollRoom() {
+    QTextDocument* document = m_view.document();
+    QTextFrame* root = document->rootFrame();
+    QTextFrameFormat format = root->frameFormat();
+    const qreal oldRight = document->property(ExtraRightProperty).toReal();
+    const qreal oldBottom = document->property(ExtraBottomProperty).toReal();
+    if (oldRight != 0 || oldBottom != 0) {
+        format.setRightMargin(format.rightMargin() - oldRight);
+        format.setBottomMargin(format.bottomMargin() - oldBottom);
+        root->setFrameFormat(format);
+        document->setProperty(ExtraRightProperty, 0.0);
+        document->setProperty(ExtraBottomProperty, 0.0);
+    }
+    if (!isActive())
+        return;
+    const QSizeF text = document->documentLayout()->documentSize();
+    const qreal right = std::max(0.0, m_size.width() - text.width());
+    const qreal bottom = std::max(0.0, m_size.height() - text.height());
+    if (right != 0 || bottom != 0) {
+        format.setRightMargin(format.rightMargin() + right);
+        format.setBottomMargin(format.bottomMargin() + bottom);
+        root->setFrameFormat(format);
+        document->setProperty(ExtraRightProperty, right);
+        document->setProperty(ExtraBottomProperty, bottom);
+    }
+}
+
+qreal ShapedSheetView::contentWidth() const {
+    // Columns are placed from the right edge of all the room the view scrolls over.
+    return std::max<qreal>(m_view.document()->documentLayout()->documentSize().width(),
+                           m_view.viewport()->width());
+}
+
+int ShapedSheetView::lineAt(const QPointF& viewportPoint) const {
+    QPointF point = viewportPoint + QPointF(m_view.horizontalScrollBar()->value(),
+                                            m_view.verticalScrollBar()->value());
+    if (m_typesetting.vertical)
+        point.setX(contentWidth() - point.x());
+    for (qsizetype index = 0; index < m_lines.size(); ++index)
+        if (m_lines.at(index).area.contains(point))
+            return int(index);
+    return -1;
+}
+
+bool ShapedSheetView::eventFilter(QObject* watched, QEvent* event) {
+    // Only the viewport kept, not asked of the view: it sees events while the view is
+    // being destroyed.
+    if (watched != m_viewport || !isActive() || m_remapping)
+        return QObject::eventFilter(watched, event);
+    if (event->type() == QEvent::Paint) {
+        trapErrors([this] { paint(); });
+        return true;
+    }
+    return remapMouse(event);
+}
+
+bool ShapedSheetView::remapMouse(QEvent* event) {
+    const QEvent::Type type = event->type();
+    const bool mouse = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease ||
+                       type == QEvent::MouseButtonDblClick || type == QEvent::MouseMove;
+    if (!mouse && type != QEvent::ContextMenu)
+        return false;
+    const QPointF at = mouse ? static_cast<QMouseEvent*>(event)->position()
+                             : QPointF(static_cast<QContextMenuEvent*>(event)->pos());
+    // The start of the line under the pointer, where the document shows it; past the end of
+    // the text where no line is.
+    const int line = lineAt(at);
+    QTextCursor cursor(m_view.document());
+    if (line >= 0)
+        cursor.setPosition(m_lines.at(line).documentPosition);
+    else
+        cursor.movePosition(QTextCursor::End);
+    const QPoint mapped = m_view.cursorRect(cursor).center();
+    // The view would scroll to the document's place of the line; the layout's stays.
+    const int across = m_view.horizontalScrollBar()->value();
+    const int down = m_view.verticalScrollBar()->value();
+    m_remapping = true;
+    if (mouse) {
+        const auto* original = static_cast<QMouseEvent*>(event);
+        QMouseEvent moved(type, mapped, m_view.viewport()->mapToGlobal(mapped), original->button(),
+                          original->buttons(), original->modifiers());
+        QCoreApplication::sendEvent(m_view.viewport(), &moved);
+    } else {
+        const auto* original = static_cast<QContextMenuEvent*>(event);
+        QContextMenuEvent moved(original->reason(), mapped, original->globalPos(),
+                                original->modifiers());
+        QCoreApplication::sendEvent(m_view.viewport(), &moved);
+    }
+    m_remapping = false;
+    m_view.horizontalScrollBar()->setValue(across);
+    m_view.verticalScrollBar()->setValue(down);
+    return true;
+}
+
+// The document's selection, line by line: the text a copy takes, shown where it stands.
+void ShapedSheetView::paintSelection(QPainter& painter) const {
+    const QTextCursor cursor = m_view.textCursor();
+    if (!cursor.hasSelection())
+        return;
+    QColor tint = m_view.palette().color(QPalette::Highlight);
+    tint.setAlpha(64);
+    const qreal width = contentWidth();
+    for (qsizetype index = 0; index < m_lines.size(); ++index) {
+        const Line& line = m_lines.at(index);
+        const int end = index + 1 < m_lines.size() ? m_lines.at(index + 1).documentPosition
+                                                   : m_view.document()->characterCount();
+        if (cursor.selectionStart() >= end || cursor.selectionEnd() <= line.documentPosition)
+            continue;
+        QRectF area = line.area;
+        if (m_typesetting.vertical)
+            area.moveLeft(width - line.area.right());
+        painter.fillRect(area, tint);
+    }
+}
+
+void ShapedSheetView::paint() {
+    QWidget* viewport = m_view.viewport();
+    QPainter painter(viewport);
+    const QPalette& palette = m_view.palette();
+    painter.fillRect(viewport->rect(), palette.base());
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.translate(-m_view.horizontalScrollBar()->value(), -m_view.verticalScrollBar()->value());
+    painter.setPen(palette.text().color());
+    paintSelection(painter);
+    if (!m_typesetting.vertical) {
+        for (const Line& line : std::as_const(m_lines)) {
+            painter.setFont(m_nameFont);
+            painter.drawText(line.nameAt, line.name);
+            if (!line.note.isEmpty()) {
+                painter.save();
+                painter.setFont(m_noteFont);
+                painter.setPen(palette.placeholderText().color());
+                painter.drawText(line.noteAt, line.note);
+                painter.restore();
+            }
+            line.standIn ? paintStandIn(painter, line, line.sampleAt)
+                         : m_shaper.draw(painter, line.sample, line.sampleAt, palette);
+        }
+        return;
+    }
+    const qreal width = contentWidth();
+    for (const Line& line : std::as_const(m_lines)) {
+        const auto at = [width](const QPointF& point) {
+            return QPointF(width - point.x(), point.y());
+        };
+        m_shaper.draw(painter, line.nameRun, at(line.nameAt), palette, false);
+        if (!line.note.isEmpty()) {
+            painter.save();
+            painter.setPen(palette.placeholderText().color());
+            m_shaper.draw(painter, line.noteRun, at(line.noteAt), palette, false);
+            painter.restore();
+        }
+        line.standIn ? paintStandIn(painter, line, at(line.sampleAt))
+                     : m_shaper.draw(painter, line.sample, at(line.sampleAt), palette);
+    }
+}
+
+} // namespace varelith
