@@ -12,6 +12,7 @@
 #include "memorysettingsstore.h"
 #include "printstandins.h"
 #include "recordingticklist.h"
+#include "shaper.h"
 #include "sheetcomposer.h"
 #include "sheetdocument.h"
 
@@ -88,7 +89,8 @@ int main(int argc, char** argv) {
     GlyphCoverage coverage;
     const QString pdfPath = folder + u"/specimen-%1.pdf"_s.arg(families.size());
     auto dialog = std::make_unique<FilePrinterDialog>(pdfPath, 1);
-    DialogSpecimenBook book(coverage, std::move(dialog));
+    Shaper shaper;
+    DialogSpecimenBook book(coverage, shaper, std::move(dialog));
     QElapsedTimer timer;
     timer.start();
     book.printSpecimenBook(source, nullptr);

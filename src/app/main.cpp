@@ -6,6 +6,7 @@
 #include "inisettingsstore.h"
 #include "japaneseinterface.h"
 #include "settingsproblemnotice.h"
+#include "shaper.h"
 #include "systemfontsource.h"
 #include "windowicon.h"
 
@@ -39,7 +40,9 @@ int main(int argc, char** argv) {
     // One coverage for the whole run: the sheet and the specimen book ask the same
     // questions of the same fonts.
     varelith::GlyphCoverage coverage;
-    varelith::DialogSpecimenBook specimenBook(coverage);
+    // One shaper too: each face is loaded for shaping once, whoever sets text in it.
+    varelith::Shaper shaper;
+    varelith::DialogSpecimenBook specimenBook(coverage, shaper);
 
     varelith::Form1 mainWindow(catalogue, fonts, store, &printCommands, &coverage, &specimenBook);
     mainWindow.Form_Load();

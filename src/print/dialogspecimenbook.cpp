@@ -30,6 +30,11 @@ SpecimenPrinter::Book bookOf(const SheetSource& source) {
     // A size the view would refuse is refused here too, before the dialog shows.
     book.points = FontSize::fromText(source.sizeText());
     book.sample = source.sampleText();
+    book.vertical = source.verticalWriting();
+    if (book.vertical) {
+        book.features = source.features();
+        book.variations = source.variations();
+    }
     const FontCatalogue& catalogue = source.catalogue();
     for (int index = 1; index <= catalogue.FontNum(); ++index) {
         if (catalogue.isTicked(index))
@@ -40,13 +45,14 @@ SpecimenPrinter::Book bookOf(const SheetSource& source) {
 
 } // namespace
 
-DialogSpecimenBook::DialogSpecimenBook(GlyphCoverage& coverage)
-    : DialogSpecimenBook(coverage, std::make_unique<QtPrinterDialog>()) {}
+DialogSpecimenBook::DialogSpecimenBook(GlyphCoverage& coverage, Shaper& shaper)
+    : DialogSpecimenBook(coverage, shaper, std::make_unique<QtPrinterDialog>()) {}
 
-DialogSpecimenBook::DialogSpecimenBook(GlyphCoverage& coverage,
+DialogSpecimenBook::DialogSpecimenBook(GlyphCoverage& coverage, Shaper& shaper,
                                        std::unique_ptr<PrinterDialog> dialog,
                                        std::unique_ptr<QPrinter> printer)
     : m_coverage(coverage)
+    , m_shaper(shaper)
     , m_dialog(std::move(dialog))
     , m_printer(std::move(printer)) {}
 
@@ -82,7 +88,8 @@ void DialogSpecimenBook::printSpecimenBook(const SheetSource& source, QWidget* p
         bool complete = false;
         MousePointer::set(MousePointer::Hourglass);
         trapErrors([&] {
-            SpecimenPrinter specimen(chosen, m_coverage, std::move(book), QDate::currentDate());
+            SpecimenPrinter specimen(chosen, m_coverage, m_shaper, std::move(book),
+                                     QDate::currentDate());
             complete = run(specimen, parent);
         });
         MousePointer::set(MousePointer::Default);

@@ -10,6 +10,7 @@ namespace varelith {
 
 class GlyphCoverage;
 class PrinterDialog;
+class Shaper;
 class SpecimenPrinter;
 
 // The specimen book through the printer dialog: the user picks a printer or a PDF file
@@ -25,10 +26,11 @@ public:
 
     // The print system's own dialog over a printer kept for the whole run, so that the
     // dialog remembers the last printer chosen.
-    explicit DialogSpecimenBook(GlyphCoverage& coverage);
+    DialogSpecimenBook(GlyphCoverage& coverage, Shaper& shaper);
     // A dialog service of the caller's own, over a printer of the caller's own (a fresh
     // one when none is given).
-    DialogSpecimenBook(GlyphCoverage& coverage, std::unique_ptr<PrinterDialog> dialog,
+    DialogSpecimenBook(GlyphCoverage& coverage, Shaper& shaper,
+                       std::unique_ptr<PrinterDialog> dialog,
                        std::unique_ptr<QPrinter> printer = nullptr);
     ~DialogSpecimenBook() override;
 
@@ -40,6 +42,7 @@ private:
     bool run(SpecimenPrinter& specimen, QWidget* parent);
 
     GlyphCoverage& m_coverage;
+    Shaper& m_shaper;
     std::unique_ptr<PrinterDialog> m_dialog;
     std::unique_ptr<QPrinter> m_printer;
     bool m_busy = false;

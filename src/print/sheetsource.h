@@ -1,5 +1,8 @@
 #pragma once
 
+#include "featuresettings.h"
+#include "variationsettings.h"
+
 #include <QString>
 
 namespace varelith {
@@ -15,6 +18,10 @@ public:
     virtual QString sizeText() const = 0;      // the size box
     virtual QString pageBoxText() const = 0;   // the page box
     virtual QString pageTotalText() const = 0; // the page total label
+    // The sheet's typesetting: 横書き with nothing switched unless the window says so.
+    virtual bool verticalWriting() const { return false; }
+    virtual FeatureSettings features() const { return {}; }
+    virtual VariationSettings variations() const { return {}; }
 };
 
 } // namespace varelith

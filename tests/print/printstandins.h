@@ -37,7 +37,9 @@ public:
     QString sizeText() const override { return size; }
     QString pageBoxText() const override { return pageBox; }
     QString pageTotalText() const override { return pageTotal; }
+    bool verticalWriting() const override { return vertical; }
     FontCatalogue fonts;
+    bool vertical = false;
     QString sample = QStringLiteral("sample"), size = QStringLiteral("12");
     QString pageBox = QStringLiteral("1"), pageTotal = QStringLiteral("1");
 };

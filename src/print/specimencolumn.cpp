@@ -1,0 +1,107 @@
+#include "specimencolumn.h"
+
+#include "missingglyphmark.h"
+#include "shaper.h"
+#include "shapingface.h"
+
+#include <QGlyphRun>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace varelith {
+
+namespace {
+
+// Where the piece's glyphs and cells reach, in its pixels: upright glyphs' ink, every cell.
+QRectF reachOf(const SpecimenColumn::Piece& piece) {
+    QRectF reach;
+    for (const ShapedGlyph& glyph : piece.run.glyphs) {
+        reach |= glyph.cell;
+        if (!glyph.sideways && piece.font.isValid())
+            reach |= piece.font.boundingRect(glyph.id).translated(glyph.origin);
+    }
+    return reach;
+}
+
+} // namespace
+
+SpecimenColumn::SpecimenColumn(Piece name, Piece sample, qreal gap,
+                               const QList<GlyphCoverage::Range>& marked)
+    : m_name(std::move(name))
+    , m_sample(std::move(sample))
+    , m_gap(gap) {
+    for (const ShapedGlyph& glyph : m_sample.run.glyphs) {
+        const bool missing = std::any_of(marked.begin(), marked.end(), [&](const auto& range) {
+            return glyph.cluster >= range.start && glyph.cluster < range.start + range.length;
+        });
+        if (missing)
+            m_marked.append(glyph.cell);
+    }
+    const QRectF head = reachOf(m_name);
+    const QRectF set = reachOf(m_sample);
+    m_extent.width = m_name.run.advance * m_name.scale + m_gap +
+                     std::max(m_sample.run.advance, set.bottom()) * m_sample.scale;
+    m_extent.ascent = std::max(head.right() * m_name.scale, set.right() * m_sample.scale);
+    m_extent.descent = std::max(-head.left() * m_name.scale, -set.left() * m_sample.scale);
+}
+
+void SpecimenColumn::paint(QPainter& painter, Shaper& shaper, const QPalette& palette) const {
+    painter.save();
+    painter.scale(m_name.scale, m_name.scale);
+    drawPiece(painter, shaper, m_name, palette);
+    painter.restore();
+    painter.save();
+    painter.translate(0, m_name.run.advance * m_name.scale + m_gap);
+    painter.scale(m_sample.scale, m_sample.scale);
+    for (const QRectF& cell : m_marked)
+        MissingGlyphMark::paint(painter, cell, palette);
+    drawPiece(painter, shaper, m_sample, palette);
+    painter.restore();
+}
+
+void SpecimenColumn::release() {
+    m_name = {};
+    m_sample = {};
+    m_marked.clear();
+}
+
+void SpecimenColumn::drawPiece(QPainter& painter, Shaper& shaper, const Piece& piece,
+                               const QPalette& palette) {
+    const QList<ShapedGlyph>& glyphs = piece.run.glyphs;
+    if (!piece.font.isValid() ||
+        (!piece.run.variations.isEmpty() && shaper.face(piece.run.face).isVariable())) {
+        shaper.draw(painter, piece.run, QPointF(), palette, false);
+        return;
+    }
+    // Each stretch of upright or of sideways glyphs is one glyph run; a sideways one is
+    // drawn turned about its first glyph's origin, its glyphs placed along the turned line.
+    for (qsizetype first = 0; first < glyphs.size();) {
+        const bool sideways = glyphs.at(first).sideways;
+        qsizetype end = first;
+        while (end < glyphs.size() && glyphs.at(end).sideways == sideways)
+            ++end;
+        const QPointF start = sideways ? glyphs.at(first).origin : QPointF();
+        QList<quint32> ids;
+        QList<QPointF> positions;
+        for (qsizetype i = first; i < end; ++i) {
+            const QPointF offset = glyphs.at(i).origin - start;
+            ids.append(glyphs.at(i).id);
+            // A quarter turn back: down the column is along the turned baseline.
+            positions.append(sideways ? QPointF(offset.y(), -offset.x()) : offset);
+        }
+        QGlyphRun run;
+        run.setRawFont(piece.font);
+        run.setGlyphIndexes(ids);
+        run.setPositions(positions);
+        painter.save();
+        painter.translate(start);
+        if (sideways)
+            painter.rotate(90);
+        painter.drawGlyphRun(QPointF(), run);
+        painter.restore();
+        first = end;
+    }
+}
+
+} // namespace varelith
