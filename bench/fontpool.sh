@@ -1,15 +1,16 @@
-# Sourced by bench/scale.sh and bench/window.sh: one pool of make-fonts fonts of the
-# largest count asked for, made once under $cache and kept between runs; a set of N
-# fonts is the pool's first N, linked. Takes the benchmark's arguments,
+# Sourced by bench/scale.sh and bench/window.sh: one pool of fonts made by
+# tests/support/make-test-fonts for the largest count asked for, made once under $cache and
+# kept between runs; a set of N fonts is the pool's first N numbered families, linked (the
+# generator's fixed families sort after them). Takes the benchmark's arguments,
 # BUILD_DIR [MAKE_FONTS] [COUNTS...], and expects `here` and `default_counts`.
 build=$(realpath "$1")
-make_fonts=${2:-$here/../../shared/tools/make-fonts}
+make_fonts=${2:-$here/../tests/support/make-test-fonts}
 shift $(($# >= 2 ? 2 : 1))
 counts=("$@")
 [[ ${#counts[@]} -gt 0 ]] || counts=("${default_counts[@]}")
 cache=${VARELITH_SCALE_CACHE:-/tmp/varelith-scale}
 largest=$(printf '%s\n' "${counts[@]}" | sort -n | tail -1)
-if [[ ! -f "$cache/all/fonts.conf" || $(ls "$cache/all/fonts" | wc -l) -lt $largest ]]; then
+if [[ ! -f "$cache/all/fonts/varelith-blank.ttf" || $(ls "$cache/all/fonts" | wc -l) -lt $largest ]]; then
     rm -rf "$cache/all"
     /usr/bin/python3 "$make_fonts" "$largest" "$cache/all" >/dev/null
 fi

@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
-# The program at scale: 2,000, 20,000 and 30,000 installed fonts made by make-fonts, each
-# benchmark run under GNU time for its peak memory. Prints a table of the catalogue and the
+# The program at scale: 2,000, 20,000 and 30,000 installed fonts made by
+# tests/support/make-test-fonts, each benchmark run under GNU time for its peak memory. Prints a table of the catalogue and the
 # start, and one of the font selection dialog (docs/performance.md shows the last ones and
 # how they were made).
 #
 #   bench/scale.sh BUILD_DIR [MAKE_FONTS] [COUNTS...]
 #
-# BUILD_DIR holds a RelWithDebInfo build; MAKE_FONTS defaults to ../shared/tools/make-fonts
-# beside the repository. The fonts are made once under $VARELITH_SCALE_CACHE
+# BUILD_DIR holds a RelWithDebInfo build; MAKE_FONTS defaults to the repository's
+# tests/support/make-test-fonts. The fonts are made once under $VARELITH_SCALE_CACHE
 # (default /tmp/varelith-scale) and kept for the next run.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)

@@ -5,8 +5,8 @@
 #
 #   bench/specimen.sh [BUILD_DIR] [COUNTS...]    (default: build, 2000 20000)
 #
-# The font sets are made once by make-fonts under ${VARELITH_BENCH_FONTS:-/tmp} (the same
-# sets bench/startup.sh uses) and seen together with the program's own Japanese face,
+# The font sets are made once by tests/support/make-test-fonts under
+# ${VARELITH_BENCH_FONTS:-/tmp} (the same sets bench/startup.sh uses) and seen together with the program's own Japanese face,
 # IPA Gothic, as on any machine the program is installed on.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -15,7 +15,7 @@ shift $(($# > 0 ? 1 : 0))
 counts=("$@")
 [[ ${#counts[@]} -gt 0 ]] || counts=(2000 20000)
 bench="$build/bench/specimen/specimen_bench"
-make_fonts=${MAKE_FONTS:-$here/../shared/tools/make-fonts}
+make_fonts=${MAKE_FONTS:-$here/tests/support/make-test-fonts}
 store=${VARELITH_BENCH_FONTS:-/tmp}
 ipa=/usr/share/fonts/opentype/ipafont-gothic
 
@@ -24,7 +24,8 @@ ipa=/usr/share/fonts/opentype/ipafont-gothic
 
 for count in "${counts[@]}"; do
     dir="$store/varelith-bench-fonts-$count"
-    if [[ ! -f "$dir/fonts.conf" ]]; then
+    if [[ ! -f "$dir/fonts/varelith-blank.ttf" ]]; then
+        rm -rf "$dir"
         /usr/bin/python3 "$make_fonts" "$count" "$dir" >/dev/null
     fi
     sed "s#<dir>#<dir>$ipa</dir>\n  <dir>#" "$dir/fonts.conf" >"$dir/fonts-with-ipa.conf"

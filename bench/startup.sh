@@ -3,7 +3,8 @@
 #
 # usage: bench/startup.sh [BUILD_DIR]   (default: build)
 #
-# Each font set is made once by make-fonts and kept in ${VARELITH_BENCH_FONTS:-/tmp}.
+# Each font set is made once by tests/support/make-test-fonts and kept in
+# ${VARELITH_BENCH_FONTS:-/tmp}.
 # The sets are seen together with the program's own dependency, IPA Gothic, as on any
 # machine the program is installed on ("with IPA"), and alone ("alone": no installed face
 # has the kanji of the interface, so Qt searches every font for them).
@@ -16,7 +17,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 build=$(realpath "${1:-$here/build}")
 bench="$build/bench/startup/startup_bench"
 program="$build/src/app/varelith"
-make_fonts=${MAKE_FONTS:-$here/../shared/tools/make-fonts}
+make_fonts=${MAKE_FONTS:-$here/tests/support/make-test-fonts}
 store=${VARELITH_BENCH_FONTS:-/tmp}
 ipa=/usr/share/fonts/opentype/ipafont-gothic
 
@@ -24,7 +25,8 @@ ipa=/usr/share/fonts/opentype/ipafont-gothic
 
 for count in 2000 20000; do
     dir="$store/varelith-bench-fonts-$count"
-    if [[ ! -f "$dir/fonts.conf" ]]; then
+    if [[ ! -f "$dir/fonts/varelith-blank.ttf" ]]; then
+        rm -rf "$dir"
         /usr/bin/python3 "$make_fonts" "$count" "$dir" >/dev/null
     fi
     sed "s#<dir>#<dir>$ipa</dir>\n  <dir>#" "$dir/fonts.conf" >"$dir/fonts-with-ipa.conf"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The real program from its start to its main window on an X server (Xvfb), with the
-# system's fonts plus N fonts made by make-fonts, and where that time goes.
+# system's fonts plus N fonts made by tests/support/make-test-fonts, and where that time
+# goes.
 #
 #   bench/window.sh BUILD_DIR [MAKE_FONTS] [COUNTS...]     (default 2000 20000)
 #

@@ -1,7 +1,7 @@
 // The font selection dialog at scale, over the fonts fontconfig sees (run it with
-// FONTCONFIG_FILE on a set made by make-fonts, as bench/scale.sh does). Prints how long
-// each step takes, the screen updated: opening the dialog (a new catalogue build over
-// the real settings file, the list shown), keystrokes in the name filter, switching the
+// FONTCONFIG_FILE on a set made by tests/support/make-test-fonts, as bench/scale.sh
+// does). Prints how long each step takes, the screen updated: opening the dialog (a new catalogue
+// build over the real settings file, the list shown), keystrokes in the name filter, switching the
 // writing system, the first and a second "見本の文字を含むフォントのみ" for a Japanese sample,
 // and the three bulk buttons over every font.
 //

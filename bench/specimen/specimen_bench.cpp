@@ -72,7 +72,7 @@ int main(int argc, char** argv) {
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : temporary.path();
     QTextStream out(stdout);
 
-    // The make-fonts families, every one ticked.
+    // The numbered families of tests/support/make-test-fonts, every one ticked.
     QStringList families = QFontDatabase::families();
     families.removeIf([](const QString& family) {
         return !family.startsWith(u"Bench Sans"_s) && !family.startsWith(u"試験書体"_s);

@@ -21,14 +21,14 @@ static QString run(QStringList command) {
 
 class TestDialogSpecimenBook : public QObject {
     Q_OBJECT
-    QStringList m_fonts; // the seven make-fonts fonts, in catalogue order, loaded once
+    QStringList m_fonts; // the test set's fonts, in catalogue order, loaded once
 
 private Q_SLOTS:
     void book_data() {
         for (const QFileInfo& font : QDir(QStringLiteral(VARELITH_TEST_FONTS)).entryInfoList())
             m_fonts += QFontDatabase::applicationFontFamilies(
                 QFontDatabase::addApplicationFont(font.filePath()));
-        QTest::addColumn<int>("ticked"); // the first ones of the seven
+        QTest::addColumn<int>("ticked"); // the first ones of the set
         QTest::addColumn<QString>("sample");
         QTest::addColumn<int>("sheets"); // 0: cancelled in the dialog; 2: at 200 pt, else 12 pt
         QTest::newRow("lines too wide") << 6 << u"Abc 0123 "_s.repeated(60) << 1;

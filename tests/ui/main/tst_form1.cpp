@@ -127,8 +127,11 @@ private Q_SLOTS:
         QTest::addColumn<QString>("sample");
         QTest::addColumn<QString>("marked"); // the sample's characters that show the mark
         QTest::newRow("Latin, kana") << u"Bench Sans 00001"_s << u"Aa あア漢字"_s << u"あア漢字"_s;
-        QTest::newRow("kana, kanji") << u"試験書体 00007"_s << u"Aa あア漢字"_s << u"漢字"_s;
-        QTest::newRow("kana, its own") << u"試験書体 00007"_s << u"あいアイ Abc"_s << QString();
+        QTest::newRow("kana, kanji") << u"試験書体 00007"_s << u"Aa あア永漢字縦"_s << u"漢字"_s;
+        QTest::newRow("kana, its own")
+            << u"試験書体 00007"_s << u"あいアイ 永縦 Abc"_s << QString();
+        // A blank missing-glyph shape must not pass for a space.
+        QTest::newRow("blank .notdef") << u"Varelith Blank"_s << u"Ab あ 字"_s << u"あ字"_s;
     }
 
     void missingGlyphsMarked() {
