@@ -44,7 +44,8 @@ int main(int argc, char** argv) {
     varelith::Shaper shaper;
     varelith::DialogSpecimenBook specimenBook(coverage, shaper);
 
-    varelith::Form1 mainWindow(catalogue, fonts, store, &printCommands, &coverage, &specimenBook);
+    varelith::Form1 mainWindow(catalogue, fonts, store, &printCommands, &coverage, &specimenBook,
+                               &shaper);
     mainWindow.Form_Load();
     mainWindow.show();
     return QApplication::exec();

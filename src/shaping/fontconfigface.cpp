@@ -4,10 +4,13 @@
 
 namespace varelith {
 
-FaceRef FontconfigFace::match(const QString& family) {
+FaceRef FontconfigFace::match(const QString& family, const QString& language) {
     FcPattern* pattern = FcPatternCreate();
     FcPatternAddString(pattern, FC_FAMILY,
                        reinterpret_cast<const FcChar8*>(family.toUtf8().constData()));
+    if (!language.isEmpty())
+        FcPatternAddString(pattern, FC_LANG,
+                           reinterpret_cast<const FcChar8*>(language.toUtf8().constData()));
     FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
     FcDefaultSubstitute(pattern);
     FcResult result = FcResultNoMatch;

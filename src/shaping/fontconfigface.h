@@ -8,7 +8,8 @@ namespace varelith {
 // face (the interface's names); never for a sample, which is set in its own face alone.
 class FontconfigFace {
 public:
-    static FaceRef match(const QString& family);
+    // With a language ("ja"), a stand-in for a family that is not installed covers it.
+    static FaceRef match(const QString& family, const QString& language = {});
 };
 
 } // namespace varelith

@@ -139,6 +139,14 @@ int ShapingFace::glyphCount() const {
     return m_face ? int(hb_face_get_glyph_count(m_face)) : 0;
 }
 
+QString ShapingFace::glyphName(quint32 glyph) const {
+    char name[64] = {};
+    auto* self = const_cast<ShapingFace*>(this);
+    if (!m_valid || !hb_font_get_glyph_name(self->font({}), glyph, name, sizeof name))
+        return {};
+    return QString::fromLatin1(name);
+}
+
 QStringList ShapingFace::features() const {
     QStringList tags(m_features.cbegin(), m_features.cend());
     tags.sort();

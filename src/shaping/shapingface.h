@@ -41,6 +41,8 @@ public:
     bool isValid() const { return m_valid; }
     int unitsPerEm() const { return m_upem; }
     int glyphCount() const;
+    // The glyph's name from the font (post or CFF), empty where it has none.
+    QString glyphName(quint32 glyph) const;
 
     // The GSUB and GPOS feature tags, sorted, each once.
     QStringList features() const;

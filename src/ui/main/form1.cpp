@@ -6,6 +6,7 @@
 #include "fontsize.h"
 #include "form2.h"
 #include "formwindow.h"
+#include "glyphcoverage.h"
 #include "japaneseinterface.h"
 #include "mousepointer.h"
 #include "numberconversion.h"
@@ -13,10 +14,12 @@
 #include "pagingfocus.h"
 #include "printcommands.h"
 #include "settingsstore.h"
+#include "shapedsheetview.h"
 #include "sheetcomposer.h"
 #include "sheetdocument.h"
 #include "specimenbookcommand.h"
 #include "titlefit.h"
+#include "typesettingmenu.h"
 #include "windowicon.h"
 
 #include <QAction>
@@ -62,7 +65,7 @@ void placeAutoSized(QLabel* label, int left, int top) {
 
 Form1::Form1(FontCatalogue& catalogue, const FontSource& fonts, SettingsStore& store,
              PrintCommands* printCommands, GlyphCoverage* coverage,
-             SpecimenBookCommand* specimenBook, QWidget* parent)
+             SpecimenBookCommand* specimenBook, Shaper* shaper, QWidget* parent)
     : QMainWindow(parent)
     , m_catalogue(catalogue)
     , m_fonts(fonts)
@@ -80,6 +83,15 @@ Form1::Form1(FontCatalogue& catalogue, const FontSource& fonts, SettingsStore& s
     setCentralWidget(m_client);
     buildControlStrip(m_client);
     buildMenus();
+    if (shaper) {
+        m_typesettingMenu = new TypesettingMenu(*m_mview, m_store, this);
+        m_shapedSheet = new ShapedSheetView(*m_rtext1, *shaper, [this](const QString& family) {
+            return m_coverage ? m_coverage->plainFace(family) : FaceRef{};
+        });
+        m_shapedSheet->setTypesetting(m_typesettingMenu->typesetting());
+        connect(m_typesettingMenu, &TypesettingMenu::changed, m_shapedSheet,
+                &ShapedSheetView::setTypesetting);
+    }
     m_client->installEventFilter(this);
 
     resize(ClientSize.width(), ClientSize.height() + menuBar()->sizeHint().height());
@@ -200,13 +212,15 @@ void Form1::buildMenus() {
     m_sep2->setObjectName(u"sep2"_s);
     m_mend = m_mfile->addAction(u"終了(&X)"_s);
     m_mend->setObjectName(u"mend"_s);
+    m_mview = menuBar()->addMenu(u"表示(&V)"_s);
+    m_mview->setObjectName(u"mview"_s);
     m_mhelp = menuBar()->addMenu(u"ヘルプ(&H)"_s);
     m_mhelp->setObjectName(u"mhelp"_s);
     m_mabout = m_mhelp->addAction(u"バージョン情報(&A)"_s);
     m_mabout->setObjectName(u"mabout"_s);
 
     // Read without the mnemonic: "ファイル(&F)" is "ファイル".
-    for (QMenu* menu : {m_mfile, m_mprint, m_mhelp})
+    for (QMenu* menu : {m_mfile, m_mprint, m_mview, m_mhelp})
         menu->setAccessibleName(menu->title().section(u"(&"_s, 0, 0).remove(u'&'));
 
     connect(m_moption, &QAction::triggered, this, &Form1::moption_Click);
@@ -277,6 +291,8 @@ void Form1::Showpage(Int16 page) {
         m_rtext1->setTextCursor(QTextCursor(m_rtext1->document()));
         m_rtext1->horizontalScrollBar()->setValue(0);
         m_rtext1->verticalScrollBar()->setValue(0);
+        if (m_shapedSheet)
+            m_shapedSheet->pageShown(composed);
         m_mprintone->setEnabled(true);
         m_mprintall->setEnabled(true);
         m_mprintbook->setEnabled(true);

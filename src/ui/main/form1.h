@@ -22,8 +22,11 @@ class FontSource;
 class Form2;
 class GlyphCoverage;
 class PrintCommands;
+class ShapedSheetView;
+class Shaper;
 class SettingsStore;
 class SpecimenBookCommand;
+class TypesettingMenu;
 
 // The main window: the control strip (sample text, size, previous and next, the page
 // box and the page total) above the sample sheet view, and the menus. It owns the font
@@ -37,10 +40,12 @@ class Form1 : public QMainWindow, public SheetSource {
 
 public:
     // printCommands and specimenBook may be null: their menu entries then do nothing.
-    // Without a coverage the sheet marks no missing glyph.
+    // Without a coverage the sheet marks no missing glyph; without a shaper it has no
+    // typesetting items (縦書き, features, axes).
     Form1(FontCatalogue& catalogue, const FontSource& fonts, SettingsStore& store,
           PrintCommands* printCommands, GlyphCoverage* coverage = nullptr,
-          SpecimenBookCommand* specimenBook = nullptr, QWidget* parent = nullptr);
+          SpecimenBookCommand* specimenBook = nullptr, Shaper* shaper = nullptr,
+          QWidget* parent = nullptr);
     ~Form1() override;
 
     // Start-up, run once after construction and before the window is shown: loads the
@@ -77,6 +82,9 @@ public:
     QAction* mprintone() const { return m_mprintone; }
     QAction* mprintall() const { return m_mprintall; }
     QAction* mprintbook() const { return m_mprintbook; }
+    QMenu* mview() const { return m_mview; }
+    TypesettingMenu* typesettingMenu() const { return m_typesettingMenu; }
+    ShapedSheetView* shapedSheet() const { return m_shapedSheet; }
 
     // SheetSource: what the printed sheet reads.
     const FontCatalogue& catalogue() const override { return m_catalogue; }
@@ -140,6 +148,9 @@ private:
     QAction* m_mprintbook = nullptr;
     QAction* m_sep2 = nullptr;
     QAction* m_mend = nullptr;
+    QMenu* m_mview = nullptr;
+    TypesettingMenu* m_typesettingMenu = nullptr;
+    ShapedSheetView* m_shapedSheet = nullptr;
     QMenu* m_mhelp = nullptr;
     QAction* m_mabout = nullptr;
 };

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "featuresettings.h"
+#include "variationsettings.h"
+
+#include <QString>
+
+namespace varelith {
+
+class SettingsStore;
+
+// How the sheet's samples are set: 横書き or 縦書き, the features switched and the values
+// of the registered axes. Plain (横書き, nothing switched) is the sheet as it always was.
+struct Typesetting {
+    bool vertical = false;
+    FeatureSettings features;
+    VariationSettings axes;
+
+    bool isPlain() const { return !vertical && features.isEmpty() && axes.isEmpty(); }
+    friend bool operator==(const Typesetting&, const Typesetting&) = default;
+
+    // Under keys of their own: writing_Sheet ("vertical" or "horizontal"), features_Sheet
+    // ("+palt,-kern"), axes_Sheet ("wght=700"). An absent or unreadable key is the default.
+    static Typesetting load(const SettingsStore& store);
+    void save(SettingsStore& store) const;
+
+    // The note a line gets for the switched-on features its face lacks: "palt なし".
+    static QString missingNote(const QStringList& tags);
+};
+
+} // namespace varelith

@@ -1,0 +1,237 @@
+#include "shapedsheetview.h"
+
+#include "composedpage.h"
+#include "errortrap.h"
+#include "fontconfigface.h"
+#include "fontsize.h"
+#include "japaneseinterface.h"
+#include "shaper.h"
+#include "sheetcomposer.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QEvent>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QScrollBar>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <QTextFrame>
+
+using namespace Qt::StringLiterals;
+
+namespace varelith {
+
+namespace {
+
+// The room the shaped layout adds to the document's, kept in its root frame's margins so
+// that the view scrolls over the layout while the text stays as it is.
+constexpr const char* ExtraRightProperty = "varelithExtraRight";
+constexpr const char* ExtraBottomProperty = "varelithExtraBottom";
+
+qreal pixels(qreal points, qreal dpi) {
+    return points * dpi / 72.0;
+}
+
+} // namespace
+
+ShapedSheetView::ShapedSheetView(QTextEdit& view, Shaper& shaper, FaceChooser faces)
+    : QObject(&view)
+    , m_view(view)
+    , m_shaper(shaper)
+    , m_faces(std::move(faces)) {
+    const QString nameFace = JapaneseInterface::interfaceFace(SheetComposer::NameFamily);
+    m_nameFont = QFont(nameFace);
+    m_nameFont.setPointSizeF(FontSize::fromText(SheetComposer::NameSizeText));
+    m_noteFont = m_nameFont;
+    m_noteFont.setPointSizeF(m_nameFont.pointSizeF() * 0.75);
+    m_view.viewport()->installEventFilter(this);
+}
+
+void ShapedSheetView::pageShown(const ComposedPage& page) {
+    m_sources.clear();
+    // The lines as the composer made them: its sample runs carry each line's family and size.
+    for (const FormatRun& run : page.runs) {
+        if (run.role != FormatRun::Role::Sample)
+            continue;
+        const qsizetype nameStart = run.start - run.family.size();
+        // From the space to the line break: the sample lies between them.
+        m_sources.append({page.text.mid(nameStart, run.family.size()), run.family,
+                          page.text.mid(run.start + 1, run.length - 3), run.sizeText});
+    }
+    layOut();
+}
+
+void ShapedSheetView::setTypesetting(const Typesetting& typesetting) {
+    m_typesetting = typesetting;
+    layOut();
+}
+
+void ShapedSheetView::layOut() {
+    m_lines.clear();
+    m_size = {};
+    if (isActive()) {
+        const qreal dpi = m_view.viewport()->logicalDpiY();
+        m_typesetting.vertical ? layOutVertical(dpi) : layOutHorizontal(dpi);
+    }
+    fitScrollRoom();
+    m_view.viewport()->update();
+}
+
+void ShapedSheetView::layOutHorizontal(qreal dpi) {
+    const QFontMetricsF name(m_nameFont, m_view.viewport());
+    const QFontMetricsF note(m_noteFont, m_view.viewport());
+    const qreal margin = m_view.document()->documentMargin();
+    qreal top = margin;
+    qreal width = 0;
+    for (const Source& source : std::as_const(m_sources)) {
+        Line line;
+        line.name = source.name;
+        line.sampleText = source.sample;
+        const FaceRef face = m_faces(source.family);
+        line.note =
+            Typesetting::missingNote(m_shaper.missingFeatures(face, m_typesetting.features));
+        // The space belongs to the sample, as in the document.
+        line.sample = m_shaper.shape(face, u' ' + source.sample, ShapedRun::Direction::Horizontal,
+                                     m_typesetting.features, m_typesetting.axes,
+                                     pixels(FontSize::fromText(source.sizeText), dpi));
+        const qreal ascent = std::max(name.ascent(), line.sample.ascent);
+        const qreal descent = std::max(name.descent(), line.sample.descent);
+        qreal x = margin;
+        line.nameAt = QPointF(x, top + ascent);
+        x += name.horizontalAdvance(line.name);
+        if (!line.note.isEmpty()) {
+            x += note.averageCharWidth();
+            line.noteAt = QPointF(x, top + ascent);
+            x += note.horizontalAdvance(line.note);
+        }
+        line.sampleAt = QPointF(x, top + ascent);
+        width = std::max(width, x + line.sample.advance + margin);
+        top += ascent + descent;
+        m_lines.append(line);
+    }
+    m_size = QSizeF(width, top + margin);
+}
+
+void ShapedSheetView::layOutVertical(qreal dpi) {
+    if (m_nameFace.isNull())
+        // Japanese notes and names are set in it too, without a fallback face.
+        m_nameFace = FontconfigFace::match(m_nameFont.family(), u"ja"_s);
+    const qreal namePixels = pixels(m_nameFont.pointSizeF(), dpi);
+    const qreal notePixels = pixels(m_noteFont.pointSizeF(), dpi);
+    const qreal margin = m_view.document()->documentMargin();
+    qreal right = margin;
+    qreal height = 0;
+    for (const Source& source : std::as_const(m_sources)) {
+        Line line;
+        line.name = source.name;
+        line.sampleText = source.sample;
+        const FaceRef face = m_faces(source.family);
+        line.note =
+            Typesetting::missingNote(m_shaper.missingFeatures(face, m_typesetting.features));
+        const qreal samplePixels = pixels(FontSize::fromText(source.sizeText), dpi);
+        line.nameRun = m_shaper.shape(m_nameFace, line.name, ShapedRun::Direction::Vertical, {}, {},
+                                      namePixels);
+        line.sample = m_shaper.shape(face, source.sample, ShapedRun::Direction::Vertical,
+                                     m_typesetting.features, m_typesetting.axes, samplePixels);
+        const qreal breadth = std::max(namePixels, samplePixels);
+        const qreal centre = right + breadth / 2;
+        qreal y = margin;
+        line.nameAt = QPointF(centre, y);
+        y += line.nameRun.advance;
+        if (!line.note.isEmpty()) {
+            line.noteRun = m_shaper.shape(m_nameFace, line.note, ShapedRun::Direction::Vertical, {},
+                                          {}, notePixels);
+            y += notePixels / 2;
+            line.noteAt = QPointF(centre, y);
+            y += line.noteRun.advance;
+        }
+        // A full-width space between the name and the sample, as a vertical line would have.
+        y += samplePixels;
+        line.sampleAt = QPointF(centre, y);
+        y += line.sample.advance;
+        height = std::max(height, y + margin);
+        right += breadth + samplePixels / 2;
+        m_lines.append(line);
+    }
+    m_size = QSizeF(right + margin, height);
+}
+
+void ShapedSheetView::fitScrollRoom() {
+    QTextDocument* document = m_view.document();
+    QTextFrame* root = document->rootFrame();
+    QTextFrameFormat format = root->frameFormat();
+    const qreal oldRight = document->property(ExtraRightProperty).toReal();
+    const qreal oldBottom = document->property(ExtraBottomProperty).toReal();
+    if (oldRight != 0 || oldBottom != 0) {
+        format.setRightMargin(format.rightMargin() - oldRight);
+        format.setBottomMargin(format.bottomMargin() - oldBottom);
+        root->setFrameFormat(format);
+        document->setProperty(ExtraRightProperty, 0.0);
+        document->setProperty(ExtraBottomProperty, 0.0);
+    }
+    if (!isActive())
+        return;
+    const QSizeF text = document->documentLayout()->documentSize();
+    const qreal right = std::max(0.0, m_size.width() - text.width());
+    const qreal bottom = std::max(0.0, m_size.height() - text.height());
+    if (right != 0 || bottom != 0) {
+        format.setRightMargin(format.rightMargin() + right);
+        format.setBottomMargin(format.bottomMargin() + bottom);
+        root->setFrameFormat(format);
+        document->setProperty(ExtraRightProperty, right);
+        document->setProperty(ExtraBottomProperty, bottom);
+    }
+    // A column page starts from its right, where its first column stands.
+    if (m_typesetting.vertical)
+        m_view.horizontalScrollBar()->setValue(m_view.horizontalScrollBar()->maximum());
+}
+
+bool ShapedSheetView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != m_view.viewport() || event->type() != QEvent::Paint || !isActive())
+        return QObject::eventFilter(watched, event);
+    trapErrors([this] { paint(); });
+    return true;
+}
+
+void ShapedSheetView::paint() {
+    QWidget* viewport = m_view.viewport();
+    QPainter painter(viewport);
+    const QPalette& palette = m_view.palette();
+    painter.fillRect(viewport->rect(), palette.base());
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.translate(-m_view.horizontalScrollBar()->value(), -m_view.verticalScrollBar()->value());
+    painter.setPen(palette.text().color());
+    if (!m_typesetting.vertical) {
+        for (const Line& line : std::as_const(m_lines)) {
+            painter.setFont(m_nameFont);
+            painter.drawText(line.nameAt, line.name);
+            if (!line.note.isEmpty()) {
+                painter.save();
+                painter.setFont(m_noteFont);
+                painter.setPen(palette.placeholderText().color());
+                painter.drawText(line.noteAt, line.note);
+                painter.restore();
+            }
+            m_shaper.draw(painter, line.sample, line.sampleAt, palette);
+        }
+        return;
+    }
+    // Columns are placed from the right edge of all the room the view scrolls over.
+    const qreal width = std::max<qreal>(m_view.document()->documentLayout()->documentSize().width(),
+                                        viewport->width());
+    for (const Line& line : std::as_const(m_lines)) {
+        const auto at = [width](const QPointF& point) {
+            return QPointF(width - point.x(), point.y());
+        };
+        m_shaper.draw(painter, line.nameRun, at(line.nameAt), palette, false);
+        if (!line.note.isEmpty()) {
+            painter.save();
+            painter.setPen(palette.placeholderText().color());
+            m_shaper.draw(painter, line.noteRun, at(line.noteAt), palette, false);
+            painter.restore();
+        }
+        m_shaper.draw(painter, line.sample, at(line.sampleAt), palette);
+    }
+}
+
+} // namespace varelith

@@ -1,0 +1,87 @@
+#pragma once
+
+#include "faceref.h"
+#include "shapedrun.h"
+#include "typesetting.h"
+
+#include <QFont>
+#include <QObject>
+#include <QPointF>
+
+#include <functional>
+
+class QTextEdit;
+
+namespace varelith {
+
+struct ComposedPage;
+class Shaper;
+
+// The sheet set by the Shaper where Qt's text layout cannot set it: 縦書き (one column per
+// font, right to left, the name at its head) and 横書き with features or axes switched.
+// The view's document stays the page's text model, so what a screen reader reads and what
+// is copied are the same in every mode; only the painting of the view's viewport, and the
+// room it scrolls over, follow the shaped layout. Plain typesetting leaves the view
+// exactly as the document shows it.
+class ShapedSheetView : public QObject {
+    Q_OBJECT
+
+public:
+    // The face a line's sample is set in, for the family it names (null: not installed).
+    using FaceChooser = std::function<FaceRef(const QString& family)>;
+
+    ShapedSheetView(QTextEdit& view, Shaper& shaper, FaceChooser faces);
+
+    // After the view got the page's document: lays the page out for the typesetting.
+    void pageShown(const ComposedPage& page);
+    void setTypesetting(const Typesetting& typesetting);
+    const Typesetting& typesetting() const { return m_typesetting; }
+    // Whether the shaped layout is painted instead of the document.
+    bool isActive() const { return !m_typesetting.isPlain(); }
+
+    struct Line {
+        QString name;
+        QString note; // the features switched on that the face lacks: "palt なし"
+        QString sampleText;
+        ShapedRun nameRun; // 縦書き only: the name set in the column
+        ShapedRun noteRun;
+        ShapedRun sample;
+        // Horizontal: baseline starts from the top left of the page. Vertical: the top of
+        // the column's centre line, x counted leftwards from the page's right edge.
+        QPointF nameAt;
+        QPointF noteAt;
+        QPointF sampleAt;
+    };
+    const QList<Line>& lines() const { return m_lines; }
+    // The room the layout takes, margins included.
+    QSizeF layoutSize() const { return m_size; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct Source {
+        QString name;
+        QString family;
+        QString sample;
+        QString sizeText;
+    };
+    void layOut();
+    void layOutHorizontal(qreal dpi);
+    void layOutVertical(qreal dpi);
+    void fitScrollRoom();
+    void paint();
+
+    QTextEdit& m_view;
+    Shaper& m_shaper;
+    FaceChooser m_faces;
+    Typesetting m_typesetting;
+    QList<Source> m_sources;
+    QList<Line> m_lines;
+    QSizeF m_size;
+    QFont m_nameFont;
+    QFont m_noteFont;
+    FaceRef m_nameFace;
+};
+
+} // namespace varelith

@@ -1,0 +1,237 @@
+#include "typesettingmenu.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QInputDialog>
+#include <QMenu>
+
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+namespace varelith {
+
+namespace {
+
+// What each common feature does, for the item's text.
+QString featureTitle(const QString& tag) {
+    static const QHash<QString, QString> titles{{u"palt"_s, u"プロポーショナル字詰め"_s},
+                                                {u"kern"_s, u"カーニング"_s},
+                                                {u"liga"_s, u"標準の合字"_s},
+                                                {u"vpal"_s, u"縦書きプロポーショナル字詰め"_s},
+                                                {u"hwid"_s, u"半角"_s},
+                                                {u"fwid"_s, u"全角"_s},
+                                                {u"pwid"_s, u"プロポーショナル幅"_s},
+                                                {u"jp78"_s, u"JIS78 字形"_s},
+                                                {u"jp83"_s, u"JIS83 字形"_s},
+                                                {u"jp90"_s, u"JIS90 字形"_s},
+                                                {u"jp04"_s, u"JIS2004 字形"_s},
+                                                {u"trad"_s, u"旧字体"_s},
+                                                {u"expt"_s, u"印刷標準字体"_s},
+                                                {u"nlck"_s, u"表外漢字字形"_s},
+                                                {u"hkna"_s, u"横書き用かな"_s},
+                                                {u"vkna"_s, u"縦書き用かな"_s},
+                                                {u"ruby"_s, u"ルビ用字形"_s},
+                                                {u"zero"_s, u"スラッシュ付きゼロ"_s},
+                                                {u"tnum"_s, u"等幅数字"_s},
+                                                {u"pnum"_s, u"プロポーショナル数字"_s},
+                                                {u"onum"_s, u"オールドスタイル数字"_s},
+                                                {u"lnum"_s, u"ライニング数字"_s},
+                                                {u"smcp"_s, u"スモールキャップス"_s},
+                                                {u"frac"_s, u"分数"_s}};
+    const QString title = titles.value(tag);
+    if (!title.isEmpty())
+        return title;
+    return u"スタイルセット %1"_s.arg(tag.mid(2).toInt());
+}
+
+struct AxisOffer {
+    QString tag;
+    QString title;
+    QList<float> values;
+};
+
+const QList<AxisOffer>& axisOffers() {
+    static const QList<AxisOffer> offers{
+        {u"wght"_s, u"ウェイト wght(&W)"_s, {100, 200, 300, 400, 500, 600, 700, 800, 900}},
+        {u"wdth"_s, u"幅 wdth(&I)"_s, {50, 75, 87.5f, 100, 112.5f, 125, 150}},
+        {u"opsz"_s, u"オプティカルサイズ opsz(&O)"_s, {8, 12, 18, 24, 36, 48, 72}},
+        {u"slnt"_s, u"傾き slnt(&S)"_s, {-15, -12, -10, -5, 0}},
+        {u"ital"_s, u"イタリック ital(&L)"_s, {0, 1}}};
+    return offers;
+}
+
+void nameMenu(QMenu* menu, const QString& objectName) {
+    menu->setObjectName(objectName);
+    menu->setAccessibleName(menu->title().section(u"(&"_s, 0, 0).remove(u'&'));
+}
+
+std::optional<QString> askWithDialog(QWidget* parent, const QString& current) {
+    bool ok = false;
+    const QString text =
+        QInputDialog::getText(parent, u"機能タグ"_s, u"機能タグ (例: +palt,-kern,ss02)"_s,
+                              QLineEdit::Normal, current, &ok);
+    return ok ? std::optional<QString>(text) : std::nullopt;
+}
+
+} // namespace
+
+TypesettingMenu::TypesettingMenu(QMenu& menu, SettingsStore& store, QWidget* dialogParent,
+                                 TagAsker askTags)
+    : QObject(&menu)
+    , m_store(store)
+    , m_dialogParent(dialogParent)
+    , m_askTags(askTags ? std::move(askTags) : TagAsker(askWithDialog))
+    , m_typesetting(Typesetting::load(store)) {
+    // Either one, never none: triggering the checked 縦書き (Ctrl+T) goes back to 横書き.
+    auto* writing = new QActionGroup(this);
+    writing->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    m_horizontal = menu.addAction(u"横書き(&Y)"_s);
+    m_horizontal->setObjectName(u"mhorizontal"_s);
+    m_vertical = menu.addAction(u"縦書き(&T)"_s);
+    m_vertical->setObjectName(u"mvertical"_s);
+    m_vertical->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    for (QAction* action : {m_horizontal, m_vertical}) {
+        action->setCheckable(true);
+        writing->addAction(action);
+    }
+    connect(m_horizontal, &QAction::triggered, this, [this] {
+        Typesetting next = m_typesetting;
+        next.vertical = false;
+        commit(next);
+    });
+    connect(m_vertical, &QAction::triggered, this, [this] {
+        Typesetting next = m_typesetting;
+        next.vertical = !m_typesetting.vertical;
+        commit(next);
+    });
+
+    m_features = menu.addMenu(u"OpenType 機能(&O)"_s);
+    nameMenu(m_features, u"mfeatures"_s);
+    buildFeatures();
+    m_axes = menu.addMenu(u"可変軸(&A)"_s);
+    nameMenu(m_axes, u"maxes"_s);
+    buildAxes();
+    sync();
+}
+
+void TypesettingMenu::buildFeatures() {
+    for (const QString& tag : FeatureSettings::commonTags()) {
+        QAction* action = m_features->addAction(u"&%1  %2"_s.arg(tag, featureTitle(tag)));
+        action->setObjectName(u"mfeature_"_s + tag);
+        action->setCheckable(true);
+        action->setData(tag);
+        connect(action, &QAction::triggered, this, [this, tag](bool on) {
+            Typesetting next = m_typesetting;
+            // Unticked is the font's own default again, not "off".
+            on ? next.features.set(tag, true) : next.features.clear(tag);
+            commit(next);
+        });
+        m_featureActions.append(action);
+    }
+    m_features->addSeparator();
+    QAction* free = m_features->addAction(u"機能タグ(&T)..."_s);
+    free->setObjectName(u"mfeaturetags"_s);
+    connect(free, &QAction::triggered, this, &TypesettingMenu::askFeatureText);
+    QAction* reset = m_features->addAction(u"既定に戻す(&R)"_s);
+    reset->setObjectName(u"mfeaturereset"_s);
+    connect(reset, &QAction::triggered, this, [this] {
+        Typesetting next = m_typesetting;
+        next.features = {};
+        commit(next);
+    });
+}
+
+void TypesettingMenu::buildAxes() {
+    for (const AxisOffer& offer : axisOffers()) {
+        QMenu* sub = m_axes->addMenu(offer.title);
+        nameMenu(sub, u"maxis_"_s + offer.tag);
+        auto* group = new QActionGroup(this);
+        group->setObjectName(offer.tag);
+        QList<float> values{std::nanf("")};
+        values.append(offer.values);
+        for (const float value : values) {
+            const bool asDefault = std::isnan(value);
+            QAction* action = sub->addAction(asDefault ? u"既定(&D)"_s : QString::number(value));
+            action->setObjectName(u"maxis_"_s + offer.tag + u'_' +
+                                  (asDefault ? u"default"_s : QString::number(value)));
+            action->setCheckable(true);
+            action->setData(value);
+            group->addAction(action);
+            const QString tag = offer.tag;
+            connect(action, &QAction::triggered, this, [this, tag, value, asDefault] {
+                Typesetting next = m_typesetting;
+                asDefault ? next.axes.clear(tag) : next.axes.set(tag, value);
+                commit(next);
+            });
+        }
+        m_axisGroups.append(group);
+    }
+}
+
+QAction* TypesettingMenu::featureAction(const QString& tag) const {
+    for (QAction* action : m_featureActions)
+        if (action->data().toString() == tag)
+            return action;
+    return nullptr;
+}
+
+QAction* TypesettingMenu::axisAction(const QString& tag, float value) const {
+    for (QActionGroup* group : m_axisGroups) {
+        if (group->objectName() != tag)
+            continue;
+        for (QAction* action : group->actions()) {
+            const float offered = action->data().toFloat();
+            if ((std::isnan(value) && std::isnan(offered)) || offered == value)
+                return action;
+        }
+    }
+    return nullptr;
+}
+
+bool TypesettingMenu::applyFeatureText(const QString& text) {
+    Typesetting next = m_typesetting;
+    if (!FeatureSettings::parse(text, next.features))
+        return false;
+    commit(next);
+    return true;
+}
+
+void TypesettingMenu::askFeatureText() {
+    QString current = m_typesetting.features.toText();
+    // Asked again, with what was typed, until it reads or the user gives up.
+    while (const std::optional<QString> text = m_askTags(m_dialogParent, current)) {
+        if (applyFeatureText(*text))
+            return;
+        current = *text;
+    }
+}
+
+void TypesettingMenu::setTypesetting(const Typesetting& typesetting) {
+    commit(typesetting);
+}
+
+void TypesettingMenu::commit(const Typesetting& typesetting) {
+    const bool differs = !(typesetting == m_typesetting);
+    m_typesetting = typesetting;
+    sync();
+    if (!differs)
+        return;
+    m_typesetting.save(m_store);
+    Q_EMIT changed(m_typesetting);
+}
+
+void TypesettingMenu::sync() {
+    m_horizontal->setChecked(!m_typesetting.vertical);
+    m_vertical->setChecked(m_typesetting.vertical);
+    for (QAction* action : std::as_const(m_featureActions))
+        action->setChecked(m_typesetting.features.state(action->data().toString()) == 1);
+    for (QActionGroup* group : std::as_const(m_axisGroups)) {
+        const QString tag = group->objectName();
+        QAction* chosen = axisAction(tag, m_typesetting.axes.value(tag, std::nanf("")));
+        for (QAction* action : group->actions())
+            action->setChecked(action == chosen);
+    }
+}
+
+} // namespace varelith

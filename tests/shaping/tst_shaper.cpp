@@ -1,0 +1,216 @@
+#include "featuresettings.h"
+#include "memorysettingsstore.h"
+#include "shaper.h"
+#include "shapingface.h"
+#include "typesetting.h"
+#include "variationsettings.h"
+#include "verticalorientation.h"
+
+#include <QTest>
+
+using namespace varelith;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+FaceRef testFace(const QString& file) {
+    return {QStringLiteral(VARELITH_TEST_FONTS) + u'/' + file, 0};
+}
+const QString Vertical = u"varelith-vertical.ttf"_s;
+const QString Variable = u"varelith-variable.ttf"_s;
+const QString Faces = u"varelith-faces-regular.ttf"_s;
+
+// At 1000 pixels a pixel is a font unit of the made fonts (1000 units per em).
+constexpr qreal UnitPixels = 1000;
+
+} // namespace
+
+class TestShaper : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    // UAX #50 as ICU gives it: U upright, R sideways, Tu/Tr transformed.
+    void orientation_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("runs");
+        QTest::newRow("mixed sample")
+            << u"縦書き ABC 123 「かな」。"_s << u"U3 R9 Tr1 U2 Tr1 Tu1"_s;
+        QTest::newRow("small kana, long vowel, parenthesis") << u"ァー（"_s << u"Tu1 Tr2"_s;
+        QTest::newRow("kanji beyond the BMP is one character") << u"𠮷a"_s << u"U2 R1"_s;
+        QTest::newRow("empty") << QString() << QString();
+    }
+    void orientation() {
+        QFETCH(QString, text);
+        static const QStringList kinds{u"U"_s, u"R"_s, u"Tu"_s, u"Tr"_s};
+        QStringList runs;
+        for (const VerticalOrientation::Run& run : VerticalOrientation::runs(text))
+            runs.append(kinds.at(int(run.kind)) + QString::number(run.length));
+        QTEST(runs.join(u' '), "runs");
+    }
+
+    // Each glyph as "name", with "^" when it is turned sideways and "?" when missing.
+    void glyphs_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("vertical");
+        QTest::addColumn<QString>("glyphs");
+        QTest::newRow("vertical forms in a column")
+            << Vertical << u"「あ」ー。"_s << true
+            << u"uni300C.vert uni3042 uni300D.vert uni30FC.vert uni3002.vert"_s;
+        QTest::newRow("horizontal forms in a line")
+            << Vertical << u"「あ」ー。"_s << false << u"uni300C uni3042 uni300D uni30FC uni3002"_s;
+        QTest::newRow("Latin and digits sideways in a column")
+            << Vertical << u"縦A1"_s << true << u"uni7E26 ^uni0041 ^uni0031"_s;
+        QTest::newRow("a character the face lacks stays missing")
+            << Faces << u"a永"_s << false << u"uni0061 ?.notdef"_s;
+        QTest::newRow("a bracket without a vertical form is turned")
+            << Faces << u"a「"_s << true << u"^uni0061 ^?.notdef"_s;
+    }
+    void glyphs() {
+        QFETCH(QString, file);
+        QFETCH(QString, text);
+        QFETCH(bool, vertical);
+        Shaper shaper;
+        const FaceRef face = testFace(file);
+        const ShapedRun run = shaper.shape(
+            face, text, vertical ? Shaper::Direction::Vertical : Shaper::Direction::Horizontal, {},
+            {}, 20);
+        QVERIFY(run.valid);
+        QStringList glyphs;
+        for (const ShapedGlyph& glyph : run.glyphs)
+            glyphs.append((glyph.sideways ? u"^"_s : QString()) +
+                          (glyph.missing ? u"?"_s : QString()) +
+                          shaper.face(face).glyphName(glyph.id));
+        QTEST(glyphs.join(u' '), "glyphs");
+    }
+
+    // Advances in font units along the line.
+    void advances_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("vertical");
+        QTest::addColumn<QString>("features");
+        QTest::addColumn<QString>("axes");
+        QTest::addColumn<QString>("compared");
+        QTest::addColumn<qreal>("difference"); // this run's advance less the compared one's
+        const QString kana = u"かなカナ"_s;
+        QTest::newRow("palt closes up kana")
+            << Vertical << kana << false << u"palt"_s << QString() << QString() << -400.0;
+        QTest::newRow("palt switched off is the default")
+            << Vertical << kana << false << u"-palt"_s << QString() << QString() << 0.0;
+        QTest::newRow("palt leaves a column alone")
+            << Vertical << kana << true << u"+palt"_s << QString() << QString() << 0.0;
+        QTest::newRow("a column advances by the vertical metrics")
+            << Vertical << kana << true << QString() << QString() << u"horizontal"_s << 0.0;
+        QTest::newRow("wght 900 sets wider than the default")
+            << Variable << u"Aa"_s << false << QString() << u"wght=900"_s << QString() << 1.0;
+        QTest::newRow("wght 100 sets narrower than the default")
+            << Variable << u"Aa"_s << false << QString() << u"wght=100"_s << QString() << -1.0;
+        QTest::newRow("a value beyond the axis is held to it")
+            << Variable << u"Aa"_s << false << QString() << u"wght=5000"_s << u"wght=900"_s << 0.0;
+        QTest::newRow("an axis the font lacks changes nothing")
+            << Vertical << kana << false << QString() << u"wght=900"_s << QString() << 0.0;
+    }
+    void advances() {
+        QFETCH(QString, file);
+        QFETCH(QString, text);
+        QFETCH(bool, vertical);
+        QFETCH(QString, features);
+        QFETCH(QString, axes);
+        QFETCH(QString, compared);
+        QFETCH(qreal, difference);
+        Shaper shaper;
+        const FaceRef face = testFace(file);
+        const auto direction =
+            vertical ? Shaper::Direction::Vertical : Shaper::Direction::Horizontal;
+        const qreal advance = shaper
+                                  .shape(face, text, direction, FeatureSettings::fromText(features),
+                                         VariationSettings::fromText(axes), UnitPixels)
+                                  .advance;
+        const auto otherDirection =
+            compared == u"horizontal"_s ? Shaper::Direction::Horizontal : direction;
+        const qreal plain = shaper
+                                .shape(face, text, otherDirection, {},
+                                       VariationSettings::fromText(
+                                           compared == u"horizontal"_s ? QString() : compared),
+                                       UnitPixels)
+                                .advance;
+        QVERIFY(advance > 0);
+        // A sign alone where the font's own deltas decide the amount.
+        if (std::abs(difference) == 1.0)
+            QCOMPARE((advance - plain) * difference > 0, true);
+        else
+            QCOMPARE(advance - plain, difference);
+    }
+
+    void faceFacts() {
+        Shaper shaper;
+        const ShapingFace& vertical = shaper.face(testFace(Vertical));
+        QVERIFY(vertical.hasFeature(u"vert"_s) && vertical.hasFeature(u"palt"_s));
+        QVERIFY(vertical.hasVerticalForm(U'「') && !vertical.hasVerticalForm(U'あ'));
+        QVERIFY(!vertical.isVariable());
+        const QList<ShapingFace::Axis> axes = shaper.face(testFace(Variable)).axes();
+        QCOMPARE(axes.size(), 2);
+        QCOMPARE(axes.at(0), (ShapingFace::Axis{u"wght"_s, u"Weight"_s, 100, 400, 900, false}));
+        QCOMPARE(axes.at(1).name, u"Contrast"_s);
+        QVERIFY(!shaper.face({u"/nonexistent.ttf"_s, 0}).isValid());
+        QVERIFY(!shaper
+                     .shape({u"/nonexistent.ttf"_s, 0}, u"a"_s, Shaper::Direction::Horizontal, {},
+                            {}, 20)
+                     .valid);
+    }
+
+    void missingFeatures_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("features");
+        QTest::addColumn<QString>("note");
+        QTest::newRow("has palt") << Vertical << u"+palt,-kern"_s << QString();
+        QTest::newRow("lacks palt") << Faces << u"palt"_s << u"palt なし"_s;
+        QTest::newRow("lacks two, switched off ones not told")
+            << Faces << u"palt,-liga,ss02"_s << u"palt・ss02 なし"_s;
+    }
+    void missingFeatures() {
+        QFETCH(QString, file);
+        QFETCH(QString, features);
+        Shaper shaper;
+        const QStringList missing =
+            shaper.missingFeatures(testFace(file), FeatureSettings::fromText(features));
+        QTEST(Typesetting::missingNote(missing), "note");
+    }
+
+    void tagLists_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("features"); // as written back; "!" when refused
+        QTest::addColumn<QString>("axes");
+        QTest::newRow("usual form") << u"+palt,-kern,ss02"_s << u"+palt,-kern,+ss02"_s << u"!"_s;
+        QTest::newRow("values and spaces") << u"palt=0 ss01=1"_s << u"-palt,+ss01"_s << u"palt=0,ss01=1"_s;
+        QTest::newRow("a later entry wins") << u"palt,-palt"_s << u"-palt"_s << u"!"_s;
+        QTest::newRow("too long a tag") << u"+paltx"_s << u"!"_s << u"!"_s;
+        QTest::newRow("empty") << QString() << QString() << QString();
+        QTest::newRow("axes") << u"wght=700, wdth=87.5"_s << u"!"_s << u"wght=700,wdth=87.5"_s;
+        QTest::newRow("an axis without a value") << u"wght"_s << u"+wght"_s << u"!"_s;
+    }
+    void tagLists() {
+        QFETCH(QString, text);
+        FeatureSettings features;
+        VariationSettings axes;
+        QTEST(FeatureSettings::parse(text, features) ? features.toText() : u"!"_s, "features");
+        QTEST(VariationSettings::parse(text, axes) ? axes.toText() : u"!"_s, "axes");
+    }
+
+    void typesettingRemembered() {
+        testing::MemorySettingsStore store;
+        QVERIFY(Typesetting::load(store).isPlain());
+        Typesetting typesetting{true, FeatureSettings::fromText(u"+palt,-kern"_s),
+                                VariationSettings::fromText(u"wght=700"_s)};
+        typesetting.save(store);
+        QCOMPARE(store.values.value(u"writing_Sheet"_s), u"vertical"_s);
+        QCOMPARE(store.values.value(u"features_Sheet"_s), u"+palt,-kern"_s);
+        QCOMPARE(Typesetting::load(store), typesetting);
+        store.values.insert(u"features_Sheet"_s, u"+toolong"_s);
+        QVERIFY(Typesetting::load(store).features.isEmpty());
+    }
+};
+
+QTEST_MAIN(TestShaper)
+#include "tst_shaper.moc"

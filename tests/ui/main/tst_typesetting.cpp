@@ -1,0 +1,215 @@
+#include "catalogues.h"
+#include "form1.h"
+#include "glyphcoverage.h"
+#include "shapedsheetview.h"
+#include "shaper.h"
+#include "typesettingmenu.h"
+
+#include <QAccessible>
+#include <QAccessibleTextInterface>
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFontDatabase>
+#include <QLineEdit>
+#include <QMenu>
+#include <QScrollBar>
+#include <QTest>
+#include <QTextEdit>
+
+#include <cmath>
+
+using namespace varelith;
+using namespace varelith::testing;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QStringList Families{u"Varelith Vertical"_s, u"Varelith Faces"_s, u"Varelith Variable"_s};
+const QString Sample = u"「かな」ABC 123。"_s;
+
+// The main window over the made fonts, a page shown with `sample` at `size`.
+struct ShownSheet {
+    explicit ShownSheet(MemorySettingsStore& settings, const QString& size = u"20"_s)
+        : fonts(Families)
+        , store(settings) {
+        form =
+            std::make_unique<Form1>(catalogue, fonts, store, nullptr, &coverage, nullptr, &shaper);
+        form->Form_Load();
+        form->Text2()->setText(size);
+        form->Text1()->setText(Sample);
+        QTest::keyClick(form->Text1(), Qt::Key_Return);
+    }
+    ShapedSheetView& sheet() const { return *form->shapedSheet(); }
+    TypesettingMenu& menu() const { return *form->typesettingMenu(); }
+    QImage painted() const { return form->RText1()->viewport()->grab().toImage(); }
+
+    ListFontSource fonts;
+    MemorySettingsStore& store;
+    FontCatalogue catalogue;
+    GlyphCoverage coverage;
+    Shaper shaper;
+    std::unique_ptr<Form1> form;
+};
+
+Typesetting typesetting(bool vertical, const QString& features, const QString& axes) {
+    return {vertical, FeatureSettings::fromText(features), VariationSettings::fromText(axes)};
+}
+
+} // namespace
+
+class TestTypesetting : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() {
+        for (const QFileInfo& font : QDir(QStringLiteral(VARELITH_TEST_FONTS)).entryInfoList())
+            QFontDatabase::addApplicationFont(font.filePath());
+    }
+
+    // The text model stays the page's text: read, copied and sized alike in every mode.
+    void sameTextInEveryMode_data() {
+        QTest::addColumn<bool>("vertical");
+        QTest::addColumn<QString>("features");
+        QTest::addColumn<QString>("axes");
+        QTest::addColumn<bool>("shaped");
+        QTest::newRow("plain") << false << QString() << QString() << false;
+        QTest::newRow("縦書き") << true << QString() << QString() << true;
+        QTest::newRow("palt") << false << u"palt"_s << QString() << true;
+        QTest::newRow("wght") << false << QString() << u"wght=900"_s << true;
+        QTest::newRow("縦書き, features and axes")
+            << true << u"+palt,-kern"_s << u"wght=100"_s << true;
+    }
+    void sameTextInEveryMode() {
+        QFETCH(bool, vertical);
+        QFETCH(QString, features);
+        QFETCH(QString, axes);
+        MemorySettingsStore store;
+        ShownSheet shown(store);
+        QTextEdit* view = shown.form->RText1();
+        const QString text = view->toPlainText();
+        const QSizeF plainSize = view->document()->size();
+        const QImage plainPaint = shown.painted();
+        QVERIFY(text.startsWith(u"Varelith Vertical "_s + Sample));
+
+        shown.menu().setTypesetting(typesetting(vertical, features, axes));
+        QTEST(shown.sheet().isActive(), "shaped");
+        QCOMPARE(view->toPlainText(), text);
+        QCOMPARE(shown.painted() != plainPaint, shown.sheet().isActive());
+        QAccessibleTextInterface* accessible =
+            QAccessible::queryAccessibleInterface(view)->textInterface();
+        QCOMPARE(accessible->text(0, accessible->characterCount()), text);
+        view->selectAll();
+        view->copy();
+        QCOMPARE(QApplication::clipboard()->text(), text);
+        view->setTextCursor(QTextCursor(view->document()));
+
+        // Back to plain, the view is the document's again, to the pixel.
+        shown.menu().setTypesetting({});
+        QCOMPARE(view->document()->size(), plainSize);
+        QCOMPARE(shown.painted(), plainPaint);
+    }
+
+    void notesAndColumns() {
+        MemorySettingsStore store;
+        ShownSheet shown(store);
+        shown.menu().setTypesetting(typesetting(true, u"palt,ss02"_s, QString()));
+        const QList<ShapedSheetView::Line>& lines = shown.sheet().lines();
+        QCOMPARE(lines.size(), 3);
+        QStringList notes;
+        for (const ShapedSheetView::Line& line : lines)
+            notes.append(line.name + u':' + line.note);
+        QCOMPARE(notes,
+                 (QStringList{u"Varelith Vertical:ss02 なし"_s, u"Varelith Faces:palt・ss02 なし"_s,
+                              u"Varelith Variable:palt・ss02 なし"_s}));
+        // Right to left: each column further from the right edge than the one before, the
+        // sample below its name.
+        QVERIFY(lines.at(0).nameAt.x() < lines.at(1).nameAt.x());
+        QVERIFY(lines.at(1).nameAt.x() < lines.at(2).nameAt.x());
+        QVERIFY(lines.at(0).sampleAt.y() > lines.at(0).nameAt.y() + lines.at(0).nameRun.advance);
+        // The first column is painted at the right of the view, where the page starts.
+        const QImage painted = shown.painted();
+        const int right = painted.width() - int(lines.at(0).sampleAt.x()) * painted.width() /
+                                                shown.form->RText1()->viewport()->width();
+        int ink = 0;
+        for (int y = 0; y < painted.height(); ++y)
+            ink += qGray(painted.pixel(std::clamp(right, 0, painted.width() - 1), y)) < 128;
+        QVERIFY(ink > 0);
+    }
+
+    void widePageScrollsFromItsRight() {
+        MemorySettingsStore store;
+        ShownSheet shown(store, u"150"_s);
+        QScrollBar* across = shown.form->RText1()->horizontalScrollBar();
+        shown.menu().setTypesetting(typesetting(true, QString(), QString()));
+        QVERIFY(shown.sheet().layoutSize().width() > shown.form->RText1()->viewport()->width());
+        QVERIFY(across->maximum() > 0);
+        QCOMPARE(across->value(), across->maximum());
+        // Showing the page again keeps the mode and starts from the right again.
+        QTest::keyClick(shown.form->Text1(), Qt::Key_Return);
+        QVERIFY(shown.sheet().isActive());
+        QCOMPARE(across->value(), across->maximum());
+    }
+
+    void ctrlTToggles() {
+        MemorySettingsStore store;
+        ShownSheet shown(store);
+        shown.form->show();
+        QVERIFY(QTest::qWaitForWindowActive(shown.form.get()));
+        for (const QString& expected : {u"vertical"_s, u"horizontal"_s}) {
+            QTest::keyClick(shown.form.get(), Qt::Key_T, Qt::ControlModifier);
+            QCOMPARE(store.values.value(u"writing_Sheet"_s), expected);
+            QCOMPARE(shown.menu().vertical()->isChecked(), expected == u"vertical"_s);
+            QCOMPARE(shown.menu().horizontal()->isChecked(), expected != u"vertical"_s);
+            QCOMPARE(shown.sheet().isActive(), expected == u"vertical"_s);
+        }
+    }
+
+    // Menu items in, the stored choice out, and the next start takes it up again.
+    void menuRemembered() {
+        MemorySettingsStore store;
+        {
+            ShownSheet shown(store);
+            shown.menu().featureAction(u"palt"_s)->trigger();
+            shown.menu().featureAction(u"ss20"_s)->trigger();
+            shown.menu().featureAction(u"ss20"_s)->trigger();
+            shown.menu().axisAction(u"wght"_s, 700)->trigger();
+            shown.menu().vertical()->trigger();
+        }
+        QCOMPARE(store.values.value(u"features_Sheet"_s), u"+palt"_s);
+        QCOMPARE(store.values.value(u"axes_Sheet"_s), u"wght=700"_s);
+        ShownSheet again(store);
+        QVERIFY(again.sheet().isActive());
+        QVERIFY(again.menu().vertical()->isChecked());
+        QVERIFY(again.menu().featureAction(u"palt"_s)->isChecked());
+        QVERIFY(!again.menu().featureAction(u"ss20"_s)->isChecked());
+        QVERIFY(again.menu().axisAction(u"wght"_s, 700)->isChecked());
+        again.menu().axisAction(u"wght"_s, std::nanf(""))->trigger();
+        QCOMPARE(store.values.value(u"axes_Sheet"_s), QString());
+    }
+
+    void freeTagField() {
+        MemorySettingsStore store;
+        QMenu menu;
+        QStringList asked;
+        QStringList answers{u"+paltx"_s, u"+palt,-kern"_s};
+        TypesettingMenu typesettingMenu(
+            menu, store, nullptr, [&](QWidget*, const QString& current) {
+                asked.append(current);
+                return answers.isEmpty() ? std::nullopt : std::optional(answers.takeFirst());
+            });
+        typesettingMenu.askFeatureText();
+        // A list that does not read is asked for again, as typed.
+        QCOMPARE(asked, (QStringList{QString(), u"+paltx"_s}));
+        QCOMPARE(store.values.value(u"features_Sheet"_s), u"+palt,-kern"_s);
+        QVERIFY(typesettingMenu.featureAction(u"palt"_s)->isChecked());
+        QVERIFY(!typesettingMenu.featureAction(u"kern"_s)->isChecked());
+        typesettingMenu.askFeatureText();
+        QCOMPARE(asked.last(), u"+palt,-kern"_s);
+        QCOMPARE(store.values.value(u"features_Sheet"_s), u"+palt,-kern"_s);
+    }
+};
+
+QTEST_MAIN(TestTypesetting)
+#include "tst_typesetting.moc"
