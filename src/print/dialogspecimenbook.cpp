@@ -30,10 +30,12 @@ SpecimenPrinter::Book bookOf(const SheetSource& source) {
     // A size the view would refuse is refused here too, before the dialog shows.
     book.points = FontSize::fromText(source.sizeText());
     book.sample = source.sampleText();
-    book.vertical = source.verticalWriting();
+    // In 横書き the book is set as it always was; features and axes come with 縦書き.
+    const Typesetting typesetting = source.typesetting();
+    book.vertical = typesetting.vertical;
     if (book.vertical) {
-        book.features = source.features();
-        book.variations = source.variations();
+        book.features = typesetting.features;
+        book.variations = typesetting.axes;
     }
     const FontCatalogue& catalogue = source.catalogue();
     for (int index = 1; index <= catalogue.FontNum(); ++index) {

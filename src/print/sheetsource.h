@@ -1,7 +1,6 @@
 #pragma once
 
-#include "featuresettings.h"
-#include "variationsettings.h"
+#include "typesetting.h"
 
 #include <QString>
 
@@ -18,10 +17,8 @@ public:
     virtual QString sizeText() const = 0;      // the size box
     virtual QString pageBoxText() const = 0;   // the page box
     virtual QString pageTotalText() const = 0; // the page total label
-    // The sheet's typesetting: 横書き with nothing switched unless the window says so.
-    virtual bool verticalWriting() const { return false; }
-    virtual FeatureSettings features() const { return {}; }
-    virtual VariationSettings variations() const { return {}; }
+    // The sheet's typesetting (縦書き, features, axes): plain unless the window says so.
+    virtual Typesetting typesetting() const { return {}; }
 };
 
 } // namespace varelith

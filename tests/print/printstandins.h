@@ -37,7 +37,11 @@ public:
     QString sizeText() const override { return size; }
     QString pageBoxText() const override { return pageBox; }
     QString pageTotalText() const override { return pageTotal; }
-    bool verticalWriting() const override { return vertical; }
+    Typesetting typesetting() const override {
+        Typesetting set;
+        set.vertical = vertical;
+        return set;
+    }
     FontCatalogue fonts;
     bool vertical = false;
     QString sample = QStringLiteral("sample"), size = QStringLiteral("12");

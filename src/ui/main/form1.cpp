@@ -430,6 +430,10 @@ QString Form1::pageTotalText() const {
     return m_lblPage2->text();
 }
 
+Typesetting Form1::typesetting() const {
+    return m_typesettingMenu ? m_typesettingMenu->typesetting() : Typesetting();
+}
+
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_client && event->type() == QEvent::Resize) {
         Form_Resize();

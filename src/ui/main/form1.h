@@ -92,6 +92,7 @@ public:
     QString sizeText() const override;
     QString pageBoxText() const override;
     QString pageTotalText() const override;
+    Typesetting typesetting() const override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
