@@ -1,6 +1,9 @@
 #include "dialogprintcommands.h"
 #include "dialogspecimenbook.h"
+#include "familyfaces.h"
+#include "familynames.h"
 #include "fontcatalogue.h"
+#include "fontinfowindow.h"
 #include "form1.h"
 #include "glyphcoverage.h"
 #include "inisettingsstore.h"
@@ -11,6 +14,8 @@
 #include "windowicon.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
 
 // The program takes no arguments: the user's settings, the installed fonts and the
 // printers are all it works from.
@@ -46,6 +51,13 @@ int main(int argc, char** argv) {
 
     varelith::Form1 mainWindow(catalogue, fonts, store, &printCommands, &coverage, &specimenBook,
                                &shaper);
+    // The font information window: nothing of it is built or read before it is asked for.
+    varelith::FamilyNames familyNames;
+    varelith::FamilyFaces familyFaces;
+    varelith::FontInfoWindow fontInfo(
+        familyNames, familyFaces, [&mainWindow] { return mainWindow.sampleText(); },
+        &QDesktopServices::openUrl, QGuiApplication::clipboard());
+    mainWindow.setFontInfoOpener(&fontInfo);
     mainWindow.Form_Load();
     mainWindow.show();
     return QApplication::exec();

@@ -1,4 +1,5 @@
 #include "familyfaces.h"
+#include "familynames.h"
 
 #include <QTest>
 
@@ -34,6 +35,10 @@ class TestFamilyFaces : public QObject {
 private Q_SLOTS:
     void nearest_data();
     void nearest();
+    void installedFaces_data();
+    void installedFaces();
+    void names_data();
+    void names();
 };
 
 void TestFamilyFaces::nearest_data() {
@@ -76,6 +81,72 @@ void TestFamilyFaces::nearest() {
     QFETCH(QString, chosen);
     const std::optional<FontFace> face = FamilyFaces::nearest(facesOf(faces), style);
     QCOMPARE(face ? face->styleName : QString(), chosen);
+}
+
+void TestFamilyFaces::installedFaces_data() {
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<QString>("faces");  // "style weight slant", lightest first
+    QTest::addColumn<QString>("chosen"); // for 標準, 細字, 太字, 斜体, 太字斜体
+    QTest::newRow("four faces, no bold italic")
+        << u"Varelith Faces"_s << u"Light 300 0, Regular 400 0, Italic 400 1, Bold 700 0"_s
+        << u"Regular Light Bold Italic -"_s;
+    QTest::newRow("by its Japanese name")
+        << u"試験ファミリー"_s << u"Light 300 0, Regular 400 0, Italic 400 1, Bold 700 0"_s
+        << u"Regular Light Bold Italic -"_s;
+    // Named instances count, the variable font itself is listed last and never chosen.
+    QTest::newRow("variable") << u"Varelith Variable"_s
+                              << u"Thin 100 0, Regular 400 0, Black 900 0,  400 0"_s
+                              << u"Regular Thin Black - -"_s;
+    QTest::newRow("one face") << u"Varelith Vertical"_s << u"Regular 400 0"_s
+                              << u"Regular - - - -"_s;
+    QTest::newRow("not installed") << u"Varelith Nowhere"_s << QString() << u"- - - - -"_s;
+}
+
+void TestFamilyFaces::installedFaces() {
+    QFETCH(QString, family);
+    QFETCH(QString, faces);
+    QFETCH(QString, chosen);
+    FamilyFaces installed;
+    QStringList listed;
+    for (const FontFace& face : installed.faces(family)) {
+        listed.append(u"%1 %2 %3"_s.arg(face.styleName).arg(face.weight).arg(int(face.slant)));
+        QVERIFY(installed.pattern(face));
+        QVERIFY(face.file.endsWith(u".ttf"));
+    }
+    QCOMPARE(listed.join(u", "), faces);
+    QStringList styles;
+    for (const SheetStyle style : {SheetStyle::Regular, SheetStyle::Light, SheetStyle::Bold,
+                                   SheetStyle::Italic, SheetStyle::BoldItalic}) {
+        const std::optional<FontFace> face = installed.nearest(family, style);
+        styles.append(face ? face->styleName : u"-"_s);
+    }
+    QCOMPARE(styles.join(u' '), chosen);
+}
+
+void TestFamilyFaces::names_data() {
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<QString>("names"); // "text:language", Japanese first
+    QTest::addColumn<QString>("japanese");
+    QTest::newRow("Japanese name first")
+        << u"Varelith Faces"_s << u"試験ファミリー:ja Varelith Faces:en"_s << u"試験ファミリー"_s;
+    QTest::newRow("any case finds it")
+        << u"varelith vertical"_s << u"縦書き試験:ja Varelith Vertical:en"_s << u"縦書き試験"_s;
+    QTest::newRow("by the Japanese name, none other")
+        << u"縦書き試験"_s << u"縦書き試験:ja Varelith Vertical:en"_s << QString();
+    QTest::newRow("no Japanese name") << u"Varelith Blank"_s << u"Varelith Blank:en"_s << QString();
+    QTest::newRow("not installed") << u"Varelith Nowhere"_s << QString() << QString();
+}
+
+void TestFamilyFaces::names() {
+    QFETCH(QString, family);
+    QFETCH(QString, names);
+    QFETCH(QString, japanese);
+    FamilyNames all;
+    QStringList listed;
+    for (const FamilyNames::Name& name : all.names(family))
+        listed.append(name.text + u':' + name.language);
+    QCOMPARE(listed.join(u' '), names);
+    QCOMPARE(all.japaneseName(family), japanese);
 }
 
 QTEST_GUILESS_MAIN(TestFamilyFaces)

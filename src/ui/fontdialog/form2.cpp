@@ -6,6 +6,7 @@
 #include "fontcatalogue.h"
 #include "fontfilterbar.h"
 #include "fontfiltermodel.h"
+#include "fontlistinfohook.h"
 #include "formwindow.h"
 #include "japaneseinterface.h"
 #include "listsummaryline.h"
@@ -152,6 +153,22 @@ void Form2::showLimitLine() {
         m_lblLimit->setText(u"フォントが %1 個あります。最初の %2 個だけを表示しています。"_s
                                 .arg(m_catalogue.listedFamilies())
                                 .arg(listed));
+}
+
+void Form2::setFontInfoOpener(FontInfoOpener* opener) {
+    if (!opener)
+        return;
+    auto* bottom = findChild<QWidget*>(u"BottomStrip"_s);
+    auto* hook = new FontListInfoHook(
+        *m_list1, *opener,
+        [this] {
+            const QModelIndex row = m_shownFonts->mapToSource(m_list1->currentIndex());
+            return row.isValid() ? m_list1->tickModel().name(row.row()) : QString();
+        },
+        bottom);
+    static_cast<QBoxLayout*>(bottom->layout())->insertWidget(2, hook->button());
+    setTabOrder(m_list1, hook->button());
+    setTabOrder(hook->button(), m_command1);
 }
 
 void Form2::setSampleText(const QString& text) {

@@ -14,6 +14,7 @@ namespace varelith {
 class BulkTicks;
 class FontCatalogue;
 class FontFilterBar;
+class FontInfoOpener;
 class FontFilterModel;
 class FontSource;
 class ListSummaryLine;
@@ -44,6 +45,10 @@ public:
     // a second call does nothing.
     void unload();
     bool isUnloaded() const { return m_unloaded; }
+    // Where the current row opens its font's information: a context menu entry and a
+    // button beside 閉じる. Null adds neither.
+    void setFontInfoOpener(FontInfoOpener* opener);
+
     // The main window's sample text, for "見本の文字を含むフォントのみ".
     void setSampleText(const QString& text);
 

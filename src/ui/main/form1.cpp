@@ -17,6 +17,7 @@
 #include "shapedsheetview.h"
 #include "sheetcomposer.h"
 #include "sheetdocument.h"
+#include "sheetfontinfohook.h"
 #include "specimenbookcommand.h"
 #include "titlefit.h"
 #include "typesettingmenu.h"
@@ -250,6 +251,7 @@ void Form1::Form_Load() {
 void Form1::loadForm2() {
     // The dialog has no owner window: it is centred on the screen, not on this window.
     m_form2 = std::make_unique<Form2>(m_catalogue, m_fonts, m_store);
+    m_form2->setFontInfoOpener(m_fontInfo);
     connect(m_form2.get(), &Form2::pageFieldsReset, this, &Form1::setPageFields);
     m_form2->Form_Load();
 }
@@ -271,6 +273,12 @@ void Form1::Form_Unload() {
         m_form2->unload();
         m_form2.reset();
     }
+}
+
+void Form1::setFontInfoOpener(FontInfoOpener* opener) {
+    m_fontInfo = opener;
+    if (opener)
+        new SheetFontInfoHook(*m_rtext1, *opener);
 }
 
 void Form1::Showpage(Int16 page) {

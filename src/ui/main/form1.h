@@ -18,6 +18,7 @@ class QTextEdit;
 namespace varelith {
 
 class FontCatalogue;
+class FontInfoOpener;
 class FontSource;
 class Form2;
 class GlyphCoverage;
@@ -65,6 +66,10 @@ public:
     void mabout_Click();
     // The version box that mabout_Click shows.
     std::unique_ptr<QMessageBox> makeVersionBox();
+
+    // Where a line of the sheet, or the dialog's current row, opens its font's information;
+    // set once, before Form_Load.
+    void setFontInfoOpener(FontInfoOpener* opener);
 
     // The dialog while it is loaded, null otherwise.
     Form2* form2() const { return m_form2.get(); }
@@ -125,6 +130,7 @@ private:
     GlyphCoverage* m_coverage;
     SpecimenBookCommand* m_specimenBook;
     std::unique_ptr<Form2> m_form2;
+    FontInfoOpener* m_fontInfo = nullptr;
     bool m_unloaded = false;
     bool m_centred = false;
 

@@ -1,0 +1,92 @@
+#pragma once
+
+#include "facefactsview.h"
+#include "fontinfoopener.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+class QClipboard;
+class QLineEdit;
+class QScrollArea;
+class QTabWidget;
+
+namespace varelith {
+
+class CharacterGridView;
+class CoverageView;
+class FaceDrawing;
+class FaceList;
+class FamilyFaces;
+class FamilyNames;
+class WaterfallView;
+struct FontFace;
+
+// "フォント情報": what is known of one family. Not modal, and one window for the whole
+// run: asked for another family, it follows. Its names at the top; its faces on the
+// left, each drawn with the main window's sample; for the chosen face, tabs with the
+// waterfall, the facts, the Japanese coverage and the character grid. Esc closes it.
+// Nothing is read before the first family is asked for.
+class FontInfoWindow : public QWidget, public FontInfoOpener {
+    Q_OBJECT
+
+public:
+    // `sample`: the main window's sample text at the moment of asking; when empty, a
+    // Japanese and Latin pangram is drawn instead.
+    FontInfoWindow(FamilyNames& names, FamilyFaces& faces, std::function<QString()> sample,
+                   FaceFactsView::UrlOpener openUrl, QClipboard* clipboard,
+                   QWidget* parent = nullptr);
+    ~FontInfoWindow() override;
+
+    void showFamily(const QString& family) override;
+    // Fills the window for the family without showing it.
+    void setFamily(const QString& family);
+    const QString& family() const { return m_family; }
+
+    static QString defaultSample();
+
+    // A further section for the chosen face, as a tab after the others.
+    void addSection(QWidget* section, const QString& title);
+
+    QLineEdit* namesLine() const { return m_names; }
+    FaceList* faceList() const { return m_faceList; }
+    QTabWidget* sections() const { return m_sections; }
+    WaterfallView* waterfall() const { return m_waterfall; }
+    FaceFactsView* facts() const { return m_facts; }
+    CoverageView* coverage() const { return m_coverage; }
+    CharacterGridView* characterGrid() const { return m_grid; }
+    // The chosen face's drawing; null when the family has no face.
+    const FaceDrawing* currentFace() const;
+
+Q_SIGNALS:
+    // After the chosen face changed, its sections filled.
+    void faceChanged(const QString& family, const FontFace& face);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void build();
+    void chooseFace(int row);
+
+    FamilyNames& m_familyNames;
+    FamilyFaces& m_familyFaces;
+    std::function<QString()> m_sample;
+    FaceFactsView::UrlOpener m_openUrl;
+    QClipboard* m_clipboard;
+    QString m_family;
+    QList<std::shared_ptr<FaceDrawing>> m_drawings;
+
+    QLineEdit* m_names = nullptr;
+    FaceList* m_faceList = nullptr;
+    QTabWidget* m_sections = nullptr;
+    QScrollArea* m_waterfallArea = nullptr;
+    WaterfallView* m_waterfall = nullptr;
+    FaceFactsView* m_facts = nullptr;
+    CoverageView* m_coverage = nullptr;
+    CharacterGridView* m_grid = nullptr;
+};
+
+} // namespace varelith

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QObject>
+
+class QAction;
+class QTextEdit;
+
+namespace varelith {
+
+class FontInfoOpener;
+
+// Opens the font information window for a line of the sheet view: a double-click on the
+// line, "フォント情報(&I)..." in its context menu, or Ctrl+I where the view's cursor is.
+class SheetFontInfoHook : public QObject {
+    Q_OBJECT
+
+public:
+    SheetFontInfoHook(QTextEdit& view, FontInfoOpener& opener);
+
+    QAction* action() const { return m_action; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool open(int position);
+
+    QTextEdit& m_view;
+    FontInfoOpener& m_opener;
+    QAction* m_action;
+};
+
+} // namespace varelith

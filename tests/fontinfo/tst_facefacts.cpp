@@ -1,0 +1,130 @@
+#include "facefacts.h"
+#include "familyfaces.h"
+#include "japanesecoverage.h"
+
+#include <QTest>
+
+using namespace varelith;
+using namespace Qt::StringLiterals;
+using Level = EmbeddingPermission::Level;
+
+Q_DECLARE_METATYPE(EmbeddingPermission::Level)
+
+class TestFaceFacts : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void facts_data();
+    void facts();
+    void axes();
+    void embedding_data();
+    void embedding();
+    void coverage();
+};
+
+namespace {
+
+FaceFacts factsOf(const QString& family, const QString& style) {
+    FamilyFaces faces;
+    for (const FontFace& face : faces.faces(family))
+        if (face.styleName == style)
+            return FaceFacts::read(face.file, face.index);
+    return {};
+}
+
+} // namespace
+
+void TestFaceFacts::facts_data() {
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<QString>("style");
+    QTest::addColumn<int>("fsType");
+    QTest::addColumn<QString>("features");
+    const QString faces = u"Varelith Faces"_s;
+    QTest::newRow("regular") << faces << u"Regular"_s << 0 << QString();
+    QTest::newRow("bold, its own file") << faces << u"Bold"_s << 0 << QString();
+    QTest::newRow("variable instance") << u"Varelith Variable"_s << u"Black"_s << 0 << QString();
+    QTest::newRow("vertical") << u"Varelith Vertical"_s << u"Regular"_s << 4 << u"palt vert vrt2"_s;
+}
+
+void TestFaceFacts::facts() {
+    QFETCH(QString, family);
+    QFETCH(QString, style);
+    QFETCH(int, fsType);
+    QFETCH(QString, features);
+    const FaceFacts facts = factsOf(family, style);
+    QVERIFY(facts.readable);
+    QCOMPARE(facts.format, FaceFacts::Format::TrueType);
+    QCOMPARE(facts.version, u"Version 2.001"_s);
+    QCOMPARE(facts.vendor, u"VRLT"_s);
+    QCOMPARE(facts.designer, u"Varelith Tests"_s);
+    QCOMPARE(facts.copyright, u"Copyright 2026 Varelith Tests"_s);
+    QCOMPARE(facts.licence, u"SIL Open Font License, Version 1.1"_s);
+    QCOMPARE(facts.licenceUrl, u"https://openfontlicense.org"_s);
+    QVERIFY(facts.embedding.known());
+    QCOMPARE(facts.embedding.fsType(), fsType);
+    QCOMPARE(facts.features.join(u' '), features);
+    QVERIFY(facts.glyphCount > 50);
+}
+
+void TestFaceFacts::axes() {
+    const FaceFacts facts = factsOf(u"Varelith Variable"_s, u"Thin"_s);
+    QVERIFY(facts.variable());
+    QCOMPARE(facts.axes, (QList<FaceFacts::Axis>{{u"wght"_s, u"Weight"_s, 100, 400, 900},
+                                                 {u"CNTR"_s, u"Contrast"_s, 0, 0, 100}}));
+    QVERIFY(!factsOf(u"Varelith Faces"_s, u"Regular"_s).variable());
+    QVERIFY(!FaceFacts::read(u"/nonexistent.ttf"_s, 0).readable);
+}
+
+void TestFaceFacts::embedding_data() {
+    QTest::addColumn<int>("fsType");
+    QTest::addColumn<Level>("level");
+    QTest::addColumn<QString>("wording");
+    QTest::newRow("installable") << 0x0000 << Level::Installable << u"インストール可能"_s;
+    QTest::newRow("restricted") << 0x0002 << Level::Restricted << u"PDF への埋め込み不可"_s;
+    QTest::newRow("preview and print")
+        << 0x0004 << Level::PreviewAndPrint << u"プレビューと印刷のみ"_s;
+    QTest::newRow("editable") << 0x0008 << Level::Editable << u"編集可能"_s;
+    // Older fonts set several bits: the least restrictive wins.
+    QTest::newRow("restricted and editable") << 0x000A << Level::Editable << u"編集可能"_s;
+    QTest::newRow("restricted and preview")
+        << 0x0006 << Level::PreviewAndPrint << u"プレビューと印刷のみ"_s;
+    QTest::newRow("no subsetting") << 0x0100 << Level::Installable << u"サブセット化不可"_s;
+    QTest::newRow("bitmap only") << 0x0204 << Level::PreviewAndPrint << u"ビットマップのみ"_s;
+}
+
+void TestFaceFacts::embedding() {
+    QFETCH(int, fsType);
+    QFETCH(Level, level);
+    QFETCH(QString, wording);
+    const EmbeddingPermission permission{quint16(fsType)};
+    QCOMPARE(permission.level(), level);
+    QVERIFY2(permission.text().contains(wording), qPrintable(permission.text()));
+    QCOMPARE(permission.text().contains(u"埋め込み不可"), level == Level::Restricted);
+}
+
+void TestFaceFacts::coverage() {
+    // "Varelith Vertical": every hiragana and katakana, 永縦書字 (level 1, 常用), 弌 (level
+    // 2), 俱 (JIS X 0213 level 3).
+    FamilyFaces faces;
+    const QList<FontFace> vertical = faces.faces(u"Varelith Vertical"_s);
+    QCOMPARE(vertical.size(), 1);
+    FcCharSet* characters = nullptr;
+    QCOMPARE(FcPatternGetCharSet(faces.pattern(vertical.first()), FC_CHARSET, 0, &characters),
+             FcResultMatch);
+    const JapaneseCoverage coverage(characters);
+    using Set = JapaneseCoverage::Set;
+    using Count = JapaneseCoverage::Count;
+    const QList<std::pair<Set, Count>> expected = {
+        {Set::Hiragana, {86, 86}},   {Set::Katakana, {90, 90}},   {Set::JisLevel1, {4, 2965}},
+        {Set::JisLevel2, {1, 3390}}, {Set::JisLevel3, {1, 1259}}, {Set::JisLevel4, {0, 2436}},
+        {Set::Joyo, {4, 2136}}};
+    for (const auto& [set, count] : expected) {
+        QCOMPARE(coverage.count(set), count);
+        QCOMPARE(coverage.missing(set).size(), count.total - count.covered);
+    }
+    QVERIFY(!coverage.missing(Set::JisLevel1).contains(U'永'));
+    QVERIFY(coverage.missing(Set::JisLevel1).contains(U'亜'));
+    QCOMPARE(JapaneseCoverage(nullptr).count(Set::Joyo), (Count{0, 2136}));
+}
+
+QTEST_GUILESS_MAIN(TestFaceFacts)
+#include "tst_facefacts.moc"
