@@ -3,6 +3,7 @@
 #include "familyfaces.h"
 #include "familynames.h"
 #include "fontcatalogue.h"
+#include "fontinfotypesetting.h"
 #include "fontinfowindow.h"
 #include "form1.h"
 #include "glyphcoverage.h"
@@ -58,6 +59,7 @@ int main(int argc, char** argv) {
         familyNames, familyFaces, [&mainWindow] { return mainWindow.sampleText(); },
         &QDesktopServices::openUrl, QGuiApplication::clipboard());
     mainWindow.setFontInfoOpener(&fontInfo);
+    varelith::FontInfoTypesetting fontInfoTypesetting(fontInfo, shaper);
     mainWindow.Form_Load();
     mainWindow.show();
     return QApplication::exec();

@@ -60,22 +60,17 @@ void AxisSliders::setAxes(const QList<Axis>& axes) {
         delete row.value;
     }
     m_rows.clear();
-    QString keys;
     for (const Axis& axis : axes) {
         if (axis.hidden)
             continue;
         const int line = int(m_rows.size());
         Row row{axis, stepsPerUnit(axis.maximum - axis.minimum), new QLabel(m_area),
                 new QSlider(Qt::Horizontal, m_area), new QLabel(m_area)};
-        // An access key of its own for each: the first letter of the tag not taken yet.
+        // An access key of its own for each, by its place: letters would clash with the
+        // keys of the window around.
         QString text = label(axis);
-        for (const QChar letter : axis.tag.toUpper()) {
-            if (letter.isLetter() && !keys.contains(letter)) {
-                keys += letter;
-                text += u"(&%1)"_s.arg(letter);
-                break;
-            }
-        }
+        if (line < 9)
+            text += u"(&%1)"_s.arg(line + 1);
         row.name->setText(text + u':');
         row.name->setObjectName(u"lbl_Axis_"_s + axis.tag);
         row.name->setBuddy(row.slider);

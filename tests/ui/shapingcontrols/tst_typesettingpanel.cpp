@@ -1,10 +1,16 @@
 #include "axissliders.h"
+#include "facelist.h"
+#include "familyfaces.h"
+#include "familynames.h"
 #include "featureswitches.h"
+#include "fontinfotypesetting.h"
+#include "fontinfowindow.h"
 #include "shapedwaterfall.h"
 #include "shaper.h"
 #include "typesettingpanel.h"
 #include "waterfallcanvas.h"
 
+#include <QTabWidget>
 #include <QTest>
 
 using namespace varelith;
@@ -12,20 +18,34 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// How far the waterfall's ink reaches along its lines: across in 横書き, down in 縦書き.
-int inkLength(WaterfallCanvas& canvas) {
-    canvas.resize(canvas.sizeHint());
-    const QImage image = canvas.grab().toImage();
-    const bool horizontal = canvas.direction() == ShapedRun::Direction::Horizontal;
+// How far the ink reaches in the image, across or down: whatever is far from the colour of
+// its bottom right corner, the background of a plain or a selected row.
+int inkLength(const QImage& image, bool horizontal) {
+    const int background = qGray(image.pixel(image.width() - 1, image.height() - 1));
     int first = -1, last = -1;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
-            if (qGray(image.pixel(x, y)) < 128) {
+            if (std::abs(qGray(image.pixel(x, y)) - background) > 100) {
                 const int along = horizontal ? x : y;
                 first = first < 0 ? along : std::min(first, along);
                 last = std::max(last, along);
             }
     return last - first;
+}
+
+// The waterfall's ink along its lines: across in 横書き, down in 縦書き.
+int inkLength(WaterfallCanvas& canvas) {
+    canvas.resize(canvas.sizeHint());
+    return inkLength(canvas.grab().toImage(),
+                     canvas.direction() == ShapedRun::Direction::Horizontal);
+}
+
+// The ink across the sample of the information window's chosen face, below its label.
+int inkLength(FaceList& list) {
+    const QRect row = list.visualItemRect(list.currentItem());
+    return inkLength(
+        list.viewport()->grab(row.adjusted(0, list.fontMetrics().height() + 4, 0, 0)).toImage(),
+        true);
 }
 
 FaceRef testFace(const QString& file) {
@@ -85,6 +105,44 @@ private Q_SLOTS:
         QCOMPARE(change.contains(u'=') ? panel.variations().toText() : panel.features().toText(),
                  settings);
         const int after = inkLength(canvas);
+        QCOMPARE((after > before) - (after < before), longer);
+    }
+
+    // In the information window: a section of its own for the chosen face, whose switches
+    // and sliders redraw the face list as well.
+    void inWindow_data() {
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<int>("longer");
+        QTest::newRow("weight") << u"Varelith Variable"_s << u"wght=900"_s << 1;
+        QTest::newRow("palt") << u"Varelith Vertical"_s << u"palt"_s << -1;
+    }
+
+    void inWindow() {
+        QFETCH(QString, family);
+        QFETCH(QString, change);
+        QFETCH(int, longer);
+        FamilyNames names;
+        FamilyFaces faces;
+        FontInfoWindow window(
+            names, faces, [] { return u"Aaあいう"_s; }, {}, nullptr);
+        Shaper shaper;
+        FontInfoTypesetting typesetting(window, shaper);
+        QVERIFY(!typesetting.panel()); // nothing made before a face is shown
+        window.resize(900, 600);
+        window.setFamily(family);
+        QVERIFY(typesetting.panel());
+        QCOMPARE(window.sections()->tabText(window.sections()->count() - 1), u"組版(&K)"_s);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        FaceList& list = *window.faceList();
+        const int before = inkLength(list);
+        if (change.contains(u'='))
+            typesetting.panel()->axisSliders().setValue(change.section(u'=', 0, 0),
+                                                        change.section(u'=', 1).toDouble());
+        else
+            typesetting.panel()->featureSwitches().setSwitched(change, true);
+        const int after = inkLength(list);
         QCOMPARE((after > before) - (after < before), longer);
     }
 };
