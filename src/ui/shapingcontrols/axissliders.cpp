@@ -108,7 +108,8 @@ void AxisSliders::showValue(const Row& row) {
 VariationSettings AxisSliders::values() const {
     VariationSettings values;
     for (const Row& row : m_rows)
-        values.set(row.axis.tag, float(valueOf(row)));
+        if (row.slider->value() != int(std::lround(row.axis.defaultValue * row.factor)))
+            values.set(row.axis.tag, float(valueOf(row)));
     return values;
 }
 

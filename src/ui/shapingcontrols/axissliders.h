@@ -23,7 +23,8 @@ public:
 
     // The chosen face's axes but its hidden ones; every slider starts at the axis's default.
     void setAxes(const QList<Axis>& axes);
-    // Every axis's value.
+    // The axes moved away from their defaults, with their values: none for the face as it
+    // comes, which is then drawn as it always is.
     VariationSettings values() const;
     // Moves an axis's slider as the user would; the value is brought into its range.
     void setValue(const QString& tag, double value);
