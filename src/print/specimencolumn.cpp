@@ -31,6 +31,14 @@ SpecimenColumn::SpecimenColumn(Piece name, Piece sample, qreal gap,
     : m_name(std::move(name))
     , m_sample(std::move(sample))
     , m_gap(gap) {
+    // A face that cannot be loaded sets nothing: its whole sample is marked, an em a
+    // character, as a missing face is on screen.
+    if (!m_sample.run.valid && !marked.isEmpty()) {
+        const qreal em = m_sample.run.pixelSize;
+        const qsizetype characters = marked.constLast().start + marked.constLast().length;
+        m_marked.append(QRectF(-em / 2, 0, em, em * qreal(characters)));
+        m_sample.run.advance = em * qreal(characters);
+    }
     for (const ShapedGlyph& glyph : m_sample.run.glyphs) {
         const bool missing = std::any_of(marked.begin(), marked.end(), [&](const auto& range) {
             return glyph.cluster >= range.start && glyph.cluster < range.start + range.length;
@@ -39,7 +47,9 @@ SpecimenColumn::SpecimenColumn(Piece name, Piece sample, qreal gap,
             m_marked.append(glyph.cell);
     }
     const QRectF head = reachOf(m_name);
-    const QRectF set = reachOf(m_sample);
+    QRectF set = reachOf(m_sample);
+    for (const QRectF& mark : std::as_const(m_marked))
+        set |= mark;
     m_extent.width = m_name.run.advance * m_name.scale + m_gap +
                      std::max(m_sample.run.advance, set.bottom()) * m_sample.scale;
     m_extent.ascent = std::max(head.right() * m_name.scale, set.right() * m_sample.scale);
