@@ -11,6 +11,7 @@
 #include "japaneseinterface.h"
 #include "settingsproblemnotice.h"
 #include "shaper.h"
+#include "sheetfaces.h"
 #include "systemfontsource.h"
 #include "windowicon.h"
 
@@ -46,17 +47,19 @@ int main(int argc, char** argv) {
     // One coverage for the whole run: the sheet and the specimen book ask the same
     // questions of the same fonts.
     varelith::GlyphCoverage coverage;
+    // A family's faces are read at the first line drawn in a style other than 標準.
+    varelith::FamilyFaces faces;
+    varelith::SheetFaces sheetFaces(faces, coverage);
     // One shaper too: each face is loaded for shaping once, whoever sets text in it.
     varelith::Shaper shaper;
-    varelith::DialogSpecimenBook specimenBook(coverage, shaper);
+    varelith::DialogSpecimenBook specimenBook(coverage, shaper, &sheetFaces);
 
     varelith::Form1 mainWindow(catalogue, fonts, store, &printCommands, &coverage, &specimenBook,
-                               &shaper);
+                               &sheetFaces, &shaper);
     // The font information window: nothing of it is built or read before it is asked for.
     varelith::FamilyNames familyNames;
-    varelith::FamilyFaces familyFaces;
     varelith::FontInfoWindow fontInfo(
-        familyNames, familyFaces, [&mainWindow] { return mainWindow.sampleText(); },
+        familyNames, faces, [&mainWindow] { return mainWindow.sampleText(); },
         &QDesktopServices::openUrl, QGuiApplication::clipboard());
     mainWindow.setFontInfoOpener(&fontInfo);
     varelith::FontInfoTypesetting fontInfoTypesetting(fontInfo, shaper);

@@ -8,6 +8,7 @@
 #include <fontconfig/fontconfig.h>
 
 #include <cstdlib>
+#include <functional>
 
 namespace varelith {
 
@@ -131,37 +132,78 @@ FaceRef GlyphCoverage::plainFace(const QString& family) {
     return ref;
 }
 
-bool GlyphCoverage::answer(Answers& answers, const QString& family, char32_t ucs4) {
+class GlyphCoverage::Characters {
+public:
+    explicit Characters(std::function<const FcCharSet*()> lookUp)
+        : m_lookUp(std::move(lookUp)) {}
+    const FcCharSet* get() {
+        if (m_lookUp) {
+            m_characters = m_lookUp();
+            m_lookUp = nullptr;
+        }
+        return m_characters;
+    }
+
+private:
+    std::function<const FcCharSet*()> m_lookUp;
+    const FcCharSet* m_characters = nullptr;
+};
+
+bool GlyphCoverage::answer(Answers& answers, Characters& characters, char32_t ucs4) {
     if (drawsNothing(ucs4))
         return true;
     const auto known = answers.constFind(ucs4);
     if (known != answers.constEnd())
         return *known;
-    if (!m_faces)
-        m_faces = std::make_unique<Faces>();
-    const FcCharSet* characters = m_faces->characters(family);
-    const bool has = characters && FcCharSetHasChar(characters, FcChar32(ucs4));
+    const FcCharSet* own = characters.get();
+    const bool has = own && FcCharSetHasChar(own, FcChar32(ucs4));
     answers.insert(ucs4, has);
     return has;
 }
 
+GlyphCoverage::Characters GlyphCoverage::familyCharacters(const QString& family) {
+    return Characters([this, &family] {
+        if (!m_faces)
+            m_faces = std::make_unique<Faces>();
+        return m_faces->characters(family);
+    });
+}
+
 bool GlyphCoverage::hasGlyph(const QString& family, char32_t ucs4) {
-    return answer(m_answers[family], family, ucs4);
+    Characters own = familyCharacters(family);
+    return answer(m_answers[family], own, ucs4);
 }
 
 bool GlyphCoverage::coversText(const QString& family, const QString& text) {
     // The family's table is looked up once for the whole text, not once per character.
     Answers& answers = m_answers[family];
+    Characters own = familyCharacters(family);
     for (const char32_t ucs4 : QStringView(text).toUcs4())
-        if (!answer(answers, family, ucs4))
+        if (!answer(answers, own, ucs4))
             return false;
     return true;
 }
 
 QList<GlyphCoverage::Range> GlyphCoverage::missingRanges(const QString& family,
                                                          const QString& text) {
+    Characters own = familyCharacters(family);
+    return missingIn(m_answers[family], own, text);
+}
+
+QList<GlyphCoverage::Range> GlyphCoverage::missingRanges(const FcPattern* face,
+                                                         const QString& text) {
+    Characters own([face]() -> const FcCharSet* {
+        FcCharSet* characters = nullptr;
+        return face && FcPatternGetCharSet(face, FC_CHARSET, 0, &characters) == FcResultMatch
+                   ? characters
+                   : nullptr;
+    });
+    return missingIn(m_faceAnswers[face], own, text);
+}
+
+QList<GlyphCoverage::Range> GlyphCoverage::missingIn(Answers& answers, Characters& own,
+                                                     const QString& text) {
     QList<Range> missing;
-    Answers& answers = m_answers[family];
     qsizetype position = 0;
     while (position < text.size()) {
         qsizetype length = 1;
@@ -171,7 +213,7 @@ QList<GlyphCoverage::Range> GlyphCoverage::missingRanges(const QString& family,
             ucs4 = QChar::surrogateToUcs4(text.at(position), text.at(position + 1));
             length = 2;
         }
-        if (!answer(answers, family, ucs4)) {
+        if (!answer(answers, own, ucs4)) {
             // Neighbouring missing characters make one range.
             if (!missing.isEmpty() && missing.last().start + missing.last().length == position)
                 missing.last().length += length;

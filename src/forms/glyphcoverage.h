@@ -8,6 +8,8 @@
 #include <QRawFont>
 #include <QString>
 
+#include <fontconfig/fontconfig.h>
+
 #include <memory>
 
 namespace varelith {
@@ -53,14 +55,22 @@ public:
         bool operator==(const Range&) const = default;
     };
     QList<Range> missingRanges(const QString& family, const QString& text);
+    // The same for one face of a family given by its fontconfig pattern, which must outlive
+    // this: a bold or italic face may lack characters its family's plain one has, or have more.
+    QList<Range> missingRanges(const FcPattern* face, const QString& text);
 
 private:
     class Faces;
     using Answers = QHash<char32_t, bool>;
-    bool answer(Answers& answers, const QString& family, char32_t ucs4);
+    // A font's characters, looked up at the first question its answers do not hold.
+    class Characters;
+    static bool answer(Answers& answers, Characters& characters, char32_t ucs4);
+    static QList<Range> missingIn(Answers& answers, Characters& characters, const QString& text);
+    Characters familyCharacters(const QString& family);
 
     std::unique_ptr<Faces> m_faces;
     QHash<QString, Answers> m_answers;
+    QHash<const FcPattern*, Answers> m_faceAnswers;
 };
 
 } // namespace varelith

@@ -37,6 +37,7 @@ SpecimenPrinter::Book bookOf(const SheetSource& source) {
         book.features = typesetting.features;
         book.variations = typesetting.axes;
     }
+    book.style = source.sheetStyle();
     const FontCatalogue& catalogue = source.catalogue();
     for (int index = 1; index <= catalogue.FontNum(); ++index) {
         if (catalogue.isTicked(index))
@@ -47,14 +48,15 @@ SpecimenPrinter::Book bookOf(const SheetSource& source) {
 
 } // namespace
 
-DialogSpecimenBook::DialogSpecimenBook(GlyphCoverage& coverage, Shaper& shaper)
-    : DialogSpecimenBook(coverage, shaper, std::make_unique<QtPrinterDialog>()) {}
+DialogSpecimenBook::DialogSpecimenBook(GlyphCoverage& coverage, Shaper& shaper, SheetFaces* faces)
+    : DialogSpecimenBook(coverage, shaper, std::make_unique<QtPrinterDialog>(), nullptr, faces) {}
 
 DialogSpecimenBook::DialogSpecimenBook(GlyphCoverage& coverage, Shaper& shaper,
                                        std::unique_ptr<PrinterDialog> dialog,
-                                       std::unique_ptr<QPrinter> printer)
+                                       std::unique_ptr<QPrinter> printer, SheetFaces* faces)
     : m_coverage(coverage)
     , m_shaper(shaper)
+    , m_faces(faces)
     , m_dialog(std::move(dialog))
     , m_printer(std::move(printer)) {}
 
@@ -91,7 +93,7 @@ void DialogSpecimenBook::printSpecimenBook(const SheetSource& source, QWidget* p
         MousePointer::set(MousePointer::Hourglass);
         trapErrors([&] {
             SpecimenPrinter specimen(chosen, m_coverage, m_shaper, std::move(book),
-                                     QDate::currentDate());
+                                     QDate::currentDate(), m_faces);
             complete = run(specimen, parent);
         });
         MousePointer::set(MousePointer::Default);

@@ -11,6 +11,7 @@ namespace varelith {
 class GlyphCoverage;
 class PrinterDialog;
 class Shaper;
+class SheetFaces;
 class SpecimenPrinter;
 
 // The specimen book through the printer dialog: the user picks a printer or a PDF file
@@ -25,13 +26,13 @@ public:
     static constexpr int ProgressDelayMs = 400;
 
     // The print system's own dialog over a printer kept for the whole run, so that the
-    // dialog remembers the last printer chosen.
-    DialogSpecimenBook(GlyphCoverage& coverage, Shaper& shaper);
+    // dialog remembers the last printer chosen. Without faces every style prints as 標準.
+    DialogSpecimenBook(GlyphCoverage& coverage, Shaper& shaper, SheetFaces* faces = nullptr);
     // A dialog service of the caller's own, over a printer of the caller's own (a fresh
     // one when none is given).
     DialogSpecimenBook(GlyphCoverage& coverage, Shaper& shaper,
                        std::unique_ptr<PrinterDialog> dialog,
-                       std::unique_ptr<QPrinter> printer = nullptr);
+                       std::unique_ptr<QPrinter> printer = nullptr, SheetFaces* faces = nullptr);
     ~DialogSpecimenBook() override;
 
     void printSpecimenBook(const SheetSource& source, QWidget* parent) noexcept override;
@@ -43,6 +44,7 @@ private:
 
     GlyphCoverage& m_coverage;
     Shaper& m_shaper;
+    SheetFaces* m_faces;
     std::unique_ptr<PrinterDialog> m_dialog;
     std::unique_ptr<QPrinter> m_printer;
     bool m_busy = false;

@@ -4,6 +4,7 @@
 #include "missingglyphmark.h"
 #include "runtimeerror.h"
 #include "shaper.h"
+#include "sheetfaces.h"
 
 #include <QDeadlineTimer>
 #include <QFontInfo>
@@ -76,10 +77,11 @@ QRectF inkOf(const QList<QGlyphRun>& runs) {
 const QString SpecimenPrinter::NoFontsText = u"選択されているフォントはありません"_s;
 
 SpecimenPrinter::SpecimenPrinter(QPrinter& printer, GlyphCoverage& coverage, Shaper& shaper,
-                                 Book book, QDate date)
+                                 Book book, QDate date, SheetFaces* faces)
     : m_printer(withMargins(printer))
     , m_coverage(coverage)
     , m_shaper(shaper)
+    , m_faces(faces)
     , m_book(std::move(book))
     , m_date(date)
     , m_nameFont(interfaceFont(NamePoints))
@@ -155,10 +157,16 @@ void SpecimenPrinter::measure(qsizetype index) {
     }
     const QString& family = m_book.families.at(index);
     Line measured;
-    const QList<GlyphCoverage::Range> missing = m_coverage.missingRanges(family, m_book.sample);
+    const SheetFaces::Choice choice =
+        m_faces ? m_faces->choose(family, m_book.style) : SheetFaces::Choice();
+    measured.name = family + choice.note;
+    const QList<GlyphCoverage::Range> missing =
+        choice.face ? m_faces->missingRanges(family, choice, m_book.sample)
+                    : m_coverage.missingRanges(family, m_book.sample);
     // Loaded here, cheaply, and found loaded by the layout below.
-    const QRawFont raw = m_coverage.loadOwnFont(family);
-    const QFont font = GlyphCoverage::ownFont(family);
+    const QRawFont raw =
+        choice.face ? m_faces->loadOwnFont(family, choice) : m_coverage.loadOwnFont(family);
+    const QFont font = SheetFaces::ownFont(family, choice);
     const bool whollyMarked = !m_book.sample.isEmpty() && !embeddable(raw);
 
     // Set once: the glyphs are kept for the painting, so that the text is shaped only here.
@@ -187,7 +195,7 @@ void SpecimenPrinter::measure(qsizetype index) {
     const QRectF ink = inkOf(measured.sample);
     const qreal scale = sampleScale();
     const QFontMetricsF& name = m_nameMetrics;
-    measured.nameWidth = name.horizontalAdvance(family);
+    measured.nameWidth = name.horizontalAdvance(measured.name);
     measured.extent.width = measured.nameWidth + nameGap() + line.naturalTextWidth() * scale;
     measured.extent.ascent = std::max({name.ascent(), line.ascent() * scale, -ink.top() * scale});
     measured.extent.descent =
@@ -198,23 +206,31 @@ void SpecimenPrinter::measure(qsizetype index) {
 
 void SpecimenPrinter::measureColumn(qsizetype index) {
     const QString& family = m_book.families.at(index);
-    const QList<GlyphCoverage::Range> missing = m_coverage.missingRanges(family, m_book.sample);
-    const QRawFont raw = m_coverage.loadOwnFont(family);
+    // The face of the sheet's style, as in 横書き; the one shaped is the one checked.
+    const SheetFaces::Choice choice =
+        m_faces ? m_faces->choose(family, m_book.style) : SheetFaces::Choice();
+    const QList<GlyphCoverage::Range> missing =
+        choice.face ? m_faces->missingRanges(family, choice, m_book.sample)
+                    : m_coverage.missingRanges(family, m_book.sample);
+    const QRawFont raw =
+        choice.face ? m_faces->loadOwnFont(family, choice) : m_coverage.loadOwnFont(family);
+    const FaceRef face =
+        choice.face ? FaceRef{choice.face->file, choice.face->index} : m_coverage.plainFace(family);
     const bool whollyMarked = !m_book.sample.isEmpty() && !embeddable(raw);
     constexpr qreal Pixels = GlyphCoverage::OwnFontPixels;
     // The name in the interface face, as in 横書き, only set top to bottom; it has no
     // features or axes of the sample's. The face is the one the name font resolves to
     // (already resolved for its metrics), which need not carry the name asked for.
     const QString nameFamily = QFontInfo(m_nameFont).family();
-    SpecimenColumn::Piece name{m_shaper.shape(m_coverage.plainFace(nameFamily), family,
-                                              ShapedRun::Direction::Vertical, {}, {}, Pixels),
-                               m_coverage.loadOwnFont(nameFamily),
-                               NamePoints * m_printer.logicalDpiY() / 72.0 / Pixels};
-    SpecimenColumn::Piece sample{m_shaper.shape(m_coverage.plainFace(family), m_book.sample,
-                                                ShapedRun::Direction::Vertical, m_book.features,
-                                                m_book.variations, Pixels),
+    SpecimenColumn::Piece name{
+        m_shaper.shape(m_coverage.plainFace(nameFamily), family + choice.note,
+                       ShapedRun::Direction::Vertical, {}, {}, Pixels),
+        m_coverage.loadOwnFont(nameFamily), NamePoints * m_printer.logicalDpiY() / 72.0 / Pixels};
+    SpecimenColumn::Piece sample{m_shaper.shape(face, m_book.sample, ShapedRun::Direction::Vertical,
+                                                m_book.features, m_book.variations, Pixels),
                                  raw, sampleScale()};
     Line measured;
+    measured.name = family + choice.note;
     measured.column = SpecimenColumn(
         std::move(name), std::move(sample), nameGap(),
         whollyMarked ? QList<GlyphCoverage::Range>{{0, m_book.sample.size()}} : missing);
@@ -255,7 +271,6 @@ void SpecimenPrinter::startSheet(int sheet) {
 
 void SpecimenPrinter::paint(qsizetype index) {
     Line& line = m_lines[index];
-    const QString& family = m_book.families.at(index);
     if (line.placement.sheet != m_sheet)
         startSheet(line.placement.sheet);
 
@@ -275,7 +290,7 @@ void SpecimenPrinter::paint(qsizetype index) {
     m_painter.scale(line.placement.scale, line.placement.scale);
     const qreal baseline = line.extent.ascent;
     m_painter.setFont(m_nameFont);
-    m_painter.drawText(QPointF(0, baseline), family);
+    m_painter.drawText(QPointF(0, baseline), line.name);
 
     // The sample from here on in its own font's units: the origin on its baseline.
     m_painter.translate(line.nameWidth + nameGap(), baseline);

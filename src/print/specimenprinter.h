@@ -2,6 +2,7 @@
 
 #include "featuresettings.h"
 #include "glyphcoverage.h"
+#include "sheetstyle.h"
 #include "specimencolumn.h"
 #include "specimenlayout.h"
 #include "variationsettings.h"
@@ -20,6 +21,8 @@ class QPrinter;
 
 namespace varelith {
 
+class SheetFaces;
+
 // The specimen book on a printer: every sheet under a header ("Varelith 見本帳", the date,
 // "ページ n / N"), then one line per font, the font's name in the interface face and the
 // sample in the font itself, the characters the font lacks marked as on screen. A font
@@ -36,6 +39,9 @@ public:
         QStringList families; // in the order printed
         QString sample;
         double points = 12; // the samples' size
+        // Each sample in its family's face for this style, as on the sheet; a family
+        // without one is printed in its plain font with the sheet's note after its name.
+        SheetStyle style = SheetStyle::Regular;
         // 縦書き, and the features and axis values its columns are set with.
         bool vertical = false;
         FeatureSettings features;
@@ -45,8 +51,9 @@ public:
     // What the one sheet of a book without fonts says.
     static const QString NoFontsText;
 
+    // Without faces every style prints as Regular.
     SpecimenPrinter(QPrinter& printer, GlyphCoverage& coverage, Shaper& shaper, Book book,
-                    QDate date);
+                    QDate date, SheetFaces* faces = nullptr);
     // Ends the document when one is open: what was painted goes out.
     ~SpecimenPrinter();
     SpecimenPrinter(const SpecimenPrinter&) = delete;
@@ -65,6 +72,7 @@ public:
 
 private:
     struct Line {
+        QString name; // the family's, with the style's note when it has no such face
         SpecimenLayout::Extent extent;
         SpecimenLayout::Placement placement;
         qreal nameWidth = 0;
@@ -87,6 +95,7 @@ private:
     QPrinter& m_printer;
     GlyphCoverage& m_coverage;
     Shaper& m_shaper;
+    SheetFaces* m_faces;
     Book m_book;
     QDate m_date;
     QFont m_nameFont;

@@ -42,10 +42,12 @@ public:
         set.vertical = vertical;
         return set;
     }
+    SheetStyle sheetStyle() const override { return style; }
     FontCatalogue fonts;
     bool vertical = false;
     QString sample = QStringLiteral("sample"), size = QStringLiteral("12");
     QString pageBox = QStringLiteral("1"), pageTotal = QStringLiteral("1");
+    SheetStyle style = SheetStyle::Regular;
 };
 
 // A PDF read back with pdftotext: its non-empty lines, single-spaced but for an indent, which

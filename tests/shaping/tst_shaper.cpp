@@ -6,6 +6,9 @@
 #include "variationsettings.h"
 #include "verticalorientation.h"
 
+#include <QImage>
+#include <QPainter>
+#include <QPalette>
 #include <QTest>
 
 using namespace varelith;
@@ -143,6 +146,37 @@ private Q_SLOTS:
             QCOMPARE(advance - plain, difference);
     }
 
+    // Every glyph of a column, turned or not, stands on the column's centre line: a run
+    // turned the wrong way would lie beside it.
+    void inkCentredInColumn_data() {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("upright kanji") << u"永縦"_s;
+        QTest::newRow("sideways Latin") << u"AB"_s;
+        QTest::newRow("kana and digits") << u"あア12"_s;
+    }
+    void inkCentredInColumn() {
+        QFETCH(QString, text);
+        Shaper shaper;
+        const ShapedRun run =
+            shaper.shape(testFace(Vertical), text, Shaper::Direction::Vertical, {}, {}, 40);
+        QImage image(100, 200, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.setPen(Qt::black);
+        shaper.draw(painter, run, QPointF(50, 10), QPalette());
+        painter.end();
+        int left = image.width();
+        int right = -1;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (qGray(image.pixel(x, y)) < 128) {
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                }
+        QVERIFY(right >= 0);
+        QVERIFY2(left < 50 && right > 50, qPrintable(u"%1..%2"_s.arg(left).arg(right)));
+    }
+
     void faceFacts() {
         Shaper shaper;
         const ShapingFace& vertical = shaper.face(testFace(Vertical));
@@ -153,6 +187,12 @@ private Q_SLOTS:
         QCOMPARE(axes.size(), 2);
         QCOMPARE(axes.at(0), (ShapingFace::Axis{u"wght"_s, u"Weight"_s, 100, 400, 900, false}));
         QCOMPARE(axes.at(1).name, u"Contrast"_s);
+        // A named instance, as fontconfig numbers it, is that instance of the face: Thin.
+        const FaceRef thin{testFace(Variable).file, 0x10000};
+        QCOMPARE(shaper.face(thin).axes().value(0).defaultValue, 100.0f);
+        QVERIFY(shaper.shape(thin, u"A"_s, Shaper::Direction::Horizontal, {}, {}, 20).advance <
+                shaper.shape(testFace(Variable), u"A"_s, Shaper::Direction::Horizontal, {}, {}, 20)
+                    .advance);
         QVERIFY(!shaper.face({u"/nonexistent.ttf"_s, 0}).isValid());
         QVERIFY(!shaper
                      .shape({u"/nonexistent.ttf"_s, 0}, u"a"_s, Shaper::Direction::Horizontal, {},
@@ -183,7 +223,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("features"); // as written back; "!" when refused
         QTest::addColumn<QString>("axes");
         QTest::newRow("usual form") << u"+palt,-kern,ss02"_s << u"+palt,-kern,+ss02"_s << u"!"_s;
-        QTest::newRow("values and spaces") << u"palt=0 ss01=1"_s << u"-palt,+ss01"_s << u"palt=0,ss01=1"_s;
+        QTest::newRow("values and spaces")
+            << u"palt=0 ss01=1"_s << u"-palt,+ss01"_s << u"palt=0,ss01=1"_s;
         QTest::newRow("a later entry wins") << u"palt,-palt"_s << u"-palt"_s << u"!"_s;
         QTest::newRow("too long a tag") << u"+paltx"_s << u"!"_s << u"!"_s;
         QTest::newRow("empty") << QString() << QString() << QString();

@@ -1,17 +1,21 @@
 #include "fontfiltermodel.h"
 
+#include "familylistnames.h"
 #include "familywritingsystems.h"
 #include "glyphcoverage.h"
 #include "ticklistmodel.h"
 
+#include <algorithm>
+
 namespace varelith {
 
 FontFilterModel::FontFilterModel(TickListModel& fonts, FamilyWritingSystems& writingSystems,
-                                 GlyphCoverage& coverage, QObject* parent)
+                                 GlyphCoverage& coverage, FamilyListNames& names, QObject* parent)
     : QSortFilterProxyModel(parent)
     , m_fonts(fonts)
     , m_writingSystems(writingSystems)
-    , m_coverage(coverage) {
+    , m_coverage(coverage)
+    , m_names(names) {
     // Ticking changes nothing that is filtered on: the rows stay, only their boxes change.
     setDynamicSortFilter(false);
     setSourceModel(&fonts);
@@ -61,12 +65,22 @@ QList<int> FontFilterModel::shownSourceRows() const {
     return rows;
 }
 
-const QString& FontFilterModel::comparableName(int row) const {
+QVariant FontFilterModel::data(const QModelIndex& index, int role) const {
+    if ((role != Qt::DisplayRole && role != Qt::AccessibleTextRole) || !index.isValid())
+        return QSortFilterProxyModel::data(index, role);
+    return m_names.displayText(m_fonts.name(mapToSource(index).row()));
+}
+
+const QStringList& FontFilterModel::comparableNames(int row) const {
     if (m_comparableNames.size() != m_fonts.count()) {
         m_comparableNames.clear();
         m_comparableNames.reserve(m_fonts.count());
-        for (int k = 0; k < m_fonts.count(); ++k)
-            m_comparableNames.append(comparable(m_fonts.name(k)));
+        for (int k = 0; k < m_fonts.count(); ++k) {
+            QStringList names = m_names.everyName(m_fonts.name(k));
+            for (QString& name : names)
+                name = comparable(name);
+            m_comparableNames.append(std::move(names));
+        }
     }
     return m_comparableNames.at(row);
 }
@@ -74,8 +88,12 @@ const QString& FontFilterModel::comparableName(int row) const {
 bool FontFilterModel::filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const {
     if (sourceParent.isValid() || sourceRow >= m_fonts.count())
         return false;
-    if (!m_nameFilter.isEmpty() && !comparableName(sourceRow).contains(m_nameFilter))
-        return false;
+    if (!m_nameFilter.isEmpty()) {
+        const QStringList& names = comparableNames(sourceRow);
+        if (std::none_of(names.cbegin(), names.cend(),
+                         [this](const QString& name) { return name.contains(m_nameFilter); }))
+            return false;
+    }
     const QString& family = m_fonts.name(sourceRow);
     if (!m_writingSystems.supports(family, m_writingSystem))
         return false;

@@ -49,7 +49,8 @@ Form2::Form2(FontCatalogue& catalogue, const FontSource& fonts, SettingsStore& s
     , m_command1(new EnterButton(u"閉じる"_s, this))
     , m_lblCnt(new QLabel(this))
     , m_filterBar(new FontFilterBar(this))
-    , m_shownFonts(new FontFilterModel(m_list1->tickModel(), m_writingSystems, m_coverage, this))
+    , m_shownFonts(new FontFilterModel(m_list1->tickModel(), m_writingSystems, m_coverage,
+                                       m_listNames, this))
     , m_bulkTicks(new BulkTicks(*m_list1, *m_shownFonts, m_list1->tickModel(), this))
     , m_lblShown(new ListSummaryLine(*m_shownFonts, m_list1->tickModel(), this))
     , m_lblLimit(new QLabel(this)) {

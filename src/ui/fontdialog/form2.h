@@ -1,5 +1,6 @@
 #pragma once
 
+#include "familylistnames.h"
 #include "familywritingsystems.h"
 #include "glyphcoverage.h"
 #include "ticklist.h"
@@ -95,6 +96,7 @@ private:
     const FontSource& m_fonts;
     SettingsStore& m_store;
     FamilyWritingSystems m_writingSystems;
+    FamilyListNames m_listNames;
     GlyphCoverage m_coverage;
     TickListView* m_list1;
     QPushButton* m_command1;

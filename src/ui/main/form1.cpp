@@ -18,6 +18,8 @@
 #include "sheetcomposer.h"
 #include "sheetdocument.h"
 #include "sheetfontinfohook.h"
+#include "sheetlinefaces.h"
+#include "sheetstylemenu.h"
 #include "specimenbookcommand.h"
 #include "titlefit.h"
 #include "typesettingmenu.h"
@@ -66,14 +68,16 @@ void placeAutoSized(QLabel* label, int left, int top) {
 
 Form1::Form1(FontCatalogue& catalogue, const FontSource& fonts, SettingsStore& store,
              PrintCommands* printCommands, GlyphCoverage* coverage,
-             SpecimenBookCommand* specimenBook, Shaper* shaper, QWidget* parent)
+             SpecimenBookCommand* specimenBook, SheetFaces* sheetFaces, Shaper* shaper,
+             QWidget* parent)
     : QMainWindow(parent)
     , m_catalogue(catalogue)
     , m_fonts(fonts)
     , m_store(store)
     , m_printCommands(printCommands)
     , m_coverage(coverage)
-    , m_specimenBook(specimenBook) {
+    , m_specimenBook(specimenBook)
+    , m_sheetFaces(sheetFaces) {
     setObjectName(u"Form1"_s);
     setWindowTitle(u"Varelith"_s);
     setWindowIcon(WindowIcon::icon());
@@ -86,9 +90,9 @@ Form1::Form1(FontCatalogue& catalogue, const FontSource& fonts, SettingsStore& s
     buildMenus();
     if (shaper) {
         m_typesettingMenu = new TypesettingMenu(*m_mview, m_store, this);
-        m_shapedSheet = new ShapedSheetView(*m_rtext1, *shaper, [this](const QString& family) {
-            return m_coverage ? m_coverage->plainFace(family) : FaceRef{};
-        });
+        m_shapedSheet = new ShapedSheetView(
+            *m_rtext1, *shaper,
+            SheetLineFaces(m_coverage, m_sheetFaces, [this] { return sheetStyle(); }));
         m_shapedSheet->setTypesetting(m_typesettingMenu->typesetting());
         connect(m_typesettingMenu, &TypesettingMenu::changed, m_shapedSheet,
                 &ShapedSheetView::setTypesetting);
@@ -215,6 +219,7 @@ void Form1::buildMenus() {
     m_mend->setObjectName(u"mend"_s);
     m_mview = menuBar()->addMenu(u"表示(&V)"_s);
     m_mview->setObjectName(u"mview"_s);
+    m_styleMenu = new SheetStyleMenu(*m_mview, m_store, this);
     m_mhelp = menuBar()->addMenu(u"ヘルプ(&H)"_s);
     m_mhelp->setObjectName(u"mhelp"_s);
     m_mabout = m_mhelp->addAction(u"バージョン情報(&A)"_s);
@@ -230,6 +235,12 @@ void Form1::buildMenus() {
     connect(m_mprintbook, &QAction::triggered, this, &Form1::mprintbook_Click);
     connect(m_mend, &QAction::triggered, this, &Form1::mend_Click);
     connect(m_mabout, &QAction::triggered, this, &Form1::mabout_Click);
+    // A new style re-shows the page shown, as Enter would.
+    connect(m_styleMenu, &SheetStyleMenu::styleChanged, this, [this] {
+        int keyAscii = KeyEnter;
+        if (m_mprintone->isEnabled())
+            showPageOnEnter(keyAscii);
+    });
 }
 
 void Form1::Form_Load() {
@@ -292,7 +303,8 @@ void Form1::Showpage(Int16 page) {
                                            m_lblPage1->text(), m_lblPage2->text()};
         const ComposedPage composed = SheetComposer::compose(m_catalogue, inputs);
         std::unique_ptr<QTextDocument> document =
-            SheetDocument::build(composed, m_rtext1->font(), m_coverage, m_rtext1->palette());
+            SheetDocument::build(composed, m_rtext1->font(), m_coverage, m_rtext1->palette(),
+                                 m_sheetFaces, sheetStyle());
         // A document that is the view's child is deleted when the next one replaces it.
         document->setParent(m_rtext1);
         m_rtext1->setDocument(document.release());
@@ -440,6 +452,10 @@ QString Form1::pageTotalText() const {
 
 Typesetting Form1::typesetting() const {
     return m_typesettingMenu ? m_typesettingMenu->typesetting() : Typesetting();
+}
+
+SheetStyle Form1::sheetStyle() const {
+    return m_styleMenu->style();
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {

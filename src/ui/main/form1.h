@@ -26,6 +26,8 @@ class PrintCommands;
 class ShapedSheetView;
 class Shaper;
 class SettingsStore;
+class SheetFaces;
+class SheetStyleMenu;
 class SpecimenBookCommand;
 class TypesettingMenu;
 
@@ -41,12 +43,12 @@ class Form1 : public QMainWindow, public SheetSource {
 
 public:
     // printCommands and specimenBook may be null: their menu entries then do nothing.
-    // Without a coverage the sheet marks no missing glyph; without a shaper it has no
-    // typesetting items (縦書き, features, axes).
+    // Without a coverage the sheet marks no missing glyph; without faces every style draws
+    // as 標準; without a shaper the sheet has no typesetting items (縦書き, features, axes).
     Form1(FontCatalogue& catalogue, const FontSource& fonts, SettingsStore& store,
           PrintCommands* printCommands, GlyphCoverage* coverage = nullptr,
-          SpecimenBookCommand* specimenBook = nullptr, Shaper* shaper = nullptr,
-          QWidget* parent = nullptr);
+          SpecimenBookCommand* specimenBook = nullptr, SheetFaces* sheetFaces = nullptr,
+          Shaper* shaper = nullptr, QWidget* parent = nullptr);
     ~Form1() override;
 
     // Start-up, run once after construction and before the window is shown: loads the
@@ -87,7 +89,9 @@ public:
     QAction* mprintone() const { return m_mprintone; }
     QAction* mprintall() const { return m_mprintall; }
     QAction* mprintbook() const { return m_mprintbook; }
+    // "表示(&V)": views of the sheet add their entries to it.
     QMenu* mview() const { return m_mview; }
+    SheetStyleMenu* styleMenu() const { return m_styleMenu; }
     TypesettingMenu* typesettingMenu() const { return m_typesettingMenu; }
     ShapedSheetView* shapedSheet() const { return m_shapedSheet; }
 
@@ -98,6 +102,7 @@ public:
     QString pageBoxText() const override;
     QString pageTotalText() const override;
     Typesetting typesetting() const override;
+    SheetStyle sheetStyle() const override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -129,6 +134,7 @@ private:
     PrintCommands* m_printCommands;
     GlyphCoverage* m_coverage;
     SpecimenBookCommand* m_specimenBook;
+    SheetFaces* m_sheetFaces;
     std::unique_ptr<Form2> m_form2;
     FontInfoOpener* m_fontInfo = nullptr;
     bool m_unloaded = false;
@@ -156,6 +162,7 @@ private:
     QAction* m_sep2 = nullptr;
     QAction* m_mend = nullptr;
     QMenu* m_mview = nullptr;
+    SheetStyleMenu* m_styleMenu = nullptr;
     TypesettingMenu* m_typesettingMenu = nullptr;
     ShapedSheetView* m_shapedSheet = nullptr;
     QMenu* m_mhelp = nullptr;

@@ -9,8 +9,11 @@
 #include "sheetcomposer.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFontMetricsF>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QTextDocument>
@@ -50,20 +53,29 @@ ShapedSheetView::ShapedSheetView(QTextEdit& view, Shaper& shaper, FaceChooser fa
 void ShapedSheetView::pageShown(const ComposedPage& page) {
     m_sources.clear();
     // The lines as the composer made them: its sample runs carry each line's family and size.
+    // A style's note goes after the name in the document and moves the lines below it.
+    int noted = 0;
     for (const FormatRun& run : page.runs) {
         if (run.role != FormatRun::Role::Sample)
             continue;
         const qsizetype nameStart = run.start - run.family.size();
+        const SheetLineFaces::Face face = m_faces(run.family);
         // From the space to the line break: the sample lies between them.
-        m_sources.append({page.text.mid(nameStart, run.family.size()), run.family,
-                          page.text.mid(run.start + 1, run.length - 3), run.sizeText});
+        m_sources.append({page.text.mid(nameStart, run.family.size()) + face.note, run.family,
+                          page.text.mid(run.start + 1, run.length - 3), run.sizeText,
+                          page.documentPosition(int(nameStart)) + noted, face.face});
+        noted += int(face.note.size());
     }
+    // Clicks are mapped here before anything else watching the viewport reads them.
+    m_view.viewport()->removeEventFilter(this);
+    m_view.viewport()->installEventFilter(this);
     layOut();
 }
 
 void ShapedSheetView::setTypesetting(const Typesetting& typesetting) {
     m_typesetting = typesetting;
-    layOut();
+    // Sizes were read when the page was shown; still, nothing may leave a menu's handler.
+    trapErrors([this] { layOut(); });
 }
 
 void ShapedSheetView::layOut() {
@@ -87,7 +99,7 @@ void ShapedSheetView::layOutHorizontal(qreal dpi) {
         Line line;
         line.name = source.name;
         line.sampleText = source.sample;
-        const FaceRef face = m_faces(source.family);
+        const FaceRef& face = source.face;
         line.note =
             Typesetting::missingNote(m_shaper.missingFeatures(face, m_typesetting.features));
         // The space belongs to the sample, as in the document.
@@ -105,6 +117,8 @@ void ShapedSheetView::layOutHorizontal(qreal dpi) {
             x += note.horizontalAdvance(line.note);
         }
         line.sampleAt = QPointF(x, top + ascent);
+        line.area = QRectF(0, top, x + line.sample.advance, ascent + descent);
+        line.documentPosition = source.documentPosition;
         width = std::max(width, x + line.sample.advance + margin);
         top += ascent + descent;
         m_lines.append(line);
@@ -125,7 +139,7 @@ void ShapedSheetView::layOutVertical(qreal dpi) {
         Line line;
         line.name = source.name;
         line.sampleText = source.sample;
-        const FaceRef face = m_faces(source.family);
+        const FaceRef& face = source.face;
         line.note =
             Typesetting::missingNote(m_shaper.missingFeatures(face, m_typesetting.features));
         const qreal samplePixels = pixels(FontSize::fromText(source.sizeText), dpi);
@@ -150,6 +164,8 @@ void ShapedSheetView::layOutVertical(qreal dpi) {
         line.sampleAt = QPointF(centre, y);
         y += line.sample.advance;
         height = std::max(height, y + margin);
+        line.area = QRectF(right - samplePixels / 4, 0, breadth + samplePixels / 2, y);
+        line.documentPosition = source.documentPosition;
         right += breadth + samplePixels / 2;
         m_lines.append(line);
     }
@@ -186,10 +202,68 @@ void ShapedSheetView::fitScrollRoom() {
         m_view.horizontalScrollBar()->setValue(m_view.horizontalScrollBar()->maximum());
 }
 
+qreal ShapedSheetView::contentWidth() const {
+    // Columns are placed from the right edge of all the room the view scrolls over.
+    return std::max<qreal>(m_view.document()->documentLayout()->documentSize().width(),
+                           m_view.viewport()->width());
+}
+
+int ShapedSheetView::lineAt(const QPointF& viewportPoint) const {
+    QPointF point = viewportPoint + QPointF(m_view.horizontalScrollBar()->value(),
+                                            m_view.verticalScrollBar()->value());
+    if (m_typesetting.vertical)
+        point.setX(contentWidth() - point.x());
+    for (qsizetype index = 0; index < m_lines.size(); ++index)
+        if (m_lines.at(index).area.contains(point))
+            return int(index);
+    return -1;
+}
+
 bool ShapedSheetView::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != m_view.viewport() || event->type() != QEvent::Paint || !isActive())
+    if (watched != m_view.viewport() || !isActive() || m_remapping)
         return QObject::eventFilter(watched, event);
-    trapErrors([this] { paint(); });
+    if (event->type() == QEvent::Paint) {
+        trapErrors([this] { paint(); });
+        return true;
+    }
+    return remapMouse(event);
+}
+
+bool ShapedSheetView::remapMouse(QEvent* event) {
+    const QEvent::Type type = event->type();
+    const bool mouse = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease ||
+                       type == QEvent::MouseButtonDblClick || type == QEvent::MouseMove;
+    if (!mouse && type != QEvent::ContextMenu)
+        return false;
+    const QPointF at = mouse ? static_cast<QMouseEvent*>(event)->position()
+                             : QPointF(static_cast<QContextMenuEvent*>(event)->pos());
+    // The start of the line under the pointer, where the document shows it; past the end of
+    // the text where no line is.
+    const int line = lineAt(at);
+    QTextCursor cursor(m_view.document());
+    if (line >= 0)
+        cursor.setPosition(m_lines.at(line).documentPosition);
+    else
+        cursor.movePosition(QTextCursor::End);
+    const QPoint mapped = m_view.cursorRect(cursor).center();
+    // The view would scroll to the document's place of the line; the layout's stays.
+    const int across = m_view.horizontalScrollBar()->value();
+    const int down = m_view.verticalScrollBar()->value();
+    m_remapping = true;
+    if (mouse) {
+        const auto* original = static_cast<QMouseEvent*>(event);
+        QMouseEvent moved(type, mapped, m_view.viewport()->mapToGlobal(mapped), original->button(),
+                          original->buttons(), original->modifiers());
+        QCoreApplication::sendEvent(m_view.viewport(), &moved);
+    } else {
+        const auto* original = static_cast<QContextMenuEvent*>(event);
+        QContextMenuEvent moved(original->reason(), mapped, original->globalPos(),
+                                original->modifiers());
+        QCoreApplication::sendEvent(m_view.viewport(), &moved);
+    }
+    m_remapping = false;
+    m_view.horizontalScrollBar()->setValue(across);
+    m_view.verticalScrollBar()->setValue(down);
     return true;
 }
 
@@ -216,9 +290,7 @@ void ShapedSheetView::paint() {
         }
         return;
     }
-    // Columns are placed from the right edge of all the room the view scrolls over.
-    const qreal width = std::max<qreal>(m_view.document()->documentLayout()->documentSize().width(),
-                                        viewport->width());
+    const qreal width = contentWidth();
     for (const Line& line : std::as_const(m_lines)) {
         const auto at = [width](const QPointF& point) {
             return QPointF(width - point.x(), point.y());

@@ -2,6 +2,7 @@
 
 #include "faceref.h"
 #include "shapedrun.h"
+#include "sheetlinefaces.h"
 #include "typesetting.h"
 
 #include <QFont>
@@ -21,14 +22,16 @@ class Shaper;
 // font, right to left, the name at its head) and 横書き with features or axes switched.
 // The view's document stays the page's text model, so what a screen reader reads and what
 // is copied are the same in every mode; only the painting of the view's viewport, and the
-// room it scrolls over, follow the shaped layout. Plain typesetting leaves the view
-// exactly as the document shows it.
+// room it scrolls over, follow the shaped layout; a click or a context menu on a line
+// reaches the view, and whoever watches it, as one on that line of the document. Plain
+// typesetting leaves the view exactly as the document shows it.
 class ShapedSheetView : public QObject {
     Q_OBJECT
 
 public:
-    // The face a line's sample is set in, for the family it names (null: not installed).
-    using FaceChooser = std::function<FaceRef(const QString& family)>;
+    // The face a line's sample is set in, for the family it names, and the note its name
+    // gets in the document.
+    using FaceChooser = std::function<SheetLineFaces::Face(const QString& family)>;
 
     ShapedSheetView(QTextEdit& view, Shaper& shaper, FaceChooser faces);
 
@@ -40,7 +43,7 @@ public:
     bool isActive() const { return !m_typesetting.isPlain(); }
 
     struct Line {
-        QString name;
+        QString name; // with the style's note, as the document has it
         QString note; // the features switched on that the face lacks: "palt なし"
         QString sampleText;
         ShapedRun nameRun; // 縦書き only: the name set in the column
@@ -51,10 +54,14 @@ public:
         QPointF nameAt;
         QPointF noteAt;
         QPointF sampleAt;
+        QRectF area;          // the room the line takes, counted as its points are
+        int documentPosition; // where the line starts in the view's document
     };
     const QList<Line>& lines() const { return m_lines; }
     // The room the layout takes, margins included.
     QSizeF layoutSize() const { return m_size; }
+    // The line shown at a point of the view's viewport, -1 for none.
+    int lineAt(const QPointF& viewportPoint) const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -65,12 +72,16 @@ private:
         QString family;
         QString sample;
         QString sizeText;
+        int documentPosition;
+        FaceRef face;
     };
     void layOut();
     void layOutHorizontal(qreal dpi);
     void layOutVertical(qreal dpi);
     void fitScrollRoom();
     void paint();
+    bool remapMouse(QEvent* event);
+    qreal contentWidth() const;
 
     QTextEdit& m_view;
     Shaper& m_shaper;
@@ -82,6 +93,7 @@ private:
     QFont m_nameFont;
     QFont m_noteFont;
     FaceRef m_nameFace;
+    bool m_remapping = false;
 };
 
 } // namespace varelith

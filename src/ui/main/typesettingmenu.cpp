@@ -83,6 +83,8 @@ TypesettingMenu::TypesettingMenu(QMenu& menu, SettingsStore& store, QWidget* dia
     , m_dialogParent(dialogParent)
     , m_askTags(askTags ? std::move(askTags) : TagAsker(askWithDialog))
     , m_typesetting(Typesetting::load(store)) {
+    if (!menu.isEmpty())
+        menu.addSeparator();
     // Either one, never none: triggering the checked 縦書き (Ctrl+T) goes back to 横書き.
     auto* writing = new QActionGroup(this);
     writing->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);

@@ -88,6 +88,32 @@ private Q_SLOTS:
         }
     }
 
+    // Found by any of its names, in any language; shown with its Japanese name beside the
+    // catalogue's, which is still what is stored.
+    void namesInEveryLanguage_data() {
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QString>("shown");
+        const QString faces = u"Varelith Faces — 試験ファミリー"_s;
+        const QString vertical = u"Varelith Vertical — 縦書き試験"_s;
+        QTest::newRow("none") << QString() << faces + u'|' + vertical + u"|Bench Sans 00001"_s;
+        QTest::newRow("Japanese name") << u"ファミリー"_s << faces;
+        QTest::newRow("in both names") << u"試験"_s << faces + u'|' + vertical;
+        QTest::newRow("full-width Latin") << u"ＶＡＲＥＬＩＴＨ Ｖ"_s << vertical;
+        QTest::newRow("only a Latin name") << u"bench"_s << u"Bench Sans 00001"_s;
+    }
+
+    void namesInEveryLanguage() {
+        QFETCH(QString, filter);
+        LoadedDialog loaded({u"Varelith Faces"_s, u"Varelith Vertical"_s, u"Bench Sans 00001"_s});
+        loaded.dialog.filterBar()->txt_Filter()->setText(filter);
+        QStringList shown;
+        const QAbstractItemModel* rows = loaded.dialog.List1()->model();
+        for (int row = 0; row < rows->rowCount(); ++row)
+            shown.append(rows->index(row, 0).data().toString());
+        QTEST(shown.join(u'|'), "shown");
+        QCOMPARE(loaded.store.values.value(u"name_Font1"_s), u"Varelith Faces"_s);
+    }
+
     void spaceShiftSpaceThenTheCountLineAndTheCut() {
         LoadedDialog loaded(numberedFonts(u"Font "_s, 4),
                             {{u"flg_Font2"_s, u"0"_s}, {u"flg_Font4"_s, u"2"_s}});

@@ -1,8 +1,11 @@
 #include "catalogues.h"
+#include "familyfaces.h"
 #include "form1.h"
 #include "glyphcoverage.h"
 #include "shapedsheetview.h"
 #include "shaper.h"
+#include "sheetfaces.h"
+#include "sheetstylemenu.h"
 #include "typesettingmenu.h"
 
 #include <QAccessible>
@@ -16,6 +19,7 @@
 #include <QMenu>
 #include <QScrollBar>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextEdit>
 
 #include <cmath>
@@ -34,8 +38,8 @@ struct ShownSheet {
     explicit ShownSheet(MemorySettingsStore& settings, const QString& size = u"20"_s)
         : fonts(Families)
         , store(settings) {
-        form =
-            std::make_unique<Form1>(catalogue, fonts, store, nullptr, &coverage, nullptr, &shaper);
+        form = std::make_unique<Form1>(catalogue, fonts, store, nullptr, &coverage, nullptr,
+                                       &sheetFaces, &shaper);
         form->Form_Load();
         form->Text2()->setText(size);
         form->Text1()->setText(Sample);
@@ -49,6 +53,8 @@ struct ShownSheet {
     MemorySettingsStore& store;
     FontCatalogue catalogue;
     GlyphCoverage coverage;
+    FamilyFaces faces;
+    SheetFaces sheetFaces{faces, coverage};
     Shaper shaper;
     std::unique_ptr<Form1> form;
 };
@@ -136,6 +142,67 @@ private Q_SLOTS:
         for (int y = 0; y < painted.height(); ++y)
             ink += qGray(painted.pixel(std::clamp(right, 0, painted.width() - 1), y)) < 128;
         QVERIFY(ink > 0);
+        // Nothing but the columns: the left half, where the document's lines would be, is bare.
+        int stray = 0;
+        for (int y = 0; y < painted.height(); ++y)
+            for (int x = 0; x < painted.width() / 2; ++x)
+                stray += qGray(painted.pixel(x, y)) < 128;
+        QCOMPARE(stray, 0);
+    }
+
+    // A click on a column or a shaped line lands on that line of the text, where the view
+    // and the font information find it; the layout does not scroll away meanwhile.
+    void clickFindsTheLine_data() {
+        QTest::addColumn<bool>("vertical");
+        QTest::newRow("縦書き") << true;
+        QTest::newRow("横書き with palt") << false;
+    }
+    void clickFindsTheLine() {
+        QFETCH(bool, vertical);
+        MemorySettingsStore store;
+        ShownSheet shown(store, u"60"_s);
+        shown.menu().setTypesetting(typesetting(vertical, u"palt"_s, QString()));
+        QTextEdit* view = shown.form->RText1();
+        const int across = view->horizontalScrollBar()->value();
+        QList<QPoint> points;
+        for (int line = 2; line >= 0; --line) {
+            const ShapedSheetView::Line& shaped = shown.sheet().lines().at(line);
+            QPointF point = shaped.area.center() - QPointF(view->horizontalScrollBar()->value(),
+                                                           view->verticalScrollBar()->value());
+            if (vertical)
+                point.setX(view->viewport()->width() - shaped.area.center().x() +
+                           view->horizontalScrollBar()->maximum() - across);
+            QCOMPARE(shown.sheet().lineAt(point), line);
+            points.prepend(point.toPoint());
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, point.toPoint());
+            QCOMPARE(view->textCursor().position(), shaped.documentPosition);
+            QCOMPARE(view->horizontalScrollBar()->value(), across);
+        }
+        // A drag across the lines selects from line to line, the layout staying put.
+        QTest::mousePress(view->viewport(), Qt::LeftButton, {}, points.at(2));
+        QTest::mouseMove(view->viewport(), points.at(0));
+        QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, points.at(0));
+        QCOMPARE(view->textCursor().anchor(), shown.sheet().lines().at(2).documentPosition);
+        QCOMPARE(view->textCursor().position(), shown.sheet().lines().at(0).documentPosition);
+        QCOMPARE(view->horizontalScrollBar()->value(), across);
+        QCOMPARE(shown.sheet().lineAt(QPointF(-5, -5)), -1);
+    }
+
+    // In a style, each line is shaped in the face the document draws and checks, and a
+    // family without it keeps its plain face and the document's note beside the name.
+    void styleFaceAndNote() {
+        MemorySettingsStore store;
+        ShownSheet shown(store);
+        shown.form->styleMenu()->action(SheetStyle::Bold)->trigger();
+        shown.menu().setTypesetting(typesetting(true, QString(), QString()));
+        const QList<ShapedSheetView::Line>& lines = shown.sheet().lines();
+        QCOMPARE(lines.at(0).name, u"Varelith Vertical (太字なし)"_s);
+        QVERIFY(lines.at(0).sample.face.file.endsWith(u"varelith-vertical.ttf"_s));
+        QCOMPARE(lines.at(1).name, u"Varelith Faces"_s);
+        QVERIFY(lines.at(1).sample.face.file.endsWith(u"varelith-faces-bold.ttf"_s));
+        const QTextDocument* document = shown.form->RText1()->document();
+        for (int line = 0; line < 3; ++line)
+            QCOMPARE(lines.at(line).documentPosition, document->findBlockByNumber(line).position());
     }
 
     void widePageScrollsFromItsRight() {

@@ -1,0 +1,30 @@
+#include "sheetlinefaces.h"
+
+#include "glyphcoverage.h"
+#include "sheetfaces.h"
+
+namespace varelith {
+
+SheetLineFaces::SheetLineFaces(GlyphCoverage* coverage, SheetFaces* faces,
+                               std::function<SheetStyle()> style)
+    : m_coverage(coverage)
+    , m_faces(faces)
+    , m_style(std::move(style)) {}
+
+SheetLineFaces::Face SheetLineFaces::operator()(const QString& family) const {
+    const SheetStyle style = m_style ? m_style() : SheetStyle::Regular;
+    Face chosen;
+    if (m_faces && style != SheetStyle::Regular) {
+        const SheetFaces::Choice choice = m_faces->choose(family, style);
+        chosen.note = choice.note;
+        if (choice.face) {
+            chosen.face = {choice.face->file, choice.face->index};
+            return chosen;
+        }
+    }
+    if (m_coverage)
+        chosen.face = m_coverage->plainFace(family);
+    return chosen;
+}
+
+} // namespace varelith
