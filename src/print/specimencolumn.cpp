@@ -15,6 +15,10 @@ namespace {
 
 // Where the piece's glyphs and cells reach, in its pixels: upright glyphs' ink, every cell.
 QRectF reachOf(const SpecimenColumn::Piece& piece) {
+    if (!piece.text.isEmpty()) {
+        const qreal breadth = piece.run.ascent + piece.run.descent;
+        return QRectF(-breadth / 2, 0, breadth, piece.run.advance);
+    }
     QRectF reach;
     for (const ShapedGlyph& glyph : piece.run.glyphs) {
         reach |= glyph.cell;
@@ -78,6 +82,16 @@ void SpecimenColumn::release() {
 
 void SpecimenColumn::drawPiece(QPainter& painter, Shaper& shaper, const Piece& piece,
                                const QPalette& palette) {
+    if (!piece.text.isEmpty()) {
+        // Its baseline placed so that the text is centred on the column's line.
+        painter.save();
+        painter.translate(-(piece.run.ascent - piece.run.descent) / 2, 0);
+        painter.rotate(90);
+        painter.setFont(piece.textFont);
+        painter.drawText(QPointF(), piece.text);
+        painter.restore();
+        return;
+    }
     const QList<ShapedGlyph>& glyphs = piece.run.glyphs;
     if (!piece.font.isValid() ||
         (!piece.run.variations.isEmpty() && shaper.face(piece.run.face).isVariable())) {

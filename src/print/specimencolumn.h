@@ -4,6 +4,7 @@
 #include "shapedrun.h"
 #include "specimenlayout.h"
 
+#include <QFont>
 #include <QList>
 #include <QRawFont>
 #include <QRectF>
@@ -23,11 +24,16 @@ class Shaper;
 class SpecimenColumn {
 public:
     // A run as set by the shaper at GlyphCoverage::OwnFontPixels, with the font it is
-    // drawn in, loaded at that size, and the scale it is printed at.
+    // drawn in, loaded at that size, and the scale it is printed at. A name the interface
+    // face cannot set whole is text instead, turned a quarter clockwise in `textFont`, which
+    // may borrow from other faces as the name does in 横書き; its run then holds only its
+    // length (advance) and its room above and below its baseline.
     struct Piece {
         ShapedRun run;
         QRawFont font;
         qreal scale = 1;
+        QString text;
+        QFont textFont;
     };
 
     SpecimenColumn() = default;

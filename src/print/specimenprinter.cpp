@@ -222,15 +222,27 @@ void SpecimenPrinter::measureColumn(qsizetype index) {
     // features or axes of the sample's. The face is the one the name font resolves to
     // (already resolved for its metrics), which need not carry the name asked for.
     const QString nameFamily = QFontInfo(m_nameFont).family();
-    SpecimenColumn::Piece name{
-        m_shaper.shape(m_coverage.plainFace(nameFamily), family + choice.note,
-                       ShapedRun::Direction::Vertical, {}, {}, Pixels),
-        m_coverage.loadOwnFont(nameFamily), NamePoints * m_printer.logicalDpiY() / 72.0 / Pixels};
-    SpecimenColumn::Piece sample{m_shaper.shape(face, m_book.sample, ShapedRun::Direction::Vertical,
-                                                m_book.features, m_book.variations, Pixels),
-                                 raw, sampleScale()};
+    const QString nameText = family + choice.note;
+    SpecimenColumn::Piece name;
+    if (m_coverage.coversText(nameFamily, nameText)) {
+        name.run = m_shaper.shape(m_coverage.plainFace(nameFamily), nameText,
+                                  ShapedRun::Direction::Vertical, {}, {}, Pixels);
+        name.font = m_coverage.loadOwnFont(nameFamily);
+        name.scale = NamePoints * m_printer.logicalDpiY() / 72.0 / Pixels;
+    } else {
+        name.text = nameText;
+        name.textFont = m_nameFont;
+        name.run.advance = m_nameMetrics.horizontalAdvance(nameText);
+        name.run.ascent = m_nameMetrics.ascent();
+        name.run.descent = m_nameMetrics.descent();
+    }
+    SpecimenColumn::Piece sample;
+    sample.run = m_shaper.shape(face, m_book.sample, ShapedRun::Direction::Vertical,
+                                m_book.features, m_book.variations, Pixels);
+    sample.font = raw;
+    sample.scale = sampleScale();
     Line measured;
-    measured.name = family + choice.note;
+    measured.name = nameText;
     measured.column = SpecimenColumn(
         std::move(name), std::move(sample), nameGap(),
         whollyMarked ? QList<GlyphCoverage::Range>{{0, m_book.sample.size()}} : missing);
