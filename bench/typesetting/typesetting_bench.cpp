@@ -1,15 +1,24 @@
-// Typesetting with the shaper, as the sheet and the information window do it: a page of
-// ten lines in 縦書き at 20 pt (the first with its faces loaded, then again), the same page
-// with a feature switched, and an axis slider's step in the information window's waterfall.
+// Typesetting with the shaper: the sheet's page of ten lines in 縦書き at 20 pt (the first
+// with its faces loaded, then again), the same page with a feature switched, and an axis
+// slider's step in the information window's waterfall.
 // Prints figures; run it through bench/typesetting.sh, which points FONTCONFIG_FILE at the
 // machine's Japanese fonts and the test fonts.
 //
 //   typesetting_bench [PNG]   (the last page painted is kept there)
 
 #include "axissliders.h"
+#include "composedpage.h"
+#include "fontcatalogue.h"
 #include "glyphcoverage.h"
+#include "listfontsource.h"
+#include "memorysettingsstore.h"
+#include "recordingticklist.h"
+#include "shapedsheetview.h"
 #include "shapedwaterfall.h"
 #include "shaper.h"
+#include "sheetcomposer.h"
+#include "sheetdocument.h"
+#include "sheetlinefaces.h"
 #include "typesettingpanel.h"
 #include "waterfallcanvas.h"
 
@@ -18,11 +27,13 @@
 #include <QFontDatabase>
 #include <QImage>
 #include <QPainter>
+#include <QTextEdit>
 #include <QTextStream>
 
 #include <algorithm>
 
 using namespace varelith;
+using namespace varelith::testing;
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -30,8 +41,6 @@ namespace {
 constexpr int Runs = 31;
 // Twenty characters: kana, kanji, the punctuation that takes vertical forms, a Latin run.
 const QString Sample = u"「縦書き」の見本、かなとカナ。ABC12"_s;
-constexpr qreal SamplePoints = 20;
-constexpr qreal NamePoints = 10;
 
 double ms(qint64 nanoseconds) {
     return double(nanoseconds) / 1e6;
@@ -47,27 +56,6 @@ struct Figures {
     double worst() const { return *std::max_element(runs.begin(), runs.end()); }
 };
 
-// One page as the sheet sets it in 縦書き: a column per font, right to left, the name at its
-// head in the interface face, the sample below it in the font, every run shaped and painted.
-void page(Shaper& shaper, const QList<FaceRef>& faces, const QStringList& names,
-          const FaceRef& nameFace, const FeatureSettings& features, QImage& image) {
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const qreal pixels = SamplePoints * 96 / 72;
-    qreal right = image.width() - 8;
-    for (qsizetype i = 0; i < faces.size(); ++i) {
-        const ShapedRun name = shaper.shape(nameFace, names.at(i), ShapedRun::Direction::Vertical,
-                                            {}, {}, NamePoints * 96 / 72);
-        const ShapedRun sample =
-            shaper.shape(faces.at(i), Sample, ShapedRun::Direction::Vertical, features, {}, pixels);
-        const qreal centre = right - pixels / 2;
-        shaper.draw(painter, name, QPointF(centre, 8), QPalette(), false);
-        shaper.draw(painter, sample, QPointF(centre, 16 + name.advance), QPalette());
-        right -= pixels * 1.5;
-    }
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -79,7 +67,6 @@ int main(int argc, char** argv) {
 
     // Ten lines: the machine's Japanese faces first, the test fonts after them.
     QStringList names;
-    QList<FaceRef> faces;
     const QStringList wanted{u"Noto Sans CJK JP"_s,  u"Noto Serif CJK JP"_s, u"IPAGothic"_s,
                              u"IPAPGothic"_s,        u"IPAMincho"_s,         u"IPAPMincho"_s,
                              u"Varelith Vertical"_s, u"Varelith Variable"_s, u"Varelith Faces"_s};
@@ -89,41 +76,57 @@ int main(int argc, char** argv) {
         if (family.startsWith(u"試験書体"_s))
             order.append(family);
     for (const QString& family : order) {
-        const FaceRef face = coverage.plainFace(family);
-        if (!face.isNull() && names.size() < 10) {
+        if (!coverage.plainFace(family).isNull() && names.size() < 10) {
             names.append(family);
-            faces.append(face);
         }
     }
-    const FaceRef nameFace = coverage.plainFace(u"IPAGothic"_s).isNull()
-                                 ? faces.value(0)
-                                 : coverage.plainFace(u"IPAGothic"_s);
     out << "fonts on the page: " << names.join(u", "_s) << Qt::endl;
     out << "sample (" << Sample.size() << " characters): " << Sample << Qt::endl;
 
-    QImage image(1200, 800, QImage::Format_ARGB32_Premultiplied);
+    // The sheet's first page of the ten, as the main window shows it: the composed page's
+    // document in the view, the shaped view over it, its viewport painted.
+    MemorySettingsStore store;
+    RecordingTickList list;
+    FontCatalogue catalogue;
+    catalogue.build(ListFontSource(names), store, list);
+    const SheetComposer::Inputs inputs{Int16(1), Sample, u"20"_s, u"1"_s,
+                                       QString::number(catalogue.SelNum() / 10 + 1)};
+    const ComposedPage composed = SheetComposer::compose(catalogue, inputs);
+    const auto document = SheetDocument::build(composed, QFont(), &coverage, QPalette());
+    QTextEdit view;
+    view.resize(1200, 800);
+    view.setDocument(document.get());
+    QImage image(view.viewport()->size(), QImage::Format_ARGB32_Premultiplied);
+    Typesetting vertical;
+    vertical.vertical = true;
+    const SheetLineFaces lineFaces(&coverage, nullptr, [] { return SheetStyle::Regular; });
     QElapsedTimer timer;
     {
         Shaper shaper;
+        ShapedSheetView sheet(view, shaper, lineFaces);
         timer.start();
-        page(shaper, faces, names, nameFace, {}, image);
+        sheet.setTypesetting(vertical);
+        sheet.pageShown(composed);
+        view.viewport()->render(&image);
         out << "縦書き page, 10 lines at 20 pt, first with its faces loaded: "
             << ms(timer.nsecsElapsed()) << " ms" << Qt::endl;
         Figures again;
         for (int run = 0; run < Runs; ++run) {
             timer.restart();
-            page(shaper, faces, names, nameFace, {}, image);
+            sheet.pageShown(composed);
+            view.viewport()->render(&image);
             again.add(timer.nsecsElapsed());
         }
-        out << "縦書き page again, shaped and painted (median of " << Runs
+        out << "縦書き page shown again, shaped and painted (median of " << Runs
             << "): " << again.median() << " ms, worst " << again.worst() << " ms" << Qt::endl;
 
         Figures switched;
         for (int run = 0; run < Runs; ++run) {
-            const FeatureSettings features =
-                FeatureSettings::fromText(run % 2 ? u"+palt"_s : QString());
+            Typesetting typesetting = vertical;
+            typesetting.features = FeatureSettings::fromText(run % 2 ? u"+palt"_s : QString());
             timer.restart();
-            page(shaper, faces, names, nameFace, features, image);
+            sheet.setTypesetting(typesetting);
+            view.viewport()->render(&image);
             switched.add(timer.nsecsElapsed());
         }
         // The page as last painted, kept where asked: "typesetting_bench [PNG]".
@@ -140,14 +143,14 @@ int main(int argc, char** argv) {
         out << "no Varelith Variable installed: no slider figures" << Qt::endl;
         return 0;
     }
-    for (const bool vertical : {false, true}) {
+    for (const bool columns : {false, true}) {
         Shaper shaper;
         TypesettingPanel panel(shaper);
         panel.setSample(u"Varelith あいう"_s);
         panel.setFace(variable);
         WaterfallCanvas& canvas = panel.waterfall().canvas();
-        canvas.setDirection(vertical ? ShapedRun::Direction::Vertical
-                                     : ShapedRun::Direction::Horizontal);
+        canvas.setDirection(columns ? ShapedRun::Direction::Vertical
+                                    : ShapedRun::Direction::Horizontal);
         canvas.resize(canvas.sizeHint());
         QImage shown(canvas.size(), QImage::Format_ARGB32_Premultiplied);
         Figures steps;
@@ -157,7 +160,7 @@ int main(int argc, char** argv) {
             canvas.render(&shown);
             steps.add(timer.nsecsElapsed());
         }
-        out << "weight slider step, waterfall of 9 sizes in " << (vertical ? "縦書き" : "横書き")
+        out << "weight slider step, waterfall of 9 sizes in " << (columns ? "縦書き" : "横書き")
             << " shaped and painted (median of " << steps.runs.size() << "): " << steps.median()
             << " ms, worst " << steps.worst() << " ms" << Qt::endl;
     }
