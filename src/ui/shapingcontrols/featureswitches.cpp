@@ -32,12 +32,22 @@ FeatureSwitches::FeatureSwitches(QWidget* parent)
     connect(m_list, &QListWidget::itemChanged, this, &FeatureSwitches::itemChanged);
 }
 
-bool FeatureSwitches::onByDefault(const QString& tag) {
-    // HarfBuzz's own horizontal features, and those every script needs.
-    static const QSet<QString> defaults{u"abvm"_s, u"blwm"_s, u"ccmp"_s, u"locl"_s, u"mark"_s,
-                                        u"mkmk"_s, u"rlig"_s, u"calt"_s, u"clig"_s, u"curs"_s,
-                                        u"dist"_s, u"kern"_s, u"liga"_s, u"rclt"_s};
-    return defaults.contains(tag);
+bool FeatureSwitches::onByDefault(const QString& tag, bool vertical) {
+    // HarfBuzz's own: those every script needs, then the horizontal ones, or in a column
+    // vert and the vrt2 the shaper adds.
+    static const QSet<QString> always{u"abvm"_s, u"blwm"_s, u"ccmp"_s, u"locl"_s,
+                                      u"mark"_s, u"mkmk"_s, u"rlig"_s};
+    static const QSet<QString> horizontal{u"calt"_s, u"clig"_s, u"curs"_s, u"dist"_s,
+                                          u"kern"_s, u"liga"_s, u"rclt"_s};
+    static const QSet<QString> column{u"vert"_s, u"vrt2"_s};
+    return always.contains(tag) || (vertical ? column : horizontal).contains(tag);
+}
+
+void FeatureSwitches::setVertical(bool vertical) {
+    if (vertical == m_vertical)
+        return;
+    m_vertical = vertical;
+    setFeatures(features());
 }
 
 QString FeatureSwitches::describe(const QString& tag) {
@@ -84,6 +94,8 @@ QString FeatureSwitches::describe(const QString& tag) {
 
 void FeatureSwitches::setFeatures(const QStringList& tags) {
     const FeatureSettings before = settings();
+    const QListWidgetItem* current = m_list->currentItem();
+    const QString currentTag = current ? current->data(TagRole).toString() : QString();
     m_filling = true;
     m_list->clear();
     for (const QString& tag : tags) {
@@ -92,11 +104,14 @@ void FeatureSwitches::setFeatures(const QStringList& tags) {
             description.isEmpty() ? tag : u"%1  %2"_s.arg(tag, description), m_list);
         item->setData(TagRole, tag);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
-        item->setCheckState(m_switched.value(tag, onByDefault(tag)) ? Qt::Checked : Qt::Unchecked);
+        item->setCheckState(m_switched.value(tag, onByDefault(tag, m_vertical)) ? Qt::Checked
+                                                                                : Qt::Unchecked);
     }
     m_filling = false;
-    if (!m_list->currentItem() && m_list->count() > 0)
-        m_list->setCurrentRow(0);
+    // The keyboard stays on the feature it was on.
+    const qsizetype row = tags.indexOf(currentTag);
+    if (m_list->count() > 0)
+        m_list->setCurrentRow(row >= 0 ? int(row) : 0);
     if (!(settings() == before))
         Q_EMIT settingsChanged(settings());
 }
@@ -114,7 +129,7 @@ FeatureSettings FeatureSwitches::settings() const {
     for (int row = 0; row < m_list->count(); ++row) {
         const QString tag = m_list->item(row)->data(TagRole).toString();
         const bool on = m_list->item(row)->checkState() == Qt::Checked;
-        if (on != onByDefault(tag))
+        if (on != onByDefault(tag, m_vertical))
             settings.set(tag, on);
     }
     return settings;
@@ -133,7 +148,7 @@ void FeatureSwitches::itemChanged(QListWidgetItem* item) {
         return;
     const QString tag = item->data(TagRole).toString();
     const bool on = item->checkState() == Qt::Checked;
-    if (on == onByDefault(tag))
+    if (on == onByDefault(tag, m_vertical))
         m_switched.remove(tag);
     else
         m_switched.insert(tag, on);

@@ -27,8 +27,11 @@ public:
     FeatureSettings settings() const;
     // Switches the feature on or off, as the user would.
     void setSwitched(const QString& tag, bool on);
-    // Whether the shaper applies the feature by itself in horizontal text.
-    static bool onByDefault(const QString& tag);
+    // Whether the shaper applies the feature by itself: in horizontal text kern, liga and
+    // their like; in a column vert and vrt2 instead.
+    static bool onByDefault(const QString& tag, bool vertical);
+    // Ticks follow the defaults of the direction set; the user's own switches stay.
+    void setVertical(bool vertical);
     // A short Japanese description of a registered feature; empty when unknown.
     static QString describe(const QString& tag);
 
@@ -42,6 +45,7 @@ private:
     // The user's switches, by tag: on or off.
     QHash<QString, bool> m_switched;
     bool m_filling = false;
+    bool m_vertical = false;
 };
 
 } // namespace varelith

@@ -41,6 +41,11 @@ TypesettingPanel::TypesettingPanel(Shaper& shaper, QWidget* parent)
                 m_waterfall->canvas().setFeatures(features);
                 Q_EMIT typesettingChanged(features, variations());
             });
+    // Features switched by default differ in a column: the switches show what is applied.
+    connect(m_waterfall, &ShapedWaterfall::directionChanged, this,
+            [this](ShapedRun::Direction direction) {
+                m_features->setVertical(direction == ShapedRun::Direction::Vertical);
+            });
     connect(m_axes, &AxisSliders::valuesChanged, this, [this](const VariationSettings& variations) {
         m_waterfall->canvas().setVariations(variations);
         Q_EMIT typesettingChanged(features(), variations);

@@ -63,7 +63,8 @@ private Q_SLOTS:
     void typesetting_data() {
         QTest::addColumn<QString>("file");
         QTest::addColumn<bool>("vertical");
-        QTest::addColumn<QString>("change"); // "wght=900" moves a slider, "palt" switches
+        QTest::addColumn<QString>(
+            "change"); // "wght=900" moves a slider, "palt" or "-vert" switches
         QTest::addColumn<QString>("settings");
         QTest::addColumn<int>("longer");
         QTest::newRow("weight up")
@@ -76,6 +77,9 @@ private Q_SLOTS:
                               << -1;
         QTest::newRow("kana in a column")
             << u"varelith-vertical.ttf"_s << true << u"palt"_s << u"+palt"_s << 0;
+        // vert is on by itself in a column, so it is switched off there.
+        QTest::newRow("vert off in a column")
+            << u"varelith-vertical.ttf"_s << true << u"-vert"_s << u"-vert"_s << 0;
     }
 
     void typesetting() {
@@ -100,7 +104,8 @@ private Q_SLOTS:
             panel.axisSliders().setValue(change.section(u'=', 0, 0),
                                          change.section(u'=', 1).toDouble());
         else
-            panel.featureSwitches().setSwitched(change, true);
+            panel.featureSwitches().setSwitched(change.mid(change.startsWith(u'-')),
+                                                !change.startsWith(u'-'));
         QCOMPARE(signals, 1);
         QCOMPARE(change.contains(u'=') ? panel.variations().toText() : panel.features().toText(),
                  settings);
