@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -39,6 +40,12 @@ ShapedWaterfall::ShapedWaterfall(Shaper& shaper, QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(choice);
     layout->addWidget(m_scroll);
+    // Columns run from the right: a waterfall wider than its room shows its first sizes.
+    connect(m_scroll->horizontalScrollBar(), &QScrollBar::rangeChanged, this,
+            [this](int, int maximum) {
+                if (m_canvas->direction() == ShapedRun::Direction::Vertical)
+                    m_scroll->horizontalScrollBar()->setValue(maximum);
+            });
     connect(m_vertical, &QRadioButton::toggled, this, [this](bool vertical) {
         const auto direction =
             vertical ? ShapedRun::Direction::Vertical : ShapedRun::Direction::Horizontal;

@@ -10,6 +10,8 @@
 #include "typesettingpanel.h"
 #include "waterfallcanvas.h"
 
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTest>
 
@@ -97,6 +99,15 @@ private Q_SLOTS:
         WaterfallCanvas& canvas = panel.waterfall().canvas();
         const int before = inkLength(canvas);
         QVERIFY(before > 0);
+        // A waterfall too wide for its room shows its first columns, on the right.
+        if (vertical) {
+            panel.resize(300, 400);
+            panel.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&panel));
+            const QScrollBar* across =
+                panel.waterfall().findChild<QScrollArea*>()->horizontalScrollBar();
+            QVERIFY(across->maximum() > 0 && across->value() == across->maximum());
+        }
 
         int signals = 0;
         connect(&panel, &TypesettingPanel::typesettingChanged, this, [&] { ++signals; });
