@@ -81,26 +81,38 @@ FamilyFaces::FamilyFaces() = default;
 FamilyFaces::~FamilyFaces() = default;
 
 void FamilyFaces::build() {
+    // Only the names are read here; a family's faces are made when it is first asked for.
     m_fonts = std::make_unique<FontconfigFonts>();
-    for (const FcPattern* font : m_fonts->fonts()) {
-        for (const FontconfigFonts::Family& family : FontconfigFonts::families(font)) {
-            const Entry entry{faceOf(font, family.style), font};
-            m_patterns.insert(location(entry.face), font);
+    for (const FcPattern* font : m_fonts->fonts())
+        for (const FontconfigFonts::Family& family : FontconfigFonts::families(font))
             for (const int k : family.spellings)
-                m_families[FontconfigFonts::string(font, FC_FAMILY, k).toCaseFolded()].append(
-                    entry);
-        }
+                m_index[QString::fromUtf8(FontconfigFonts::raw(font, FC_FAMILY, k)).toCaseFolded()]
+                    .append({font, family.styleIndex});
+}
+
+const QList<FamilyFaces::Entry>& FamilyFaces::entries(const QString& family) {
+    if (!m_fonts)
+        build();
+    const QString key = family.toCaseFolded();
+    auto made = m_families.constFind(key);
+    if (made != m_families.constEnd())
+        return *made;
+    QList<Entry> entries;
+    for (const Listed& listed : m_index.value(key)) {
+        Entry entry{
+            faceOf(listed.font, FontconfigFonts::string(listed.font, FC_STYLE, listed.styleIndex)),
+            listed.font};
+        m_patterns.insert(location(entry.face), listed.font);
+        entries.append(entry);
     }
-    for (QList<Entry>& entries : m_families)
-        std::stable_sort(entries.begin(), entries.end(),
-                         [](const Entry& a, const Entry& b) { return before(a.face, b.face); });
+    std::stable_sort(entries.begin(), entries.end(),
+                     [](const Entry& a, const Entry& b) { return before(a.face, b.face); });
+    return *m_families.insert(key, entries);
 }
 
 QList<FontFace> FamilyFaces::faces(const QString& family) {
-    if (!m_fonts)
-        build();
     QList<FontFace> faces;
-    for (const Entry& entry : m_families.value(family.toCaseFolded())) {
+    for (const Entry& entry : entries(family)) {
         // A file installed twice under two names (a link made for compatibility) is one
         // face; looked for only among faces alike, so that most are never resolved.
         const FontFace& face = entry.face;
@@ -164,8 +176,6 @@ std::optional<FontFace> FamilyFaces::nearest(const QList<FontFace>& faces, Sheet
 }
 
 const FcPattern* FamilyFaces::pattern(const FontFace& face) {
-    if (!m_fonts)
-        build();
     return m_patterns.value(location(face));
 }
 

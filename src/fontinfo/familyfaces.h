@@ -46,7 +46,8 @@ public:
     static std::optional<FontFace> nearest(const QList<FontFace>& faces, SheetStyle style);
 
     // The face's fontconfig pattern (its character set, languages...), owned by this and
-    // valid while it lives; null for a face not installed.
+    // valid while it lives; null for a face not installed, or of a family not yet asked
+    // for.
     const FcPattern* pattern(const FontFace& face);
     // The languages fontconfig finds the face covers ("ja", "en", "zh-tw"...), sorted.
     QStringList languages(const FontFace& face);
@@ -56,10 +57,16 @@ private:
         FontFace face;
         const FcPattern* pattern;
     };
+    struct Listed {
+        const FcPattern* font;
+        int styleIndex;
+    };
     void build();
+    const QList<Entry>& entries(const QString& family);
 
     std::unique_ptr<FontconfigFonts> m_fonts;
-    QHash<QString, QList<Entry>> m_families;     // by case-folded name, in order
+    QHash<QString, QList<Listed>> m_index;   // by case-folded name
+    QHash<QString, QList<Entry>> m_families; // the same, made when asked for, in order
     QHash<QString, const FcPattern*> m_patterns; // by file and index
 };
 

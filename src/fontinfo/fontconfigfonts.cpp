@@ -1,5 +1,7 @@
 #include "fontconfigfonts.h"
 
+#include <cstring>
+
 namespace varelith {
 
 FontconfigFonts::FontconfigFonts()
@@ -20,30 +22,38 @@ QList<const FcPattern*> FontconfigFonts::fonts() const {
     return all;
 }
 
-QString FontconfigFonts::string(const FcPattern* font, const char* object, int k) {
+const char* FontconfigFonts::raw(const FcPattern* font, const char* object, int k) {
     FcChar8* value = nullptr;
     if (FcPatternGetString(font, object, k, &value) != FcResultMatch)
-        return {};
-    return QString::fromUtf8(reinterpret_cast<const char*>(value));
+        return nullptr;
+    return reinterpret_cast<const char*>(value);
+}
+
+QString FontconfigFonts::string(const FcPattern* font, const char* object, int k) {
+    const char* value = raw(font, object, k);
+    return value ? QString::fromUtf8(value) : QString();
 }
 
 QList<FontconfigFonts::Family> FontconfigFonts::families(const FcPattern* font) {
     QList<Family> families;
-    if (string(font, FC_FAMILY, 0).isEmpty())
+    if (!raw(font, FC_FAMILY, 0))
         return families;
-    const QString firstStyle = string(font, FC_STYLE, 0);
-    const QString firstLanguage = string(font, FC_FAMILYLANG, 0);
-    families.append({0, {0}, firstStyle});
-    FcChar8* name = nullptr;
-    for (int k = 1; FcPatternGetString(font, FC_FAMILY, k, &name) == FcResultMatch; ++k) {
-        QString style = string(font, FC_STYLE, k);
-        if (style.isEmpty())
+    const auto same = [](const char* a, const char* b) {
+        return a == b || (a && b && std::strcmp(a, b) == 0);
+    };
+    const char* firstStyle = raw(font, FC_STYLE, 0);
+    const char* firstLanguage = raw(font, FC_FAMILYLANG, 0);
+    families.append({0, {0}, 0});
+    for (int k = 1; raw(font, FC_FAMILY, k); ++k) {
+        const char* style = raw(font, FC_STYLE, k);
+        const int styleIndex = style ? k : 0;
+        if (!style)
             style = firstStyle;
-        QString language = string(font, FC_FAMILYLANG, k);
-        if (language.isEmpty())
+        const char* language = raw(font, FC_FAMILYLANG, k);
+        if (!language)
             language = firstLanguage;
-        if (language == firstLanguage && style != firstStyle)
-            families.append({k, {k}, style});
+        if (same(language, firstLanguage) && !same(style, firstStyle))
+            families.append({k, {k}, styleIndex});
         else
             families.first().spellings.append(k);
     }

@@ -24,15 +24,18 @@ public:
     // and each further one in the same language with a style of its own (a subfamily,
     // "DejaVu Sans Condensed"); a further name in another language or with the same
     // style is only another spelling of the first ("IPAゴシック" of "IPAGothic").
+    // Worked out on fontconfig's own strings: nothing is converted for fonts not asked for.
     struct Family {
         int index;            // in FC_FAMILY
         QList<int> spellings; // indices in FC_FAMILY of its names, itself first
-        QString style;        // the font's style name under this family
+        int styleIndex;       // in FC_STYLE, of the font's style under this family
     };
     static QList<Family> families(const FcPattern* font);
 
     // An object's k-th string value; empty if it has none.
     static QString string(const FcPattern* font, const char* object, int k = 0);
+    // The same, as fontconfig holds it; null if it has none.
+    static const char* raw(const FcPattern* font, const char* object, int k = 0);
 
 private:
     FcConfig* m_config;

@@ -5,9 +5,15 @@
 #include "glyphcoverage.h"
 #include "ticklistmodel.h"
 
-#include <algorithm>
-
 namespace varelith {
+
+namespace {
+
+// Between a family's names in their comparable form: a noncharacter, which no name and no
+// typed filter holds, so that a filter never matches across two names.
+constexpr QChar NameSeparator(0xffff);
+
+} // namespace
 
 FontFilterModel::FontFilterModel(TickListModel& fonts, FamilyWritingSystems& writingSystems,
                                  GlyphCoverage& coverage, FamilyListNames& names, QObject* parent)
@@ -71,16 +77,13 @@ QVariant FontFilterModel::data(const QModelIndex& index, int role) const {
     return m_names.displayText(m_fonts.name(mapToSource(index).row()));
 }
 
-const QStringList& FontFilterModel::comparableNames(int row) const {
+const QString& FontFilterModel::comparableNames(int row) const {
     if (m_comparableNames.size() != m_fonts.count()) {
         m_comparableNames.clear();
         m_comparableNames.reserve(m_fonts.count());
-        for (int k = 0; k < m_fonts.count(); ++k) {
-            QStringList names = m_names.everyName(m_fonts.name(k));
-            for (QString& name : names)
-                name = comparable(name);
-            m_comparableNames.append(std::move(names));
-        }
+        for (int k = 0; k < m_fonts.count(); ++k)
+            m_comparableNames.append(
+                comparable(m_names.everyName(m_fonts.name(k)).join(NameSeparator)));
     }
     return m_comparableNames.at(row);
 }
@@ -88,12 +91,8 @@ const QStringList& FontFilterModel::comparableNames(int row) const {
 bool FontFilterModel::filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const {
     if (sourceParent.isValid() || sourceRow >= m_fonts.count())
         return false;
-    if (!m_nameFilter.isEmpty()) {
-        const QStringList& names = comparableNames(sourceRow);
-        if (std::none_of(names.cbegin(), names.cend(),
-                         [this](const QString& name) { return name.contains(m_nameFilter); }))
-            return false;
-    }
+    if (!m_nameFilter.isEmpty() && !comparableNames(sourceRow).contains(m_nameFilter))
+        return false;
     const QString& family = m_fonts.name(sourceRow);
     if (!m_writingSystems.supports(family, m_writingSystem))
         return false;

@@ -44,7 +44,7 @@ protected:
     bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;
 
 private:
-    const QStringList& comparableNames(int row) const;
+    const QString& comparableNames(int row) const;
 
     TickListModel& m_fonts;
     FamilyWritingSystems& m_writingSystems;
@@ -54,9 +54,9 @@ private:
     QFontDatabase::WritingSystem m_writingSystem = QFontDatabase::Any;
     QString m_sampleText;
     bool m_sampleFilter = false;
-    // Every row's names in comparable form, made at the first filtering by name after a
-    // refill.
-    mutable QList<QStringList> m_comparableNames;
+    // Every row's names in comparable form, one string a row, made at the first filtering
+    // by name after a refill.
+    mutable QStringList m_comparableNames;
 };
 
 } // namespace varelith

@@ -16,7 +16,7 @@ FontListInfoHook::FontListInfoHook(QAbstractItemView& list, FontInfoOpener& open
     : QObject(&list)
     , m_opener(opener)
     , m_currentFamily(std::move(currentFamily))
-    , m_action(new QAction(u"フォント情報(&I)..."_s, this))
+    , m_action(new QAction(u"フォント情報(&F)..."_s, this))
     , m_button(new QPushButton(u"フォント情報(&F)..."_s, buttonParent)) {
     m_action->setObjectName(u"mfontinfo_list"_s);
     m_action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));

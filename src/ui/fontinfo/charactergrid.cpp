@@ -74,8 +74,11 @@ void CharacterGrid::paintEvent(QPaintEvent* event) {
     const qsizetype first = qsizetype(firstRow) * perRow;
     const qsizetype end = std::min(m_characters.size(), qsizetype(lastRow + 1) * perRow);
     painter.setPen(palette().color(QPalette::Midlight));
-    for (int row = firstRow; row <= lastRow && qsizetype(row) * perRow < m_characters.size(); ++row)
+    const int rows = int((m_characters.size() + perRow - 1) / perRow);
+    for (int row = firstRow; row <= std::min(lastRow, rows); ++row)
         painter.drawLine(0, row * CellSize, perRow * CellSize, row * CellSize);
+    for (int column = 0; column <= perRow && rows > 0; ++column)
+        painter.drawLine(column * CellSize, 0, column * CellSize, rows * CellSize);
     if (m_current >= first && m_current < end) {
         painter.fillRect(cellRect(m_current), palette().color(QPalette::Highlight));
         if (hasFocus()) {

@@ -44,6 +44,9 @@ CoverageView::CoverageView(QWidget* parent)
     column->addWidget(caption);
     column->addWidget(m_table, 2);
     column->addWidget(m_showMissing, 0, Qt::AlignLeft);
+    auto* listCaption = new QLabel(u"一覧(&K):"_s, this);
+    listCaption->setBuddy(m_missing);
+    column->addWidget(listCaption);
     column->addWidget(m_missing, 1);
 }
 

@@ -12,7 +12,8 @@ namespace varelith {
 
 FaceDrawing::FaceDrawing(const QString& family, const FontFace& face, const FcPattern* pattern)
     : m_face(face)
-    , m_font(face.font(family)) {
+    , m_font(face.font(family))
+    , m_pattern(pattern) {
     m_font.setPixelSize(Pixels);
     m_font.setHintingPreference(QFont::PreferNoHinting);
     FcCharSet* characters = nullptr;

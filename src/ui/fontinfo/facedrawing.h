@@ -37,6 +37,8 @@ public:
     const QRawFont& rawFont() const { return m_raw; }
     // Null when the face's characters are not known.
     const FcCharSet* characters() const { return m_characters; }
+    // The face's pattern, owned by whoever handed it in; null when none was.
+    const FcPattern* pattern() const { return m_pattern; }
     bool has(char32_t character) const;
 
     // The height of a line of text at `pixels`.
@@ -53,6 +55,7 @@ private:
     FontFace m_face;
     QFont m_font;
     QRawFont m_raw;
+    const FcPattern* m_pattern;
     FcCharSet* m_characters = nullptr;
 };
 

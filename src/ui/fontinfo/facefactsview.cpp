@@ -2,6 +2,7 @@
 
 #include "facefacts.h"
 #include "fontface.h"
+#include "fonttextfont.h"
 
 #include <QFileInfo>
 #include <QFormLayout>
@@ -60,7 +61,7 @@ FaceFactsView::FaceFactsView(UrlOpener openUrl, QWidget* parent)
     addRow(u"ベンダー:"_s, u"lbl_Vendor"_s, u"ベンダー"_s);
     addRow(u"デザイナー:"_s, u"lbl_Designer"_s, u"デザイナー"_s);
     addRow(u"著作権(&C):"_s, u"lbl_Copyright"_s, u"著作権"_s);
-    addRow(u"ライセンス(&S):"_s, u"lbl_Licence"_s, u"ライセンス"_s);
+    addRow(u"ライセンス(&I):"_s, u"lbl_Licence"_s, u"ライセンス"_s);
     m_licenceUrl = addRow(u"ライセンス URL(&U):"_s, u"lbl_LicenceUrl"_s, u"ライセンス URL"_s);
     m_licenceUrl->setTextFormat(Qt::RichText);
     m_licenceUrl->setTextInteractionFlags(Qt::TextBrowserInteraction);
@@ -96,11 +97,14 @@ QString FaceFactsView::value(const QString& objectName) const {
 }
 
 void FaceFactsView::setFacts(const FontFace& face, const FaceFacts& facts,
-                             const QStringList& languages) {
-    const auto set = [this](const QString& name, const QString& text) {
-        if (auto* label = findChild<QLabel*>(name))
+                             const QStringList& languages, const FaceDrawing* drawing) {
+    const auto set = [this, drawing](const QString& name, const QString& text) {
+        if (auto* label = findChild<QLabel*>(name)) {
+            label->setFont(FontTextFont::choose(orDash(text), font(), m_interfaceFace, drawing));
             label->setText(orDash(text));
+        }
     };
+    m_file->setFont(FontTextFont::choose(face.file, font(), m_interfaceFace, nullptr));
     m_file->setText(face.file);
     m_file->setCursorPosition(0);
     QString index = QString::number(face.collectionIndex());

@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include <fontconfig/fontconfig.h>
+
 #include <functional>
 
 class QFormLayout;
@@ -12,6 +14,7 @@ class QUrl;
 
 namespace varelith {
 
+class FaceDrawing;
 struct FaceFacts;
 struct FontFace;
 
@@ -27,7 +30,11 @@ public:
 
     explicit FaceFactsView(UrlOpener openUrl, QWidget* parent = nullptr);
 
-    void setFacts(const FontFace& face, const FaceFacts& facts, const QStringList& languages);
+    // `drawing`: the face, whose own text may be shown in it; null for none.
+    void setFacts(const FontFace& face, const FaceFacts& facts, const QStringList& languages,
+                  const FaceDrawing* drawing = nullptr);
+    // The interface face's pattern, for the fonts the facts' texts are shown in.
+    void setInterfaceFace(const FcPattern* face) { m_interfaceFace = face; }
 
     QLineEdit* filePath() const { return m_file; }
     QPushButton* openFolderButton() const { return m_openFolder; }
@@ -43,6 +50,7 @@ private:
     QPushButton* m_openFolder;
     QLabel* m_licenceUrl = nullptr;
     QFormLayout* m_form;
+    const FcPattern* m_interfaceFace = nullptr;
 };
 
 } // namespace varelith

@@ -7,6 +7,7 @@
 #include "facelist.h"
 #include "familyfaces.h"
 #include "familynames.h"
+#include "fonttextfont.h"
 #include "japanesecoverage.h"
 #include "waterfallview.h"
 
@@ -129,13 +130,6 @@ void FontInfoWindow::setFamily(const QString& family) {
     m_family = family;
     setWindowTitle(u"フォント情報 - %1"_s.arg(family));
 
-    QStringList names;
-    for (const FamilyNames::Name& name : m_familyNames.names(family))
-        names.append(name.language.isEmpty() ? name.text
-                                             : u"%1 (%2)"_s.arg(name.text, name.language));
-    m_names->setText(names.isEmpty() ? family : names.join(u"、"));
-    m_names->setCursorPosition(0);
-
     QString sample = m_sample ? m_sample() : QString();
     if (sample.trimmed().isEmpty())
         sample = defaultSample();
@@ -145,6 +139,18 @@ void FontInfoWindow::setFamily(const QString& family) {
     m_drawings.clear();
     for (const FontFace& face : m_familyFaces.faces(family))
         m_drawings.append(std::make_shared<FaceDrawing>(family, face, m_familyFaces.pattern(face)));
+    // Each name with its language where there are several.
+    const QList<FamilyNames::Name>& all = m_familyNames.names(family);
+    QStringList names;
+    for (const FamilyNames::Name& name : all)
+        names.append(all.size() < 2 || name.language.isEmpty()
+                         ? name.text
+                         : u"%1 (%2)"_s.arg(name.text, name.language));
+    const QString namesText = names.isEmpty() ? family : names.join(u"、");
+    m_names->setFont(
+        FontTextFont::choose(namesText, font(), interfaceFace(), m_drawings.value(0).get()));
+    m_names->setText(namesText);
+    m_names->setCursorPosition(0);
     m_waterfall->setFace(nullptr, {});
     m_grid->setFace(nullptr);
     {
@@ -158,8 +164,17 @@ void FontInfoWindow::setFamily(const QString& family) {
         for (qsizetype i = 0; i < m_drawings.size(); ++i)
             if (m_drawings.at(i)->face() == *regular)
                 row = int(i);
-    m_faceList->setCurrentRow(m_drawings.isEmpty() ? -1 : row);
+    {
+        const QSignalBlocker quiet(m_faceList);
+        m_faceList->setCurrentRow(m_drawings.isEmpty() ? -1 : row);
+    }
     chooseFace(m_faceList->currentRow());
+}
+
+const FcPattern* FontInfoWindow::interfaceFace() {
+    const std::optional<FontFace> plain =
+        m_familyFaces.nearest(font().family(), SheetStyle::Regular);
+    return plain ? m_familyFaces.pattern(*plain) : nullptr;
 }
 
 const FaceDrawing* FontInfoWindow::currentFace() const {
@@ -175,7 +190,9 @@ void FontInfoWindow::chooseFace(int row) {
         return;
     }
     const FontFace& face = drawing->face();
-    m_facts->setFacts(face, FaceFacts::read(face.file, face.index), m_familyFaces.languages(face));
+    m_facts->setInterfaceFace(interfaceFace());
+    m_facts->setFacts(face, FaceFacts::read(face.file, face.index), m_familyFaces.languages(face),
+                      drawing);
     m_coverage->setCoverage(JapaneseCoverage(drawing->characters()));
     Q_EMIT faceChanged(m_family, face);
 }

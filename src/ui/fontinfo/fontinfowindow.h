@@ -70,6 +70,8 @@ protected:
 private:
     void build();
     void chooseFace(int row);
+    // The interface face's pattern; owned by the faces.
+    const FcPattern* interfaceFace();
 
     FamilyNames& m_familyNames;
     FamilyFaces& m_familyFaces;

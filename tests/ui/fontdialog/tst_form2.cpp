@@ -3,6 +3,7 @@
 #include "fontfilterbar.h"
 #include "form2.h"
 #include "listsummaryline.h"
+#include "recordingfontinfoopener.h"
 #include "ticklistview.h"
 
 #include <QAccessible>
@@ -137,6 +138,26 @@ private Q_SLOTS:
         QVERIFY(loaded.dialog.lbl_Limit()->isVisibleTo(&loaded.dialog));
         QCOMPARE(loaded.dialog.lbl_Limit()->text(),
                  u"フォントが 32769 個あります。最初の 32767 個だけを表示しています。"_s);
+    }
+
+    // The current row of the filtered list, not the row at its place in the whole list,
+    // opens by the button and by the list's Ctrl+I; Enter still closes only on 閉じる.
+    void fontInfoForTheCurrentRow() {
+        LoadedDialog loaded(numberedFonts(u"Font "_s, 12));
+        RecordingFontInfoOpener opener;
+        loaded.dialog.setFontInfoOpener(&opener);
+        auto* button = loaded.dialog.findChild<QPushButton*>(u"btn_FontInfo"_s);
+        QVERIFY(button && button->text().contains(u'&'));
+        loaded.dialog.filterBar()->txt_Filter()->setText(u"1"_s); // Font 1, Font 10, 11, 12
+        TickListView* list = loaded.dialog.List1();
+        list->setCurrentIndex(list->model()->index(2, 0));
+        button->click();
+        loaded.dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&loaded.dialog));
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_I, Qt::ControlModifier);
+        QCOMPARE(opener.shown, (QStringList{u"Font 11"_s, u"Font 11"_s}));
+        QVERIFY(!button->autoDefault());
     }
 };
 

@@ -92,6 +92,7 @@ private Q_SLOTS:
         row("細字", u"Light"_s, faces, {}, u"Light/300/0"_s, 1);
         row("細字, no Light face", u"Light"_s, latin, u" (細字なし)"_s, u"Regular/400/0"_s, 2);
         row("斜体", u"Italic"_s, faces, {}, u"Italic/400/1"_s, 1);
+        row("斜体 by an oblique face", u"Italic"_s, u"DejaVu Sans"_s, {}, u"Oblique/400/1"_s, 2);
         row("太字斜体, none", u"BoldItalic"_s, faces, u" (太字斜体なし)"_s, u"Regular/400/0"_s, 1);
     }
 

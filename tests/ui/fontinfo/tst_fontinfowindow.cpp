@@ -1,0 +1,196 @@
+#include "charactergrid.h"
+#include "charactergridview.h"
+#include "coverageview.h"
+#include "facedrawing.h"
+#include "facefactsview.h"
+#include "facelist.h"
+#include "familyfaces.h"
+#include "familynames.h"
+#include "fontinfowindow.h"
+
+#include <QAbstractButton>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFontInfo>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QTreeWidget>
+#include <QUrl>
+
+using namespace varelith;
+using namespace Qt::StringLiterals;
+
+class TestFontInfoWindow : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void controls();
+    void facesAndFacts();
+    void facesDrawnInThemselves();
+    void coverage();
+    void characterGrid();
+    void linksAndEsc();
+
+private:
+    FamilyNames m_names;
+    FamilyFaces m_faces;
+    QString m_sample;
+    QList<QUrl> m_opened;
+    std::unique_ptr<FontInfoWindow> m_window;
+};
+
+void TestFontInfoWindow::init() {
+    m_sample = u"Aa あい 漢"_s;
+    m_opened.clear();
+    m_window = std::make_unique<FontInfoWindow>(
+        m_names, m_faces, [this] { return m_sample; },
+        [this](const QUrl& url) {
+            m_opened.append(url);
+            return true;
+        },
+        QGuiApplication::clipboard());
+}
+
+void TestFontInfoWindow::cleanup() {
+    m_window.reset();
+}
+
+void TestFontInfoWindow::controls() {
+    m_window->showFamily(u"Varelith Faces"_s);
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    // Every control is named, read by a screen reader, has an access key (its own or its
+    // label's) and is reached with Tab.
+    QList<QWidget*> reached;
+    QWidget* at = m_window->nextInFocusChain();
+    for (int i = 0; i < 500 && at != m_window.get(); ++i, at = at->nextInFocusChain())
+        if (at->focusPolicy() & Qt::TabFocus)
+            reached.append(at);
+    int controls = 0;
+    for (QWidget* widget : m_window->findChildren<QWidget*>()) {
+        if (!qobject_cast<QAbstractButton*>(widget) && !qobject_cast<QLineEdit*>(widget) &&
+            !qobject_cast<QAbstractItemView*>(widget) && !qobject_cast<QComboBox*>(widget) &&
+            !qobject_cast<QPlainTextEdit*>(widget) && !qobject_cast<CharacterGrid*>(widget))
+            continue;
+        if (qobject_cast<QHeaderView*>(widget) || qobject_cast<QTabBar*>(widget->parentWidget()))
+            continue; // parts of Qt's own controls
+        ++controls;
+        QVERIFY2(!widget->objectName().isEmpty(), widget->metaObject()->className());
+        QVERIFY2(!widget->accessibleName().isEmpty(), qPrintable(widget->objectName()));
+        QVERIFY2(reached.contains(widget), qPrintable(widget->objectName()));
+        bool key = false;
+        if (const auto* button = qobject_cast<QAbstractButton*>(widget))
+            key = button->text().contains(u'&');
+        for (const QLabel* label : m_window->findChildren<QLabel*>())
+            key = key || (label->buddy() == widget && label->text().contains(u'&'));
+        QVERIFY2(key, qPrintable(widget->objectName()));
+    }
+    QVERIFY(controls >= 9);
+}
+
+void TestFontInfoWindow::facesAndFacts() {
+    QSignalSpy changed(m_window.get(), &FontInfoWindow::faceChanged);
+    m_window->setFamily(u"Varelith Faces"_s);
+    QVERIFY(m_window->windowTitle().contains(u"Varelith Faces"));
+    QVERIFY(m_window->namesLine()->text().startsWith(u"試験ファミリー (ja)"));
+    FaceList* list = m_window->faceList();
+    QCOMPARE(list->count(), 4);
+    // The face a plain font of the family draws is chosen first.
+    QCOMPARE(list->currentRow(), 1);
+    FaceFactsView* facts = m_window->facts();
+    QVERIFY(facts->filePath()->text().endsWith(u"varelith-faces-regular.ttf"));
+    list->setCurrentRow(3);
+    QVERIFY(facts->filePath()->text().endsWith(u"varelith-faces-bold.ttf"));
+    QCOMPARE(changed.size(), 2);
+    QCOMPARE(facts->value(u"lbl_Version"_s), u"Version 2.001"_s);
+    QVERIFY(facts->value(u"lbl_Embedding"_s).startsWith(u"インストール可能"));
+    QVERIFY(facts->licenceLink()->text().contains(u"https://openfontlicense.org"));
+    m_window->setFamily(u"Varelith Variable"_s);
+    QVERIFY(facts->value(u"lbl_Axes"_s).contains(u"Weight (wght) 100–900、既定 400"));
+    m_window->setFamily(u"Varelith Vertical"_s);
+    QVERIFY(facts->value(u"lbl_Embedding"_s).startsWith(u"プレビューと印刷のみ"));
+    QCOMPARE(facts->value(u"lbl_Features"_s), u"palt vert vrt2"_s);
+    // With no sample in the main window, the pangram.
+    m_sample.clear();
+    m_window->setFamily(u"Varelith Vertical"_s);
+    QCOMPARE(list->sample(), FontInfoWindow::defaultSample());
+}
+
+void TestFontInfoWindow::facesDrawnInThemselves() {
+    m_window->setFamily(u"Varelith Faces"_s);
+    FaceList* list = m_window->faceList();
+    QMap<QString, qreal> widths;
+    for (int row = 0; row < list->count(); ++row) {
+        const FaceDrawing* face = list->drawing(row);
+        QCOMPARE(QFontInfo(face->font()).styleName(), face->face().styleName);
+        const QList<quint32> glyph = face->rawFont().glyphIndexesForString(u"a"_s);
+        widths.insert(face->face().styleName,
+                      face->rawFont().advancesForGlyphIndexes(glyph).first().x());
+        // 漢 is no character of the face: marked, the rest not.
+        const QList<QTextLayout::FormatRange> marks = face->missingMarks(m_sample, QPalette());
+        QCOMPARE(marks.size(), 1);
+        QCOMPARE(marks.first().start, m_sample.indexOf(u'漢'));
+    }
+    QVERIFY(widths.value(u"Bold"_s) > widths.value(u"Regular"_s));
+}
+
+void TestFontInfoWindow::coverage() {
+    m_window->setFamily(u"Varelith Vertical"_s);
+    CoverageView* view = m_window->coverage();
+    QTreeWidget* table = view->table();
+    QCOMPARE(table->topLevelItem(0)->text(1), u"86 / 86"_s);
+    QCOMPARE(table->topLevelItem(2)->text(1), u"4 / 2965"_s);
+    QCOMPARE(table->topLevelItem(6)->text(1), u"4 / 2136"_s);
+    table->setCurrentItem(table->topLevelItem(2));
+    QVERIFY(view->missingText()->toPlainText().isEmpty());
+    view->missingButton()->click();
+    const QString missing = view->missingText()->toPlainText();
+    QVERIFY(missing.contains(u"2961 文字不足"));
+    QVERIFY(missing.contains(u'亜'));
+    QVERIFY(!missing.contains(u'永'));
+}
+
+void TestFontInfoWindow::characterGrid() {
+    m_window->setFamily(u"Varelith Vertical"_s);
+    CharacterGridView* view = m_window->characterGrid();
+    QStringList blocks;
+    for (int i = 0; i < view->blockChooser()->count(); ++i)
+        blocks.append(view->blockChooser()->itemText(i));
+    QVERIFY2(blocks.contains(u"Hiragana (86)"_s), qPrintable(blocks.join(u", ")));
+    QVERIFY(blocks.contains(u"Katakana (91)"_s));
+    view->blockChooser()->setCurrentText(u"Hiragana (86)"_s);
+    CharacterGrid* grid = view->grid();
+    QCOMPARE(grid->characters().size(), 86);
+    grid->resize(CharacterGrid::CellSize * 10, grid->heightForWidth(CharacterGrid::CellSize * 10));
+    QTest::mouseClick(grid, Qt::LeftButton, {}, grid->cellRect(11).center());
+    QCOMPARE(QGuiApplication::clipboard()->text(), u"が"_s);
+    QVERIFY(view->chosenLine()->text().contains(u"U+304C  HIRAGANA LETTER GA"));
+    // A row down is ten characters on.
+    QTest::keyClick(grid, Qt::Key_Down);
+    QTest::keyClick(grid, Qt::Key_Return);
+    QCOMPARE(QGuiApplication::clipboard()->text(), u"ざ"_s);
+}
+
+void TestFontInfoWindow::linksAndEsc() {
+    m_window->showFamily(u"Varelith Faces"_s);
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    m_window->facts()->openFolderButton()->click();
+    Q_EMIT m_window->facts()->licenceLink()->linkActivated(u"https://openfontlicense.org"_s);
+    QCOMPARE(m_opened.size(), 2);
+    QVERIFY(m_opened.at(0).toLocalFile().endsWith(u"/fonts"));
+    QCOMPARE(m_opened.at(1), QUrl(u"https://openfontlicense.org"_s));
+    m_window->faceList()->setFocus();
+    QTest::keyClick(m_window->faceList(), Qt::Key_Escape);
+    QVERIFY(!m_window->isVisible());
+}
+
+QTEST_MAIN(TestFontInfoWindow)
+#include "tst_fontinfowindow.moc"
