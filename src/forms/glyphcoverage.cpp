@@ -26,13 +26,19 @@ int intValue(const FcPattern* pattern, const char* object, int fallback) {
 }
 
 // How far a font is from the one a plain QFont of its family draws: upright first, then
-// regular weight, then regular width.
+// regular weight, then regular width. Between two files of one design (a Type 1 font and
+// its OpenType twin) the OpenType one, which the shaper can read as well.
 int distanceFromPlain(const FcPattern* pattern) {
     const int slant = intValue(pattern, FC_SLANT, FC_SLANT_ROMAN);
     const int weight = intValue(pattern, FC_WEIGHT, FC_WEIGHT_REGULAR);
     const int width = intValue(pattern, FC_WIDTH, FC_WIDTH_NORMAL);
-    return (slant != FC_SLANT_ROMAN ? 100000 : 0) + std::abs(weight - FC_WEIGHT_REGULAR) * 100 +
-           std::abs(width - FC_WIDTH_NORMAL);
+    FcChar8* format = nullptr;
+    const bool sfnt = FcPatternGetString(pattern, FC_FONTFORMAT, 0, &format) == FcResultMatch &&
+                      (qstrcmp(reinterpret_cast<const char*>(format), "TrueType") == 0 ||
+                       qstrcmp(reinterpret_cast<const char*>(format), "CFF") == 0);
+    return 2 * ((slant != FC_SLANT_ROMAN ? 100000 : 0) +
+                std::abs(weight - FC_WEIGHT_REGULAR) * 100 + std::abs(width - FC_WIDTH_NORMAL)) +
+           (sfnt ? 0 : 1);
 }
 
 } // namespace

@@ -78,6 +78,21 @@ hb_buffer_t* shapedBuffer(hb_font_t* font, const QString& text, qsizetype start,
     return buffer;
 }
 
+// Glyph 0 for a character the face has not; control and format characters draw nothing and
+// count as covered, as the coverage counts them.
+bool lacks(const QString& text, const hb_glyph_info_t& info) {
+    if (info.codepoint != 0)
+        return false;
+    const qsizetype at = qsizetype(info.cluster);
+    if (at >= text.size())
+        return true;
+    const char32_t ucs4 = text.at(at).isHighSurrogate() && at + 1 < text.size()
+                              ? QChar::surrogateToUcs4(text.at(at), text.at(at + 1))
+                              : text.at(at).unicode();
+    const QChar::Category category = QChar::category(ucs4);
+    return category != QChar::Other_Control && category != QChar::Other_Format;
+}
+
 } // namespace
 
 Shaper::Shaper() = default;
@@ -123,7 +138,7 @@ ShapedRun Shaper::shape(const FaceRef& ref, const QString& text, Direction direc
             run.glyphs.append(
                 {info[i].codepoint, int(info[i].cluster),
                  QPointF(pen + position[i].x_offset * scale, -position[i].y_offset * scale),
-                 QRectF(pen, -ascent, advance, ascent + descent), false, info[i].codepoint == 0});
+                 QRectF(pen, -ascent, advance, ascent + descent), false, lacks(text, info[i])});
             pen += advance;
         }
         hb_buffer_destroy(buffer);
@@ -145,8 +160,8 @@ ShapedRun Shaper::shape(const FaceRef& ref, const QString& text, Direction direc
         const hb_glyph_info_t* info = hb_buffer_get_glyph_infos(buffer, &count);
         const hb_glyph_position_t* position = hb_buffer_get_glyph_positions(buffer, nullptr);
         for (unsigned i = 0; i < count; ++i) {
-            ShapedGlyph glyph{info[i].codepoint, int(info[i].cluster),  {}, {},
-                              segment.sideways,  info[i].codepoint == 0};
+            ShapedGlyph glyph{info[i].codepoint, int(info[i].cluster), {}, {},
+                              segment.sideways,  lacks(text, info[i])};
             qreal advance = 0;
             if (segment.sideways) {
                 advance = position[i].x_advance * scale;
@@ -183,6 +198,9 @@ void Shaper::draw(QPainter& painter, const ShapedRun& run, const QPointF& origin
     painter.setPen(Qt::NoPen);
     painter.setBrush(ink);
     for (const ShapedGlyph& glyph : run.glyphs) {
+        // A control character has no glyph to lack: nothing is drawn for it.
+        if (glyph.id == 0 && !glyph.missing)
+            continue;
         const QPainterPath path = shaping.outline(glyph.id, run.variations);
         if (path.isEmpty())
             continue;

@@ -103,6 +103,12 @@ ShapingFace::ShapingFace(const FaceRef& face)
         } while (count == 64);
     }
 
+    // An old-style kern table kerns as well, and HarfBuzz applies it under the same tag.
+    hb_blob_t* kern = hb_face_reference_table(m_face, HB_TAG('k', 'e', 'r', 'n'));
+    if (hb_blob_get_length(kern) > 0)
+        m_features.insert(QStringLiteral("kern"));
+    hb_blob_destroy(kern);
+
     const unsigned axisCount = hb_ot_var_get_axis_count(m_face);
     QList<hb_ot_var_axis_info_t> infos(axisCount);
     unsigned read = axisCount;

@@ -28,7 +28,6 @@ void Typesetting::save(SettingsStore& store) const {
     store.SaveSetting(WritingKey, vertical ? Vertical : u"horizontal"_s);
     store.SaveSetting(FeaturesKey, features.toText());
     store.SaveSetting(AxesKey, axes.toText());
-    store.flush();
 }
 
 QString Typesetting::missingNote(const QStringList& tags) {

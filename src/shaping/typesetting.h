@@ -22,6 +22,7 @@ struct Typesetting {
     // Under keys of their own: writing_Sheet ("vertical" or "horizontal"), features_Sheet
     // ("+palt,-kern"), axes_Sheet ("wght=700"). An absent or unreadable key is the default.
     static Typesetting load(const SettingsStore& store);
+    // Into the store only: writing it to the disk is the caller's flush.
     void save(SettingsStore& store) const;
 
     // The note a line gets for the switched-on features its face lacks: "palt なし".

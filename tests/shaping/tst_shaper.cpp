@@ -66,6 +66,8 @@ private Q_SLOTS:
             << Vertical << u"縦A1"_s << true << u"uni7E26 ^uni0041 ^uni0031"_s;
         QTest::newRow("a character the face lacks stays missing")
             << Faces << u"a永"_s << false << u"uni0061 ?.notdef"_s;
+        QTest::newRow("a control character lacks nothing")
+            << Faces << u"a\tb"_s << false << u"uni0061 .notdef uni0062"_s;
         QTest::newRow("a bracket without a vertical form is turned")
             << Faces << u"a「"_s << true << u"^uni0061 ^?.notdef"_s;
     }

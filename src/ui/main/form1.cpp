@@ -6,7 +6,6 @@
 #include "fontsize.h"
 #include "form2.h"
 #include "formwindow.h"
-#include "glyphcoverage.h"
 #include "japaneseinterface.h"
 #include "mousepointer.h"
 #include "numberconversion.h"

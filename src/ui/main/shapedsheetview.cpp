@@ -5,6 +5,7 @@
 #include "fontconfigface.h"
 #include "fontsize.h"
 #include "japaneseinterface.h"
+#include "missingglyphmark.h"
 #include "shaper.h"
 #include "sheetcomposer.h"
 
@@ -16,6 +17,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QTextFrame>
@@ -48,24 +50,29 @@ ShapedSheetView::ShapedSheetView(QTextEdit& view, Shaper& shaper, FaceChooser fa
     m_noteFont = m_nameFont;
     m_noteFont.setPointSizeF(m_nameFont.pointSizeF() * 0.75);
     m_view.viewport()->installEventFilter(this);
+    // The view repaints where the document has the selection; the page shows it elsewhere.
+    connect(&m_view, &QTextEdit::selectionChanged, this, [this] {
+        if (isActive())
+            m_view.viewport()->update();
+    });
 }
 
 void ShapedSheetView::pageShown(const ComposedPage& page) {
     m_sources.clear();
     // The lines as the composer made them: its sample runs carry each line's family and size.
-    // A style's note goes after the name in the document and moves the lines below it.
-    int noted = 0;
     for (const FormatRun& run : page.runs) {
         if (run.role != FormatRun::Role::Sample)
             continue;
         const qsizetype nameStart = run.start - run.family.size();
-        const SheetLineFaces::Face face = m_faces(run.family);
         // From the space to the line break: the sample lies between them.
-        m_sources.append({page.text.mid(nameStart, run.family.size()) + face.note, run.family,
-                          page.text.mid(run.start + 1, run.length - 3), run.sizeText,
-                          page.documentPosition(int(nameStart)) + noted, face.face});
-        noted += int(face.note.size());
+        m_sources.append({page.text.mid(nameStart, run.family.size()),
+                          run.family,
+                          page.text.mid(run.start + 1, run.length - 3),
+                          run.sizeText,
+                          page.documentPosition(int(nameStart)),
+                          {}});
     }
+    m_facesFound = false;
     // Clicks are mapped here before anything else watching the viewport reads them.
     m_view.viewport()->removeEventFilter(this);
     m_view.viewport()->installEventFilter(this);
@@ -78,10 +85,26 @@ void ShapedSheetView::setTypesetting(const Typesetting& typesetting) {
     trapErrors([this] { layOut(); });
 }
 
+void ShapedSheetView::findFaces() {
+    // Asked only once the page is shaped: the plain sheet has no use for them. A style's
+    // note goes after the name in the document and moves the lines below it.
+    int noted = 0;
+    for (Source& source : m_sources) {
+        const SheetLineFaces::Face face = m_faces(source.family);
+        source.name += face.note;
+        source.documentPosition += noted;
+        source.face = face.face;
+        noted += int(face.note.size());
+    }
+    m_facesFound = true;
+}
+
 void ShapedSheetView::layOut() {
     m_lines.clear();
     m_size = {};
     if (isActive()) {
+        if (!m_facesFound)
+            findFaces();
         const qreal dpi = m_view.viewport()->logicalDpiY();
         m_typesetting.vertical ? layOutVertical(dpi) : layOutHorizontal(dpi);
     }
@@ -106,6 +129,8 @@ void ShapedSheetView::layOutHorizontal(qreal dpi) {
         line.sample = m_shaper.shape(face, u' ' + source.sample, ShapedRun::Direction::Horizontal,
                                      m_typesetting.features, m_typesetting.axes,
                                      pixels(FontSize::fromText(source.sizeText), dpi));
+        if (!line.sample.valid)
+            standIn(line, source, pixels(FontSize::fromText(source.sizeText), dpi));
         const qreal ascent = std::max(name.ascent(), line.sample.ascent);
         const qreal descent = std::max(name.descent(), line.sample.descent);
         qreal x = margin;
@@ -147,6 +172,8 @@ void ShapedSheetView::layOutVertical(qreal dpi) {
                                       namePixels);
         line.sample = m_shaper.shape(face, source.sample, ShapedRun::Direction::Vertical,
                                      m_typesetting.features, m_typesetting.axes, samplePixels);
+        if (!line.sample.valid)
+            standIn(line, source, samplePixels);
         const qreal breadth = std::max(namePixels, samplePixels);
         const qreal centre = right + breadth / 2;
         qreal y = margin;
@@ -170,6 +197,42 @@ void ShapedSheetView::layOutVertical(qreal dpi) {
         m_lines.append(line);
     }
     m_size = QSizeF(right + margin, height);
+}
+
+void ShapedSheetView::standIn(Line& line, const Source& source, qreal pixelSize) {
+    QFont font(source.family);
+    font.setPixelSize(std::max(1, qRound(pixelSize)));
+    font.setStyleStrategy(QFont::NoFontMerging);
+    const QFontMetricsF metrics(font, m_view.viewport());
+    const bool vertical = line.sample.direction == ShapedRun::Direction::Vertical;
+    line.sample.advance =
+        metrics.horizontalAdvance(vertical ? source.sample : u' ' + source.sample);
+    line.sample.ascent = vertical ? pixelSize / 2 : metrics.ascent();
+    line.sample.descent = vertical ? pixelSize / 2 : metrics.descent();
+    line.standIn = font;
+    line.standInMissing = source.face.isNull();
+}
+
+void ShapedSheetView::paintStandIn(QPainter& painter, const Line& line, const QPointF& at) {
+    painter.save();
+    painter.translate(at);
+    const QFontMetricsF metrics(*line.standIn, m_view.viewport());
+    if (line.sample.direction == ShapedRun::Direction::Vertical) {
+        // Turned a quarter clockwise, its ascent and descent centred on the column's line.
+        painter.translate(-(metrics.ascent() - metrics.descent()) / 2, 0);
+        painter.rotate(90);
+    }
+    const QString text = line.sample.direction == ShapedRun::Direction::Vertical
+                             ? line.sampleText
+                             : u' ' + line.sampleText;
+    if (line.standInMissing)
+        MissingGlyphMark::paint(
+            painter,
+            QRectF(0, -metrics.ascent(), line.sample.advance, metrics.ascent() + metrics.descent()),
+            m_view.palette());
+    painter.setFont(*line.standIn);
+    painter.drawText(QPointF(), text);
+    painter.restore();
 }
 
 void ShapedSheetView::fitScrollRoom() {
@@ -267,6 +330,27 @@ bool ShapedSheetView::remapMouse(QEvent* event) {
     return true;
 }
 
+// The document's selection, line by line: the text a copy takes, shown where it stands.
+void ShapedSheetView::paintSelection(QPainter& painter) const {
+    const QTextCursor cursor = m_view.textCursor();
+    if (!cursor.hasSelection())
+        return;
+    QColor tint = m_view.palette().color(QPalette::Highlight);
+    tint.setAlpha(64);
+    const qreal width = contentWidth();
+    for (qsizetype index = 0; index < m_lines.size(); ++index) {
+        const Line& line = m_lines.at(index);
+        const int end = index + 1 < m_lines.size() ? m_lines.at(index + 1).documentPosition
+                                                   : m_view.document()->characterCount();
+        if (cursor.selectionStart() >= end || cursor.selectionEnd() <= line.documentPosition)
+            continue;
+        QRectF area = line.area;
+        if (m_typesetting.vertical)
+            area.moveLeft(width - line.area.right());
+        painter.fillRect(area, tint);
+    }
+}
+
 void ShapedSheetView::paint() {
     QWidget* viewport = m_view.viewport();
     QPainter painter(viewport);
@@ -275,6 +359,7 @@ void ShapedSheetView::paint() {
     painter.setRenderHint(QPainter::Antialiasing);
     painter.translate(-m_view.horizontalScrollBar()->value(), -m_view.verticalScrollBar()->value());
     painter.setPen(palette.text().color());
+    paintSelection(painter);
     if (!m_typesetting.vertical) {
         for (const Line& line : std::as_const(m_lines)) {
             painter.setFont(m_nameFont);
@@ -286,7 +371,8 @@ void ShapedSheetView::paint() {
                 painter.drawText(line.noteAt, line.note);
                 painter.restore();
             }
-            m_shaper.draw(painter, line.sample, line.sampleAt, palette);
+            line.standIn ? paintStandIn(painter, line, line.sampleAt)
+                         : m_shaper.draw(painter, line.sample, line.sampleAt, palette);
         }
         return;
     }
@@ -302,7 +388,8 @@ void ShapedSheetView::paint() {
             m_shaper.draw(painter, line.noteRun, at(line.noteAt), palette, false);
             painter.restore();
         }
-        m_shaper.draw(painter, line.sample, at(line.sampleAt), palette);
+        line.standIn ? paintStandIn(painter, line, at(line.sampleAt))
+                     : m_shaper.draw(painter, line.sample, at(line.sampleAt), palette);
     }
 }
 

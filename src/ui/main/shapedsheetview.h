@@ -10,7 +10,9 @@
 #include <QPointF>
 
 #include <functional>
+#include <optional>
 
+class QPainter;
 class QTextEdit;
 
 namespace varelith {
@@ -54,6 +56,11 @@ public:
         QPointF nameAt;
         QPointF noteAt;
         QPointF sampleAt;
+        // A face HarfBuzz cannot read (a Type 1 or bitmap font) is drawn by Qt from its
+        // family instead, as plain text turned sideways in a column; a family that is not
+        // installed is marked missing as a whole.
+        std::optional<QFont> standIn;
+        bool standInMissing = false;
         QRectF area;          // the room the line takes, counted as its points are
         int documentPosition; // where the line starts in the view's document
     };
@@ -75,11 +82,15 @@ private:
         int documentPosition;
         FaceRef face;
     };
+    void findFaces();
+    void standIn(Line& line, const Source& source, qreal pixelSize);
+    void paintStandIn(QPainter& painter, const Line& line, const QPointF& at);
     void layOut();
     void layOutHorizontal(qreal dpi);
     void layOutVertical(qreal dpi);
     void fitScrollRoom();
     void paint();
+    void paintSelection(QPainter& painter) const;
     bool remapMouse(QEvent* event);
     qreal contentWidth() const;
 
@@ -93,6 +104,7 @@ private:
     QFont m_nameFont;
     QFont m_noteFont;
     FaceRef m_nameFace;
+    bool m_facesFound = false;
     bool m_remapping = false;
 };
 

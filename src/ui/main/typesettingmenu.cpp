@@ -1,9 +1,12 @@
 #include "typesettingmenu.h"
 
+#include "settingsstore.h"
+
 #include <QAction>
 #include <QActionGroup>
 #include <QInputDialog>
 #include <QMenu>
+#include <QTimer>
 
 #include <cmath>
 
@@ -12,6 +15,9 @@ using namespace Qt::StringLiterals;
 namespace varelith {
 
 namespace {
+
+// Long enough to take a run of quick changes (a value tried after another) in one write.
+constexpr int FlushDelay = 500;
 
 // What each common feature does, for the item's text.
 QString featureTitle(const QString& tag) {
@@ -80,6 +86,7 @@ TypesettingMenu::TypesettingMenu(QMenu& menu, SettingsStore& store, QWidget* dia
                                  TagAsker askTags)
     : QObject(&menu)
     , m_store(store)
+    , m_flush(new QTimer(this))
     , m_dialogParent(dialogParent)
     , m_askTags(askTags ? std::move(askTags) : TagAsker(askWithDialog))
     , m_typesetting(Typesetting::load(store)) {
@@ -108,6 +115,10 @@ TypesettingMenu::TypesettingMenu(QMenu& menu, SettingsStore& store, QWidget* dia
         commit(next);
     });
 
+    m_flush->setSingleShot(true);
+    m_flush->setInterval(FlushDelay);
+    connect(m_flush, &QTimer::timeout, this, &TypesettingMenu::flushStore);
+
     m_features = menu.addMenu(u"OpenType 機能(&O)"_s);
     nameMenu(m_features, u"mfeatures"_s);
     buildFeatures();
@@ -115,6 +126,16 @@ TypesettingMenu::TypesettingMenu(QMenu& menu, SettingsStore& store, QWidget* dia
     nameMenu(m_axes, u"maxes"_s);
     buildAxes();
     sync();
+}
+
+TypesettingMenu::~TypesettingMenu() {
+    if (m_flush->isActive())
+        flushStore();
+}
+
+void TypesettingMenu::flushStore() {
+    m_flush->stop();
+    m_store.flush();
 }
 
 void TypesettingMenu::buildFeatures() {
@@ -152,9 +173,12 @@ void TypesettingMenu::buildAxes() {
         group->setObjectName(offer.tag);
         QList<float> values{std::nanf("")};
         values.append(offer.values);
-        for (const float value : values) {
+        for (qsizetype index = 0; index < values.size(); ++index) {
+            const float value = values.at(index);
             const bool asDefault = std::isnan(value);
-            QAction* action = sub->addAction(asDefault ? u"既定(&D)"_s : QString::number(value));
+            // Values are reached by their place: "100(&1)", "200(&2)"...
+            QAction* action = sub->addAction(
+                asDefault ? u"既定(&D)"_s : u"%1(&%2)"_s.arg(QString::number(value)).arg(index));
             action->setObjectName(u"maxis_"_s + offer.tag + u'_' +
                                   (asDefault ? u"default"_s : QString::number(value)));
             action->setCheckable(true);
@@ -220,6 +244,7 @@ void TypesettingMenu::commit(const Typesetting& typesetting) {
     if (!differs)
         return;
     m_typesetting.save(m_store);
+    m_flush->start();
     Q_EMIT changed(m_typesetting);
 }
 

@@ -10,6 +10,7 @@
 class QAction;
 class QActionGroup;
 class QMenu;
+class QTimer;
 class QWidget;
 
 namespace varelith {
@@ -18,7 +19,9 @@ class SettingsStore;
 
 // The sheet's typesetting items of the 表示 menu: 横書き / 縦書き (Ctrl+T toggles), the
 // OpenType features as check items and a free tag field, and values for the registered
-// axes of every variable font. Starts from the stored choice and stores every change.
+// axes of every variable font. Starts from the stored choice and stores every change; the
+// disk is written a moment later, once for a quick run of changes, and at the latest when
+// the menu goes, so that a switch shows at once and the choice is never lost.
 class TypesettingMenu : public QObject {
     Q_OBJECT
 
@@ -29,6 +32,7 @@ public:
     // Adds its items to `menu`. Without an asker, a text input dialog asks.
     TypesettingMenu(QMenu& menu, SettingsStore& store, QWidget* dialogParent,
                     TagAsker askTags = {});
+    ~TypesettingMenu() override;
 
     const Typesetting& typesetting() const { return m_typesetting; }
     void setTypesetting(const Typesetting& typesetting);
@@ -55,7 +59,10 @@ private:
     void sync();
     void commit(const Typesetting& typesetting);
 
+    void flushStore();
+
     SettingsStore& m_store;
+    QTimer* m_flush;
     QWidget* m_dialogParent;
     TagAsker m_askTags;
     Typesetting m_typesetting;

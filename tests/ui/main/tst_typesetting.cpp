@@ -35,8 +35,9 @@ const QString Sample = u"「かな」ABC 123。"_s;
 
 // The main window over the made fonts, a page shown with `sample` at `size`.
 struct ShownSheet {
-    explicit ShownSheet(MemorySettingsStore& settings, const QString& size = u"20"_s)
-        : fonts(Families)
+    explicit ShownSheet(MemorySettingsStore& settings, const QString& size = u"20"_s,
+                        const QStringList& families = Families)
+        : fonts(families)
         , store(settings) {
         form = std::make_unique<Form1>(catalogue, fonts, store, nullptr, &coverage, nullptr,
                                        &sheetFaces, &shaper);
@@ -205,6 +206,61 @@ private Q_SLOTS:
             QCOMPARE(lines.at(line).documentPosition, document->findBlockByNumber(line).position());
     }
 
+    // A family that is not installed is drawn by what stands in for it and marked missing
+    // as a whole, as the document marks it; never left out.
+    void familyNotInstalled_data() {
+        QTest::addColumn<bool>("vertical");
+        QTest::newRow("縦書き") << true;
+        QTest::newRow("横書き with palt") << false;
+    }
+    void familyNotInstalled() {
+        QFETCH(bool, vertical);
+        MemorySettingsStore store;
+        ShownSheet shown(store, u"20"_s, {u"Varelith Nowhere"_s});
+        shown.menu().setTypesetting(typesetting(vertical, u"palt"_s, QString()));
+        const ShapedSheetView::Line& line = shown.sheet().lines().at(0);
+        QVERIFY(line.standIn && line.standInMissing);
+        QVERIFY(line.sample.advance > 0);
+        QCOMPARE(line.note, u"palt なし"_s);
+        // The mark's tint is there, as on the document.
+        const QImage painted = shown.painted();
+        int tinted = 0;
+        for (int y = 0; y < painted.height(); ++y)
+            for (int x = 0; x < painted.width(); ++x) {
+                const QColor colour = painted.pixelColor(x, y);
+                tinted += colour.blue() > colour.red() + 20;
+            }
+        QVERIFY(tinted > 50);
+    }
+
+    // What is selected, and so copied, shows where it stands on the shaped page.
+    void selectionShown_data() {
+        QTest::addColumn<bool>("vertical");
+        QTest::newRow("縦書き") << true;
+        QTest::newRow("横書き with palt") << false;
+    }
+    void selectionShown() {
+        QFETCH(bool, vertical);
+        MemorySettingsStore store;
+        ShownSheet shown(store, u"20"_s, {u"Varelith Vertical"_s});
+        shown.form->Text1()->setText(u"かな"_s);
+        QTest::keyClick(shown.form->Text1(), Qt::Key_Return);
+        shown.menu().setTypesetting(typesetting(vertical, u"palt"_s, QString()));
+        const auto tinted = [&] {
+            const QImage painted = shown.painted();
+            int count = 0;
+            for (int y = 0; y < painted.height(); ++y)
+                for (int x = 0; x < painted.width(); ++x) {
+                    const QColor colour = painted.pixelColor(x, y);
+                    count += colour.blue() > colour.red() + 20;
+                }
+            return count;
+        };
+        QCOMPARE(tinted(), 0);
+        shown.form->RText1()->selectAll();
+        QVERIFY(tinted() > 200);
+    }
+
     void widePageScrollsFromItsRight() {
         MemorySettingsStore store;
         ShownSheet shown(store, u"150"_s);
@@ -261,20 +317,30 @@ private Q_SLOTS:
         QMenu menu;
         QStringList asked;
         QStringList answers{u"+paltx"_s, u"+palt,-kern"_s};
-        TypesettingMenu typesettingMenu(
+        auto typesettingMenu = std::make_unique<TypesettingMenu>(
             menu, store, nullptr, [&](QWidget*, const QString& current) {
                 asked.append(current);
                 return answers.isEmpty() ? std::nullopt : std::optional(answers.takeFirst());
             });
-        typesettingMenu.askFeatureText();
+        typesettingMenu->askFeatureText();
         // A list that does not read is asked for again, as typed.
         QCOMPARE(asked, (QStringList{QString(), u"+paltx"_s}));
         QCOMPARE(store.values.value(u"features_Sheet"_s), u"+palt,-kern"_s);
-        QVERIFY(typesettingMenu.featureAction(u"palt"_s)->isChecked());
-        QVERIFY(!typesettingMenu.featureAction(u"kern"_s)->isChecked());
-        typesettingMenu.askFeatureText();
+        QVERIFY(typesettingMenu->featureAction(u"palt"_s)->isChecked());
+        QVERIFY(!typesettingMenu->featureAction(u"kern"_s)->isChecked());
+        typesettingMenu->askFeatureText();
         QCOMPARE(asked.last(), u"+palt,-kern"_s);
         QCOMPARE(store.values.value(u"features_Sheet"_s), u"+palt,-kern"_s);
+
+        // Written to the disk a moment later, once for a run of changes; at the latest as
+        // the menu goes.
+        typesettingMenu->vertical()->trigger();
+        QCOMPARE(store.flushes, 0);
+        QTRY_COMPARE(store.flushes, 1);
+        typesettingMenu->vertical()->trigger();
+        typesettingMenu->featureAction(u"zero"_s)->trigger();
+        typesettingMenu.reset();
+        QCOMPARE(store.flushes, 2);
     }
 };
 
