@@ -19,7 +19,9 @@ class FontconfigFonts;
 
 // The faces of each installed family, as Qt lists them under the family's name: every
 // file, collection index and named instance, with the variable fonts themselves besides.
-// Read in one pass over the installed fonts the first time any family is asked for.
+// The first question indexes every installed font by its family names (fontconfig's
+// patterns, read in place); a family's faces are made the first time it is asked for,
+// then kept. Any of a family's names finds it, "IPAゴシック" as well as "IPAGothic".
 class FamilyFaces {
 public:
     FamilyFaces();
@@ -65,8 +67,8 @@ private:
     const QList<Entry>& entries(const QString& family);
 
     std::unique_ptr<FontconfigFonts> m_fonts;
-    QHash<QString, QList<Listed>> m_index;   // by case-folded name
-    QHash<QString, QList<Entry>> m_families; // the same, made when asked for, in order
+    QHash<QString, QList<Listed>> m_index;       // by case-folded name
+    QHash<QString, QList<Entry>> m_families;     // the same, made when asked for, in order
     QHash<QString, const FcPattern*> m_patterns; // by file and index
 };
 

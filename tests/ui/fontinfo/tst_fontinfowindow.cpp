@@ -11,6 +11,7 @@
 #include <QAbstractButton>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDialog>
 #include <QFontInfo>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -24,6 +25,7 @@
 #include <QTest>
 #include <QTreeWidget>
 #include <QUrl>
+#include <QWindow>
 
 using namespace varelith;
 using namespace Qt::StringLiterals;
@@ -39,6 +41,7 @@ private Q_SLOTS:
     void coverage();
     void characterGrid();
     void linksAndEsc();
+    void usableBesideAModalDialog();
 
 private:
     FamilyNames m_names;
@@ -190,6 +193,19 @@ void TestFontInfoWindow::linksAndEsc() {
     m_window->faceList()->setFocus();
     QTest::keyClick(m_window->faceList(), Qt::Key_Escape);
     QVERIFY(!m_window->isVisible());
+}
+
+void TestFontInfoWindow::usableBesideAModalDialog() {
+    // Asked for from the font selection dialog, which runs modal, the window must not be
+    // blocked by it.
+    QDialog dialog;
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    m_window->showFamily(u"Varelith Faces"_s);
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    QCOMPARE(m_window->windowHandle()->transientParent(), dialog.windowHandle());
+    QVERIFY(!m_window->testAttribute(Qt::WA_QuitOnClose));
 }
 
 QTEST_MAIN(TestFontInfoWindow)
