@@ -1,11 +1,14 @@
 #include "shaper.h"
 
+#include "glyphimagecache.h"
 #include "missingglyphmark.h"
 #include "shapingface.h"
 #include "verticalorientation.h"
 
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPalette>
+#include <QtMath>
 
 #include <hb-ot.h>
 #include <hb.h>
@@ -195,6 +198,16 @@ void Shaper::draw(QPainter& painter, const ShapedRun& run, const QPointF& origin
         for (const ShapedGlyph& glyph : run.glyphs)
             if (glyph.missing)
                 MissingGlyphMark::paint(painter, glyph.cell.translated(origin), palette);
+    // On a screen or an image, glyphs are copied from images filled once; a printer or a
+    // PDF gets the outlines themselves.
+    const bool raster = painter.paintEngine() &&
+                        painter.paintEngine()->type() == QPaintEngine::Raster &&
+                        base.type() <= QTransform::TxTranslate && ink.style() == Qt::SolidPattern;
+    if (raster) {
+        drawImages(painter, run, origin, shaping, ink.color());
+        painter.restore();
+        return;
+    }
     painter.setPen(Qt::NoPen);
     painter.setBrush(ink);
     for (const ShapedGlyph& glyph : run.glyphs) {
@@ -213,6 +226,37 @@ void Shaper::draw(QPainter& painter, const ShapedRun& run, const QPointF& origin
         painter.drawPath(path);
     }
     painter.restore();
+}
+
+void Shaper::drawImages(QPainter& painter, const ShapedRun& run, const QPointF& origin,
+                        ShapingFace& shaping, const QColor& colour) {
+    const QTransform base = painter.transform();
+    painter.resetTransform();
+    GlyphImageCache::Key key;
+    key.face = run.face;
+    key.variations = run.variations.toText();
+    key.quarterPixels = qRound(run.pixelSize * 4);
+    key.colour = colour.rgba();
+    key.devicePixelRatio100 = qRound(painter.device()->devicePixelRatioF() * 100);
+    for (const ShapedGlyph& glyph : run.glyphs) {
+        if (glyph.id == 0 && !glyph.missing)
+            continue;
+        const QPointF at = base.map(origin + glyph.origin);
+        // The whole pixel, and the place within it to the nearest quarter.
+        QPoint whole(qFloor(at.x()), qFloor(at.y()));
+        key.quarterX = qRound((at.x() - whole.x()) * 4);
+        key.quarterY = qRound((at.y() - whole.y()) * 4);
+        whole += QPoint(key.quarterX / 4, key.quarterY / 4);
+        key.quarterX %= 4;
+        key.quarterY %= 4;
+        key.glyph = glyph.id;
+        key.sideways = glyph.sideways;
+        const GlyphImageCache::Glyph& image = m_images.glyph(
+            key, shaping.unitsPerEm(), [&] { return shaping.outline(glyph.id, run.variations); });
+        if (!image.image.isNull())
+            painter.drawImage(whole + image.topLeft, image.image);
+    }
+    painter.setTransform(base);
 }
 
 QStringList Shaper::missingFeatures(const FaceRef& ref, const FeatureSettings& features) {

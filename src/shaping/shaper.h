@@ -2,6 +2,7 @@
 
 #include "faceref.h"
 #include "featuresettings.h"
+#include "glyphimagecache.h"
 #include "shapedrun.h"
 #include "variationsettings.h"
 
@@ -11,6 +12,7 @@
 
 #include <memory>
 
+class QColor;
 class QPainter;
 class QPalette;
 class QPointF;
@@ -42,7 +44,8 @@ public:
                     const FeatureSettings& features, const VariationSettings& variations,
                     qreal pixelSize);
 
-    // Draws the run with its origin at `origin`, in the painter's pen colour. With
+    // Draws the run with its origin at `origin`, in the painter's pen colour: on a screen or
+    // an image from glyph images kept here, elsewhere (a printer, a PDF) as outlines. With
     // `markMissing`, the cell of each missing glyph gets the missing-glyph mark in the
     // palette's colours first.
     void draw(QPainter& painter, const ShapedRun& run, const QPointF& origin,
@@ -52,7 +55,11 @@ public:
     QStringList missingFeatures(const FaceRef& ref, const FeatureSettings& features);
 
 private:
+    void drawImages(QPainter& painter, const ShapedRun& run, const QPointF& origin,
+                    ShapingFace& shaping, const QColor& colour);
+
     QHash<FaceRef, std::shared_ptr<ShapingFace>> m_faces;
+    GlyphImageCache m_images;
 };
 
 } // namespace varelith

@@ -7,8 +7,10 @@
 #include "verticalorientation.h"
 
 #include <QImage>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPalette>
+#include <QPicture>
 #include <QTest>
 
 using namespace varelith;
@@ -27,6 +29,46 @@ const QString Faces = u"varelith-faces-regular.ttf"_s;
 constexpr qreal UnitPixels = 1000;
 
 } // namespace
+
+// A printer as the shaper sees one: what it is asked to draw, counted.
+class CountingEngine : public QPaintEngine {
+public:
+    CountingEngine()
+        : QPaintEngine(AllFeatures) {}
+    bool begin(QPaintDevice*) override { return true; }
+    bool end() override { return true; }
+    void updateState(const QPaintEngineState&) override {}
+    void drawPath(const QPainterPath&) override { ++paths; }
+    void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override { ++images; }
+    void drawImage(const QRectF&, const QImage&, const QRectF&, Qt::ImageConversionFlags) override {
+        ++images;
+    }
+    void drawPolygon(const QPointF*, int, PolygonDrawMode) override { ++paths; }
+    Type type() const override { return User; }
+    int paths = 0;
+    int images = 0;
+};
+
+class CountingDevice : public QPaintDevice {
+public:
+    QPaintEngine* paintEngine() const override { return &engine; }
+    int metric(PaintDeviceMetric metric) const override {
+        switch (metric) {
+        case PdmDpiX:
+        case PdmDpiY:
+        case PdmPhysicalDpiX:
+        case PdmPhysicalDpiY:
+            return 1200;
+        case PdmDevicePixelRatio:
+            return 1;
+        case PdmDevicePixelRatioScaled:
+            return int(devicePixelRatioFScale());
+        default:
+            return 1000;
+        }
+    }
+    mutable CountingEngine engine;
+};
 
 class TestShaper : public QObject {
     Q_OBJECT
@@ -177,6 +219,67 @@ private Q_SLOTS:
                 }
         QVERIFY(right >= 0);
         QVERIFY2(left < 50 && right > 50, qPrintable(u"%1..%2"_s.arg(left).arg(right)));
+    }
+
+    // On an image the glyphs come from images kept by the shaper; they must land where the
+    // outlines themselves (as a printer gets them) fall, turned or not, at any place.
+    void imagesMatchOutlines_data() {
+        QTest::addColumn<bool>("vertical");
+        QTest::addColumn<QPointF>("origin");
+        QTest::newRow("column") << true << QPointF(60, 10);
+        QTest::newRow("column, between pixels") << true << QPointF(60.4, 10.7);
+        QTest::newRow("line, between pixels") << false << QPointF(5.3, 60.6);
+    }
+    void imagesMatchOutlines() {
+        QFETCH(bool, vertical);
+        QFETCH(QPointF, origin);
+        Shaper shaper;
+        const ShapedRun run = shaper.shape(
+            testFace(Vertical), u"縦あA1「"_s,
+            vertical ? Shaper::Direction::Vertical : Shaper::Direction::Horizontal, {}, {}, 23.3);
+        const auto painted = [&](bool outlines) {
+            QImage image(120, 200, QImage::Format_RGB32);
+            image.fill(Qt::white);
+            QPicture picture;
+            QPainter painter;
+            outlines ? painter.begin(&picture) : painter.begin(&image);
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.setPen(Qt::black);
+            for (int twice = 0; twice < 2; ++twice) // the second time from the images kept
+                shaper.draw(painter, run, origin, QPalette());
+            painter.end();
+            if (outlines) {
+                QPainter replay(&image);
+                replay.setRenderHint(QPainter::Antialiasing);
+                picture.play(&replay);
+            }
+            return image;
+        };
+        const QImage images = painted(false);
+        const QImage outlines = painted(true);
+        int ink = 0;
+        int apart = 0;
+        for (int y = 0; y < images.height(); ++y)
+            for (int x = 0; x < images.width(); ++x) {
+                ink += qGray(outlines.pixel(x, y)) < 128;
+                apart += std::abs(qGray(images.pixel(x, y)) - qGray(outlines.pixel(x, y))) > 96;
+            }
+        QVERIFY(ink > 200);
+        QVERIFY2(apart * 50 < ink, qPrintable(u"%1 of %2"_s.arg(apart).arg(ink)));
+    }
+
+    // A printer or a PDF gets the outlines, never pictures of them.
+    void printersGetOutlines() {
+        Shaper shaper;
+        const ShapedRun run =
+            shaper.shape(testFace(Vertical), u"縦あA"_s, Shaper::Direction::Vertical, {}, {}, 100);
+        CountingDevice printer;
+        QPainter painter(&printer);
+        painter.setPen(Qt::black);
+        shaper.draw(painter, run, QPointF(500, 100), QPalette());
+        painter.end();
+        QCOMPARE(printer.engine.images, 0);
+        QVERIFY(printer.engine.paths >= 3);
     }
 
     void faceFacts() {
