@@ -4,6 +4,7 @@
 #include "shaper.h"
 #include "shapingface.h"
 
+#include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QPainter>
 
@@ -35,9 +36,19 @@ SpecimenColumn::SpecimenColumn(Piece name, Piece sample, qreal gap,
     : m_name(std::move(name))
     , m_sample(std::move(sample))
     , m_gap(gap) {
-    // A face that cannot be loaded sets nothing: its whole sample is marked, an em a
-    // character, as a missing face is on screen.
-    if (!m_sample.run.valid && !marked.isEmpty()) {
+    if (!m_sample.text.isEmpty()) {
+        // Text turned sideways: a range's place along the column from the text's advances.
+        const QFontMetricsF metrics(m_sample.textFont);
+        const qreal breadth = m_sample.run.ascent + m_sample.run.descent;
+        for (const GlyphCoverage::Range& range : marked) {
+            const qreal from = metrics.horizontalAdvance(m_sample.text.left(range.start));
+            const qreal to =
+                metrics.horizontalAdvance(m_sample.text.left(range.start + range.length));
+            m_marked.append(QRectF(-breadth / 2, from, breadth, to - from));
+        }
+    } else if (!m_sample.run.valid && !marked.isEmpty()) {
+        // A face that cannot be loaded sets nothing: its whole sample is marked, an em a
+        // character, as a missing face is on screen.
         const qreal em = m_sample.run.pixelSize;
         const qsizetype characters = marked.constLast().start + marked.constLast().length;
         m_marked.append(QRectF(-em / 2, 0, em, em * qreal(characters)));

@@ -24,10 +24,12 @@ class Shaper;
 class SpecimenColumn {
 public:
     // A run as set by the shaper at GlyphCoverage::OwnFontPixels, with the font it is
-    // drawn in, loaded at that size, and the scale it is printed at. A name the interface
-    // face cannot set whole is text instead, turned a quarter clockwise in `textFont`, which
-    // may borrow from other faces as the name does in 横書き; its run then holds only its
-    // length (advance) and its room above and below its baseline.
+    // drawn in, loaded at that size, and the scale it is printed at. What the shaper cannot
+    // set is text instead, turned a quarter clockwise in `textFont`: a name the interface
+    // face cannot set whole (the font may borrow, as the name does in 横書き), a sample in
+    // a face HarfBuzz cannot read (a Type 1 font, drawn by Qt in the face alone, as the
+    // sheet draws it). Its run then holds only its length (advance) and its room above and
+    // below its baseline.
     struct Piece {
         ShapedRun run;
         QRawFont font;

@@ -241,6 +241,14 @@ void SpecimenPrinter::measureColumn(qsizetype index) {
                                 m_book.features, m_book.variations, Pixels);
     sample.font = raw;
     sample.scale = sampleScale();
+    if (!sample.run.valid && raw.isValid()) {
+        sample.text = m_book.sample;
+        sample.textFont = SheetFaces::ownFont(family, choice);
+        const QFontMetricsF metrics(sample.textFont);
+        sample.run.advance = metrics.horizontalAdvance(sample.text);
+        sample.run.ascent = metrics.ascent();
+        sample.run.descent = metrics.descent();
+    }
     Line measured;
     measured.name = nameText;
     measured.column = SpecimenColumn(
