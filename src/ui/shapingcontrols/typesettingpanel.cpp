@@ -60,9 +60,7 @@ void TypesettingPanel::setFace(const FaceRef& face) {
     const QSignalBlocker quietAxes(m_axes);
     m_features->setFeatures(shaping.features());
     m_axes->setAxes(shaping.axes());
-    canvas.setFeatures(features());
-    canvas.setVariations(variations());
-    canvas.setFace(face);
+    canvas.setFace(face, features(), variations());
     Q_EMIT typesettingChanged(features(), variations());
 }
 

@@ -36,6 +36,14 @@ void WaterfallCanvas::setFace(const FaceRef& face) {
     reshape();
 }
 
+void WaterfallCanvas::setFace(const FaceRef& face, const FeatureSettings& features,
+                              const VariationSettings& variations) {
+    m_face = face;
+    m_features = features;
+    m_variations = variations;
+    reshape();
+}
+
 void WaterfallCanvas::setSample(const QString& sample) {
     m_sample = sample;
     reshape();

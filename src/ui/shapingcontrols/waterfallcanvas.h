@@ -26,6 +26,9 @@ public:
     explicit WaterfallCanvas(Shaper& shaper, QWidget* parent = nullptr);
 
     void setFace(const FaceRef& face);
+    // The face with its features and axis values at once, shaped once.
+    void setFace(const FaceRef& face, const FeatureSettings& features,
+                 const VariationSettings& variations);
     void setSample(const QString& sample);
     void setDirection(ShapedRun::Direction direction);
     void setFeatures(const FeatureSettings& features);
