@@ -42,6 +42,7 @@ qreal pixels(qreal points, qreal dpi) {
 ShapedSheetView::ShapedSheetView(QTextEdit& view, Shaper& shaper, FaceChooser faces)
     : QObject(&view)
     , m_view(view)
+    , m_viewport(view.viewport())
     , m_shaper(shaper)
     , m_faces(std::move(faces)) {
     const QString nameFace = JapaneseInterface::interfaceFace(SheetComposer::NameFamily);
@@ -283,7 +284,9 @@ int ShapedSheetView::lineAt(const QPointF& viewportPoint) const {
 }
 
 bool ShapedSheetView::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != m_view.viewport() || !isActive() || m_remapping)
+    // Only the viewport kept, not asked of the view: it sees events while the view is
+    // being destroyed.
+    if (watched != m_viewport || !isActive() || m_remapping)
         return QObject::eventFilter(watched, event);
     if (event->type() == QEvent::Paint) {
         trapErrors([this] { paint(); });

@@ -95,6 +95,7 @@ private:
     qreal contentWidth() const;
 
     QTextEdit& m_view;
+    QWidget* m_viewport;
     Shaper& m_shaper;
     FaceChooser m_faces;
     Typesetting m_typesetting;
