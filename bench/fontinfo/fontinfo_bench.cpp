@@ -82,10 +82,11 @@ int main(int argc, char** argv) {
     SystemFontSource fonts;
     FontCatalogue catalogue;
     GlyphCoverage coverage;
-    Form1 mainWindow(catalogue, fonts, store, nullptr, &coverage);
+    // One index of the families' names, the dialog's and the window's, as in the program.
+    FamilyNames names;
+    Form1 mainWindow(catalogue, fonts, store, names, nullptr, &coverage);
     QElapsedTimer made;
     made.start();
-    FamilyNames names;
     FamilyFaces faces;
     FontInfoWindow window(
         names, faces, [&mainWindow] { return mainWindow.sampleText(); }, nullptr, nullptr);

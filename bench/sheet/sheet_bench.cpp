@@ -5,6 +5,7 @@
 //
 //   sheet_bench [FAMILY...]   (default: the first ten installed families that cover "ja")
 
+#include "familynames.h"
 #include "fontcatalogue.h"
 #include "fontsource.h"
 #include "form1.h"
@@ -69,8 +70,8 @@ struct Window {
     Window(const QStringList& families, Shaper* shaper)
         : fonts(families)
         , store(dir.filePath(u"Varelith.ini"_s)) {
-        form = std::make_unique<Form1>(catalogue, fonts, store, nullptr, &coverage, nullptr,
-                                       nullptr, shaper);
+        form = std::make_unique<Form1>(catalogue, fonts, store, familyNames, nullptr, &coverage,
+                                       nullptr, nullptr, shaper);
         form->Form_Load();
         form->resize(1000, 700);
         form->show();
@@ -91,6 +92,7 @@ struct Window {
     Families fonts;
     IniSettingsStore store;
     FontCatalogue catalogue;
+    FamilyNames familyNames;
     GlyphCoverage coverage;
     std::unique_ptr<Form1> form;
 };

@@ -6,6 +6,7 @@
 // the page in 太字.
 
 #include "familyfaces.h"
+#include "familynames.h"
 #include "fontcatalogue.h"
 #include "form1.h"
 #include "glyphcoverage.h"
@@ -111,10 +112,11 @@ int main(int argc, char** argv) {
     SystemFontSource fonts;
     FontCatalogue catalogue;
     // As the program has them: read at the first question, not at start.
+    FamilyNames familyNames;
     GlyphCoverage coverage;
     FamilyFaces faces;
     SheetFaces sheetFaces(faces, coverage);
-    Form1 form(catalogue, fonts, store, nullptr, &coverage, nullptr, &sheetFaces);
+    Form1 form(catalogue, fonts, store, familyNames, nullptr, &coverage, nullptr, &sheetFaces);
     // As the program starts: the window first in the interface's faces, every font and the
     // catalogue behind its first paint.
     LoadAfterShown load(form, [&facesFirst, &form] {

@@ -59,10 +59,13 @@ int main(int argc, char** argv) {
     varelith::Shaper shaper;
     varelith::DialogSpecimenBook specimenBook(coverage, shaper, &sheetFaces);
 
-    varelith::Form1 mainWindow(catalogue, fonts, store, &printCommands, &coverage, &specimenBook,
-                               &sheetFaces, &shaper);
-    // The font information window: nothing of it is built or read before it is asked for.
+    // Every family's names in every language, read once at the first question: the font
+    // selection dialog's list and filter and the font information window ask the same.
     varelith::FamilyNames familyNames;
+
+    varelith::Form1 mainWindow(catalogue, fonts, store, familyNames, &printCommands, &coverage,
+                               &specimenBook, &sheetFaces, &shaper);
+    // The font information window: nothing of it is built or read before it is asked for.
     varelith::FontInfoWindow fontInfo(
         familyNames, faces, [&mainWindow] { return mainWindow.sampleText(); },
         &QDesktopServices::openUrl, QGuiApplication::clipboard());

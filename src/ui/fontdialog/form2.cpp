@@ -40,11 +40,12 @@ constexpr int BottomStripHeight = 41;
 } // namespace
 
 Form2::Form2(FontCatalogue& catalogue, const FontSource& fonts, SettingsStore& store,
-             QWidget* parent)
+             FamilyNames& familyNames, QWidget* parent)
     : QDialog(parent)
     , m_catalogue(catalogue)
     , m_fonts(fonts)
     , m_store(store)
+    , m_listNames(familyNames)
     , m_list1(new TickListView(this))
     , m_command1(new EnterButton(u"閉じる"_s, this))
     , m_lblCnt(new QLabel(this))

@@ -35,8 +35,10 @@ class Form2 : public QDialog, public TickList {
     Q_OBJECT
 
 public:
+    // familyNames: the program's index of every family's names, read at the list's first
+    // need.
     Form2(FontCatalogue& catalogue, const FontSource& fonts, SettingsStore& store,
-          QWidget* parent = nullptr);
+          FamilyNames& familyNames, QWidget* parent = nullptr);
 
     // The load handler: builds the catalogue under the hourglass.
     void Form_Load();

@@ -66,13 +66,14 @@ void placeAutoSized(QLabel* label, int left, int top) {
 } // namespace
 
 Form1::Form1(FontCatalogue& catalogue, const FontSource& fonts, SettingsStore& store,
-             PrintCommands* printCommands, GlyphCoverage* coverage,
+             FamilyNames& familyNames, PrintCommands* printCommands, GlyphCoverage* coverage,
              SpecimenBookCommand* specimenBook, SheetFaces* sheetFaces, Shaper* shaper,
              QWidget* parent)
     : QMainWindow(parent)
     , m_catalogue(catalogue)
     , m_fonts(fonts)
     , m_store(store)
+    , m_familyNames(familyNames)
     , m_printCommands(printCommands)
     , m_coverage(coverage)
     , m_specimenBook(specimenBook)
@@ -260,7 +261,7 @@ void Form1::Form_Load() {
 
 void Form1::loadForm2() {
     // The dialog has no owner window: it is centred on the screen, not on this window.
-    m_form2 = std::make_unique<Form2>(m_catalogue, m_fonts, m_store);
+    m_form2 = std::make_unique<Form2>(m_catalogue, m_fonts, m_store, m_familyNames);
     m_form2->setFontInfoOpener(m_fontInfo);
     connect(m_form2.get(), &Form2::pageFieldsReset, this, &Form1::setPageFields);
     m_form2->Form_Load();

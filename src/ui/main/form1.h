@@ -20,6 +20,7 @@ namespace varelith {
 class FontCatalogue;
 class FontInfoOpener;
 class FontSource;
+class FamilyNames;
 class Form2;
 class GlyphCoverage;
 class PrintCommands;
@@ -42,11 +43,12 @@ class Form1 : public QMainWindow, public SheetSource {
     Q_OBJECT
 
 public:
-    // printCommands and specimenBook may be null: their menu entries then do nothing.
+    // familyNames: every family's names, which the font selection dialog shows and finds
+    // fonts by. printCommands and specimenBook may be null: their menu entries then do nothing.
     // Without a coverage the sheet marks no missing glyph; without faces every style draws
     // as 標準; without a shaper the sheet has no typesetting items (縦書き, features, axes).
     Form1(FontCatalogue& catalogue, const FontSource& fonts, SettingsStore& store,
-          PrintCommands* printCommands, GlyphCoverage* coverage = nullptr,
+          FamilyNames& familyNames, PrintCommands* printCommands, GlyphCoverage* coverage = nullptr,
           SpecimenBookCommand* specimenBook = nullptr, SheetFaces* sheetFaces = nullptr,
           Shaper* shaper = nullptr, QWidget* parent = nullptr);
     ~Form1() override;
@@ -132,6 +134,7 @@ private:
     FontCatalogue& m_catalogue;
     const FontSource& m_fonts;
     SettingsStore& m_store;
+    FamilyNames& m_familyNames;
     PrintCommands* m_printCommands;
     GlyphCoverage* m_coverage;
     SpecimenBookCommand* m_specimenBook;

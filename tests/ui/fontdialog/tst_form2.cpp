@@ -34,7 +34,8 @@ struct LoadedDialog {
     ListFontSource fonts;
     MemorySettingsStore store;
     FontCatalogue catalogue;
-    Form2 dialog{catalogue, fonts, store};
+    FamilyNames familyNames;
+    Form2 dialog{catalogue, fonts, store, familyNames};
 };
 
 class TestForm2 : public QObject {

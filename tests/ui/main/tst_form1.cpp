@@ -1,4 +1,5 @@
 #include "catalogues.h"
+#include "familynames.h"
 #include "form1.h"
 #include "form2.h"
 #include "glyphcoverage.h"
@@ -30,7 +31,7 @@ namespace {
 struct StartedWindow {
     explicit StartedWindow(int count, const QStringList& names = {}, bool load = true)
         : fonts(names.isEmpty() ? numberedFonts(u"F"_s, count) : names) {
-        form = std::make_unique<Form1>(catalogue, fonts, store, nullptr, &coverage);
+        form = std::make_unique<Form1>(catalogue, fonts, store, familyNames, nullptr, &coverage);
         if (load)
             form->Form_Load();
     }
@@ -67,6 +68,7 @@ struct StartedWindow {
     ListFontSource fonts;
     MemorySettingsStore store;
     FontCatalogue catalogue;
+    FamilyNames familyNames;
     GlyphCoverage coverage;
     std::unique_ptr<Form1> form;
 };
@@ -226,7 +228,8 @@ private Q_SLOTS:
         FontCatalogue catalogue;
         const ListFontSource fonts;
         MemorySettingsStore store;
-        const Form1 form(catalogue, fonts, store, nullptr);
+        FamilyNames familyNames;
+        const Form1 form(catalogue, fonts, store, familyNames, nullptr);
         const QRect total = form.lbl_Page2()->geometry(), next = form.btn_Next()->geometry();
         QVERIFY(form.lbl_Page2()->fontMetrics().horizontalAdvance(u"32767"_s) <= total.width());
         QVERIFY(form.Label4()->geometry().right() < total.left() && total.right() < next.left());

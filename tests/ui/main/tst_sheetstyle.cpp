@@ -1,6 +1,7 @@
 #include "catalogues.h"
 #include "dialogspecimenbook.h"
 #include "familyfaces.h"
+#include "familynames.h"
 #include "form1.h"
 #include "printstandins.h"
 #include "shaper.h"
@@ -31,8 +32,8 @@ struct StyledWindow {
         : fonts(families) {
         if (!stored.isEmpty())
             store.values.insert(SheetStyleMenu::SettingKey, stored);
-        form = std::make_unique<Form1>(catalogue, fonts, store, nullptr, &coverage, nullptr,
-                                       withFaces ? &sheetFaces : nullptr);
+        form = std::make_unique<Form1>(catalogue, fonts, store, familyNames, nullptr, &coverage,
+                                       nullptr, withFaces ? &sheetFaces : nullptr);
         form->Form_Load();
         form->Text1()->setText(Sample);
         QTest::keyClick(form->Text1(), Qt::Key_Return);
@@ -52,6 +53,7 @@ struct StyledWindow {
     ListFontSource fonts;
     MemorySettingsStore store;
     FontCatalogue catalogue;
+    FamilyNames familyNames;
     GlyphCoverage coverage;
     FamilyFaces faces;
     SheetFaces sheetFaces{faces, coverage};

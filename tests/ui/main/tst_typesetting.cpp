@@ -1,5 +1,6 @@
 #include "catalogues.h"
 #include "familyfaces.h"
+#include "familynames.h"
 #include "fontinfoopener.h"
 #include "form1.h"
 #include "glyphcoverage.h"
@@ -40,8 +41,8 @@ struct ShownSheet {
                         const QStringList& families = Families)
         : fonts(families)
         , store(settings) {
-        form = std::make_unique<Form1>(catalogue, fonts, store, nullptr, &coverage, nullptr,
-                                       &sheetFaces, &shaper);
+        form = std::make_unique<Form1>(catalogue, fonts, store, familyNames, nullptr, &coverage,
+                                       nullptr, &sheetFaces, &shaper);
         form->Form_Load();
         form->Text2()->setText(size);
         form->Text1()->setText(Sample);
@@ -54,6 +55,7 @@ struct ShownSheet {
     ListFontSource fonts;
     MemorySettingsStore& store;
     FontCatalogue catalogue;
+    FamilyNames familyNames;
     GlyphCoverage coverage;
     FamilyFaces faces;
     SheetFaces sheetFaces{faces, coverage};
