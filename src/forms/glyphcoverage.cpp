@@ -1,5 +1,6 @@
 #include "glyphcoverage.h"
 
+#include "codepoints.h"
 #include "singlefacematch.h"
 
 #include <QFontDatabase>
@@ -210,24 +211,15 @@ QList<GlyphCoverage::Range> GlyphCoverage::missingRanges(const FcPattern* face,
 QList<GlyphCoverage::Range> GlyphCoverage::missingIn(Answers& answers, Characters& own,
                                                      const QString& text) {
     QList<Range> missing;
-    qsizetype position = 0;
-    while (position < text.size()) {
-        qsizetype length = 1;
-        char32_t ucs4 = text.at(position).unicode();
-        if (text.at(position).isHighSurrogate() && position + 1 < text.size() &&
-            text.at(position + 1).isLowSurrogate()) {
-            ucs4 = QChar::surrogateToUcs4(text.at(position), text.at(position + 1));
-            length = 2;
-        }
-        if (!answer(answers, own, ucs4)) {
-            // Neighbouring missing characters make one range.
-            if (!missing.isEmpty() && missing.last().start + missing.last().length == position)
-                missing.last().length += length;
-            else
-                missing.append({position, length});
-        }
-        position += length;
-    }
+    forEachCodePoint(text, [&](char32_t ucs4, qsizetype position, qsizetype length) {
+        if (answer(answers, own, ucs4))
+            return;
+        // Neighbouring missing characters make one range.
+        if (!missing.isEmpty() && missing.last().start + missing.last().length == position)
+            missing.last().length += length;
+        else
+            missing.append({position, length});
+    });
     return missing;
 }
 

@@ -1,5 +1,6 @@
 #include "shaper.h"
 
+#include "codepoints.h"
 #include "glyphimagecache.h"
 #include "missingglyphmark.h"
 #include "shapingface.h"
@@ -45,15 +46,9 @@ QList<Segment> verticalSegments(const QString& text, const ShapingFace& face) {
     QList<Segment> segments;
     for (const VerticalOrientation::Run& run : VerticalOrientation::runs(text)) {
         using Kind = VerticalOrientation::Kind;
-        qsizetype position = run.start;
-        const qsizetype end = run.start + run.length;
-        while (position < end) {
-            qsizetype length = 1;
-            char32_t ucs4 = text.at(position).unicode();
-            if (text.at(position).isHighSurrogate() && position + 1 < end) {
-                ucs4 = QChar::surrogateToUcs4(text.at(position), text.at(position + 1));
-                length = 2;
-            }
+        const QStringView runText = QStringView(text).sliced(run.start, run.length);
+        forEachCodePoint(runText, [&](char32_t ucs4, qsizetype inRun, qsizetype length) {
+            const qsizetype position = run.start + inRun;
             // Tr characters stand up only where the font has a vertical form for them.
             const bool sideways =
                 run.kind == Kind::Sideways ||
@@ -63,8 +58,7 @@ QList<Segment> verticalSegments(const QString& text, const ShapingFace& face) {
                 segments.last().length += length;
             else
                 segments.append({position, length, sideways});
-            position += length;
-        }
+        });
     }
     return segments;
 }

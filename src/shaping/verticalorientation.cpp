@@ -1,5 +1,7 @@
 #include "verticalorientation.h"
 
+#include "codepoints.h"
+
 #include <unicode/uchar.h>
 
 namespace varelith {
@@ -19,22 +21,13 @@ VerticalOrientation::Kind VerticalOrientation::of(char32_t ucs4) {
 
 QList<VerticalOrientation::Run> VerticalOrientation::runs(const QString& text) {
     QList<Run> result;
-    qsizetype position = 0;
-    while (position < text.size()) {
-        qsizetype length = 1;
-        char32_t ucs4 = text.at(position).unicode();
-        if (text.at(position).isHighSurrogate() && position + 1 < text.size() &&
-            text.at(position + 1).isLowSurrogate()) {
-            ucs4 = QChar::surrogateToUcs4(text.at(position), text.at(position + 1));
-            length = 2;
-        }
+    forEachCodePoint(text, [&result](char32_t ucs4, qsizetype position, qsizetype length) {
         const Kind kind = of(ucs4);
         if (!result.isEmpty() && result.last().kind == kind)
             result.last().length += length;
         else
             result.append({position, length, kind});
-        position += length;
-    }
+    });
     return result;
 }
 
