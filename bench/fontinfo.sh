@@ -15,18 +15,6 @@ source "$here/fontpool.sh" "$@"
 bench=$build/bench/fontinfo/fontinfo_bench
 [[ -x "$bench" ]] || { echo "build first: cmake --build $build --target fontinfo_bench" >&2; exit 1; }
 
-# The machine's own configuration and N more fonts.
-system_plus() {
-    local n=$1 dir=$cache/system-plus-$1
-    if [[ ! -f "$dir/fonts.conf" ]]; then
-        link_first "$n" "$dir"
-        printf '<?xml version="1.0"?>\n<!DOCTYPE fontconfig SYSTEM "fonts.dtd">\n<fontconfig>\n  <include ignore_missing="yes">/etc/fonts/fonts.conf</include>\n  <dir>%s</dir>\n</fontconfig>\n' \
-            "$dir/fonts" >"$dir/fonts.conf"
-    fi
-    FONTCONFIG_FILE=$dir/fonts.conf fc-list >/dev/null # fontconfig's cache, once
-    echo "$dir/fonts.conf"
-}
-
 echo "== the machine's fonts"
 QT_QPA_PLATFORM=offscreen "$bench" "${FAMILY:-Noto Sans CJK JP}" 2>/dev/null
 for n in "${counts[@]}"; do

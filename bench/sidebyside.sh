@@ -43,18 +43,6 @@ for tool in Xvfb xev dbus-run-session; do
     }
 done
 
-# The machine's own configuration (its fonts, caches and aliases) and N more fonts.
-system_plus() {
-    local n=$1 dir=$cache/system-plus-$1
-    if [[ ! -f "$dir/fonts.conf" ]]; then
-        link_first "$n" "$dir"
-        printf '<?xml version="1.0"?>\n<!DOCTYPE fontconfig SYSTEM "fonts.dtd">\n<fontconfig>\n  <include ignore_missing="yes">/etc/fonts/fonts.conf</include>\n  <dir>%s</dir>\n</fontconfig>\n' \
-            "$dir/fonts" >"$dir/fonts.conf"
-    fi
-    FONTCONFIG_FILE=$dir/fonts.conf fc-list >/dev/null # fontconfig's cache, once
-    echo "$dir/fonts.conf"
-}
-
 # Runs inside the X server and the D-Bus session. Prints "name ms rss_kib cpu_ms" per
 # start.
 measure() {

@@ -19,18 +19,6 @@ source "$here/fontpool.sh" "$@"
 runs=${RUNS:-9}
 program=$build/src/app/varelith
 
-# The machine's own configuration (its fonts, caches and aliases) and N more fonts.
-system_plus() {
-    local n=$1 dir=$cache/system-plus-$1
-    if [[ ! -f "$dir/fonts.conf" ]]; then
-        link_first "$n" "$dir"
-        printf '<?xml version="1.0"?>\n<!DOCTYPE fontconfig SYSTEM "fonts.dtd">\n<fontconfig>\n  <include ignore_missing="yes">/etc/fonts/fonts.conf</include>\n  <dir>%s</dir>\n</fontconfig>\n' \
-            "$dir/fonts" >"$dir/fonts.conf"
-    fi
-    FONTCONFIG_FILE=$dir/fonts.conf fc-list >/dev/null # fontconfig's cache, once
-    echo "$dir/fonts.conf"
-}
-
 # Runs inside the X server: the timed starts, then the profiled one.
 measure() {
     local program=$1 runs=$2 profile=$3 times=() start end pid
