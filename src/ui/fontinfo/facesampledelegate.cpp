@@ -37,9 +37,13 @@ void FaceSampleDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
                       Qt::AlignLeft | Qt::AlignVCenter, index.data().toString());
     painter->setClipRect(option.rect);
     if (const FaceDrawing* drawing = m_list.drawing(index.row()))
-        drawing->drawLine(*painter, QPointF(box.left(), box.top() + labelHeight),
-                          FaceList::SamplePixels, m_list.sample(), palette);
+        drawSample(*painter, *drawing, QPointF(box.left(), box.top() + labelHeight), palette);
     painter->restore();
+}
+
+void FaceSampleDelegate::drawSample(QPainter& painter, const FaceDrawing& drawing, QPointF at,
+                                    const QPalette& palette) const {
+    drawing.drawLine(painter, at, FaceList::SamplePixels, m_list.sample(), palette);
 }
 
 QSize FaceSampleDelegate::sizeHint(const QStyleOptionViewItem& option,

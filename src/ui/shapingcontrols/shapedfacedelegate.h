@@ -20,11 +20,11 @@ public:
 
     void setTypesetting(const FeatureSettings& features, const VariationSettings& variations);
 
-    void paint(QPainter* painter, const QStyleOptionViewItem& option,
-               const QModelIndex& index) const override;
+protected:
+    void drawSample(QPainter& painter, const FaceDrawing& drawing, QPointF at,
+                    const QPalette& palette) const override;
 
 private:
-    const FaceList& m_list;
     Shaper& m_shaper;
     FeatureSettings m_features;
     VariationSettings m_variations;
