@@ -74,10 +74,7 @@ void report(const QString& what, double ms, const Form2& dialog) {
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
-    JapaneseInterface::insertFontSubstitutions();
-    QFont interfaceFont = QApplication::font();
-    interfaceFont.setFamilies({JapaneseInterface::interfaceFace(u"ＭＳ Ｐゴシック"_s)});
-    QApplication::setFont(interfaceFont);
+    JapaneseInterface::setApplicationFont();
     const QStringList arguments = QApplication::arguments();
     const qsizetype shot = arguments.indexOf(u"--shot"_s);
 

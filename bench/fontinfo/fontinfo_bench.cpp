@@ -67,10 +67,7 @@ void measure(QTextStream& out, const QString& what, const std::function<void(int
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
-    JapaneseInterface::insertFontSubstitutions();
-    QFont interfaceFont = QApplication::font();
-    interfaceFont.setFamilies({JapaneseInterface::interfaceFace(u"ＭＳ Ｐゴシック"_s)});
-    QApplication::setFont(interfaceFont);
+    JapaneseInterface::setApplicationFont();
     const QString family = argc > 1 ? QString::fromLocal8Bit(argv[1]) : u"Noto Sans CJK JP"_s;
     QTextStream out(stdout);
 

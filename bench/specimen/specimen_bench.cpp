@@ -65,10 +65,7 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     // The interface face as the program sets it up: without it every name would be looked
     // for through all the installed fonts.
-    JapaneseInterface::insertFontSubstitutions();
-    QFont interfaceFont = QApplication::font();
-    interfaceFont.setFamilies({JapaneseInterface::interfaceFace(u"ＭＳ Ｐゴシック"_s)});
-    QApplication::setFont(interfaceFont);
+    JapaneseInterface::setApplicationFont();
     QTemporaryDir temporary;
     QStringList arguments = QApplication::arguments().mid(1);
     const bool vertical = arguments.removeAll(u"vertical"_s) > 0;

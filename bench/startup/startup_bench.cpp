@@ -99,12 +99,8 @@ int main(int argc, char** argv) {
     InterfaceFacesFirst facesFirst;
     QApplication application(argc, argv);
     JapaneseInterface::installQtTranslation(application);
-    JapaneseInterface::insertFontSubstitutions();
     // Every window, Qt's own dialogs included, in the installed Japanese face.
-    QFont interfaceFont = QApplication::font();
-    interfaceFont.setFamilies(
-        {JapaneseInterface::interfaceFace(QStringLiteral("ＭＳ Ｐゴシック"))});
-    QApplication::setFont(interfaceFont);
+    JapaneseInterface::setApplicationFont();
     const qint64 applicationReady = clock.nsecsElapsed();
 
     QTemporaryDir settingsDir;

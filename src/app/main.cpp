@@ -33,12 +33,8 @@ int main(int argc, char** argv) {
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.varelith.Varelith"));
     QApplication::setWindowIcon(varelith::WindowIcon::icon());
     varelith::JapaneseInterface::installQtTranslation(application);
-    varelith::JapaneseInterface::insertFontSubstitutions();
     // Every window, Qt's own dialogs included, in the installed Japanese face.
-    QFont interfaceFont = QApplication::font();
-    interfaceFont.setFamilies(
-        {varelith::JapaneseInterface::interfaceFace(QStringLiteral("ＭＳ Ｐゴシック"))});
-    QApplication::setFont(interfaceFont);
+    varelith::JapaneseInterface::setApplicationFont();
 
     // A settings file that cannot be saved, or was damaged, is told once per kind, over
     // the main window.

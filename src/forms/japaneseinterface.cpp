@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFont>
 #include <QFontDatabase>
+#include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -62,6 +63,13 @@ void JapaneseInterface::insertFontSubstitutions() {
 QString JapaneseInterface::interfaceFace(const QString& windowsFace) {
     const QStringList faces = QFont::substitutes(windowsFace);
     return faces.isEmpty() ? windowsFace : faces.first();
+}
+
+void JapaneseInterface::setApplicationFont() {
+    insertFontSubstitutions();
+    QFont font = QGuiApplication::font();
+    font.setFamilies({interfaceFace(u"ＭＳ Ｐゴシック"_s)});
+    QGuiApplication::setFont(font);
 }
 
 } // namespace varelith

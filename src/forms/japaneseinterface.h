@@ -34,6 +34,10 @@ public:
     // its own name: Qt resolves a face that is not installed by sorting every installed
     // font as a fallback, which takes seconds with thousands of fonts.
     static QString interfaceFace(const QString& windowsFace);
+
+    // insertFontSubstitutions(), then the application's font set to the face that stands
+    // for "ＭＳ Ｐゴシック", so that every window, Qt's own dialogs included, is drawn in it.
+    static void setApplicationFont();
 };
 
 } // namespace varelith
