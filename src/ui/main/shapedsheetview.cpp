@@ -119,6 +119,16 @@ void ShapedSheetView::layOut(bool fromStart) {
     m_view.viewport()->update();
 }
 
+ShapedSheetView::Line ShapedSheetView::lineFor(const Source& source) const {
+    Line line;
+    line.name = source.name;
+    line.sampleText = source.sample;
+    line.note =
+        Typesetting::missingNote(m_shaper.missingFeatures(source.face, m_typesetting.features));
+    line.documentPosition = source.documentPosition;
+    return line;
+}
+
 void ShapedSheetView::layOutHorizontal(qreal dpi) {
     const QFontMetricsF name(m_nameFont, m_view.viewport());
     const QFontMetricsF note(m_noteFont, m_view.viewport());
@@ -126,12 +136,8 @@ void ShapedSheetView::layOutHorizontal(qreal dpi) {
     qreal top = margin;
     qreal width = 0;
     for (const Source& source : std::as_const(m_sources)) {
-        Line line;
-        line.name = source.name;
-        line.sampleText = source.sample;
+        Line line = lineFor(source);
         const FaceRef& face = source.face;
-        line.note =
-            Typesetting::missingNote(m_shaper.missingFeatures(face, m_typesetting.features));
         // The space belongs to the sample, as in the document.
         line.sample = m_shaper.shape(face, u' ' + source.sample, ShapedRun::Direction::Horizontal,
                                      m_typesetting.features, m_typesetting.axes,
@@ -150,7 +156,6 @@ void ShapedSheetView::layOutHorizontal(qreal dpi) {
         }
         line.sampleAt = QPointF(x, top + ascent);
         line.area = QRectF(0, top, x + line.sample.advance, ascent + descent);
-        line.documentPosition = source.documentPosition;
         width = std::max(width, x + line.sample.advance + margin);
         top += ascent + descent;
         m_lines.append(line);
@@ -168,12 +173,8 @@ void ShapedSheetView::layOutVertical(qreal dpi) {
     qreal right = margin;
     qreal height = 0;
     for (const Source& source : std::as_const(m_sources)) {
-        Line line;
-        line.name = source.name;
-        line.sampleText = source.sample;
+        Line line = lineFor(source);
         const FaceRef& face = source.face;
-        line.note =
-            Typesetting::missingNote(m_shaper.missingFeatures(face, m_typesetting.features));
         const qreal samplePixels = pixels(FontSize::fromText(source.sizeText), dpi);
         line.nameRun = m_shaper.shape(m_nameFace, line.name, ShapedRun::Direction::Vertical, {}, {},
                                       namePixels);
@@ -199,7 +200,6 @@ void ShapedSheetView::layOutVertical(qreal dpi) {
         y += line.sample.advance;
         height = std::max(height, y + margin);
         line.area = QRectF(right - samplePixels / 4, 0, breadth + samplePixels / 2, y);
-        line.documentPosition = source.documentPosition;
         right += breadth + samplePixels / 2;
         m_lines.append(line);
     }

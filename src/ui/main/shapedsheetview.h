@@ -83,6 +83,8 @@ private:
         FaceRef face;
     };
     void findFaces();
+    // The line's texts, its note of missing features and its place in the document.
+    Line lineFor(const Source& source) const;
     void standIn(Line& line, const Source& source, qreal pixelSize);
     void paintStandIn(QPainter& painter, const Line& line, const QPointF& at);
     void layOut(bool fromStart);
