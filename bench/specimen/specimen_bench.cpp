@@ -2,7 +2,8 @@
 // sheet with missing-glyph marks composed once its fonts are loaded. Prints figures;
 // run it through bench/specimen.sh with FONTCONFIG_FILE pointing at a set of fonts.
 //
-//   specimen_bench [PDF_FOLDER]   (the PDF is kept there; default: a temporary folder)
+//   specimen_bench [PDF_FOLDER] [vertical]   (the PDF is kept there; default: a temporary
+//                                            folder; "vertical": the book in 縦書き)
 
 #include "composedpage.h"
 #include "dialogspecimenbook.h"
@@ -12,6 +13,7 @@
 #include "memorysettingsstore.h"
 #include "printstandins.h"
 #include "recordingticklist.h"
+#include "shaper.h"
 #include "sheetcomposer.h"
 #include "sheetdocument.h"
 
@@ -68,7 +70,9 @@ int main(int argc, char** argv) {
     interfaceFont.setFamilies({JapaneseInterface::interfaceFace(u"ＭＳ Ｐゴシック"_s)});
     QApplication::setFont(interfaceFont);
     QTemporaryDir temporary;
-    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : temporary.path();
+    QStringList arguments = QApplication::arguments().mid(1);
+    const bool vertical = arguments.removeAll(u"vertical"_s) > 0;
+    const QString folder = arguments.isEmpty() ? temporary.path() : arguments.first();
     QTextStream out(stdout);
 
     // The numbered families of tests/support/make-test-fonts, every one ticked.
@@ -83,19 +87,21 @@ int main(int argc, char** argv) {
     FixedSheetSource source(catalogue);
     source.sample = Sample;
     source.size = u"20"_s;
+    source.vertical = vertical;
     const qint64 peakBefore = peakMiB();
 
     GlyphCoverage coverage;
     const QString pdfPath = folder + u"/specimen-%1.pdf"_s.arg(families.size());
     auto dialog = std::make_unique<FilePrinterDialog>(pdfPath, 1);
-    DialogSpecimenBook book(coverage, std::move(dialog));
+    Shaper shaper;
+    DialogSpecimenBook book(coverage, shaper, std::move(dialog));
     QElapsedTimer timer;
     timer.start();
     book.printSpecimenBook(source, nullptr);
     const qint64 bookTime = timer.nsecsElapsed();
-    out << families.size() << " ticked fonts, specimen book to PDF: " << milliseconds(bookTime)
-        << " ms, " << QFileInfo(pdfPath).size() / 1024 << " KiB, peak " << peakMiB() << " MiB ("
-        << peakBefore << " MiB before)" << Qt::endl;
+    out << families.size() << " ticked fonts, specimen book in " << (vertical ? "縦書き" : "横書き")
+        << " to PDF: " << milliseconds(bookTime) << " ms, " << QFileInfo(pdfPath).size() / 1024
+        << " KiB, peak " << peakMiB() << " MiB (" << peakBefore << " MiB before)" << Qt::endl;
 
     // The first page of the sheet, ten fonts, their fonts loaded by a first composition.
     const SheetComposer::Inputs inputs{Int16(1), Sample, u"20"_s, u"1"_s,

@@ -3,6 +3,7 @@
 #include "familyfaces.h"
 #include "familynames.h"
 #include "fontcatalogue.h"
+#include "fontinfotypesetting.h"
 #include "fontinfowindow.h"
 #include "form1.h"
 #include "glyphcoverage.h"
@@ -54,9 +55,10 @@ int main(int argc, char** argv) {
     // A family's faces are read at the first line drawn in a style other than 標準.
     varelith::FamilyFaces faces;
     varelith::SheetFaces sheetFaces(faces, coverage);
-    varelith::DialogSpecimenBook specimenBook(coverage, &sheetFaces);
-
+    // One shaper too: each face is loaded for shaping once, whoever sets text in it.
     varelith::Shaper shaper;
+    varelith::DialogSpecimenBook specimenBook(coverage, shaper, &sheetFaces);
+
     varelith::Form1 mainWindow(catalogue, fonts, store, &printCommands, &coverage, &specimenBook,
                                &sheetFaces, &shaper);
     // The font information window: nothing of it is built or read before it is asked for.
@@ -65,6 +67,7 @@ int main(int argc, char** argv) {
         familyNames, faces, [&mainWindow] { return mainWindow.sampleText(); },
         &QDesktopServices::openUrl, QGuiApplication::clipboard());
     mainWindow.setFontInfoOpener(&fontInfo);
+    varelith::FontInfoTypesetting fontInfoTypesetting(fontInfo, shaper);
     // The window is seen first; every font and the catalogue come behind its first paint,
     // or before the first key or click if one comes sooner.
     const varelith::LoadAfterShown load(mainWindow, [&facesFirst, &mainWindow] {

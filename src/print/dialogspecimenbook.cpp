@@ -27,6 +27,13 @@ SpecimenPrinter::Book bookOf(const SheetSource& source) {
     // A size the view would refuse is refused here too, before the dialog shows.
     book.points = FontSize::fromText(source.sizeText());
     book.sample = source.sampleText();
+    // In 横書き the book is set as it always was; features and axes come with 縦書き.
+    const Typesetting typesetting = source.typesetting();
+    book.vertical = typesetting.vertical;
+    if (book.vertical) {
+        book.features = typesetting.features;
+        book.variations = typesetting.axes;
+    }
     book.style = source.sheetStyle();
     const FontCatalogue& catalogue = source.catalogue();
     for (int index = 1; index <= catalogue.FontNum(); ++index) {
@@ -38,13 +45,14 @@ SpecimenPrinter::Book bookOf(const SheetSource& source) {
 
 } // namespace
 
-DialogSpecimenBook::DialogSpecimenBook(GlyphCoverage& coverage, SheetFaces* faces)
-    : DialogSpecimenBook(coverage, std::make_unique<QtPrinterDialog>(), nullptr, faces) {}
+DialogSpecimenBook::DialogSpecimenBook(GlyphCoverage& coverage, Shaper& shaper, SheetFaces* faces)
+    : DialogSpecimenBook(coverage, shaper, std::make_unique<QtPrinterDialog>(), nullptr, faces) {}
 
-DialogSpecimenBook::DialogSpecimenBook(GlyphCoverage& coverage,
+DialogSpecimenBook::DialogSpecimenBook(GlyphCoverage& coverage, Shaper& shaper,
                                        std::unique_ptr<PrinterDialog> dialog,
                                        std::unique_ptr<QPrinter> printer, SheetFaces* faces)
     : m_coverage(coverage)
+    , m_shaper(shaper)
     , m_faces(faces)
     , m_dialog(std::move(dialog))
     , m_printer(std::move(printer)) {}
@@ -81,8 +89,8 @@ void DialogSpecimenBook::printSpecimenBook(const SheetSource& source, QWidget* p
         bool complete = false;
         MousePointer::set(MousePointer::Hourglass);
         trapErrors([&] {
-            SpecimenPrinter specimen(chosen, m_coverage, std::move(book), QDate::currentDate(),
-                                     m_faces);
+            SpecimenPrinter specimen(chosen, m_coverage, m_shaper, std::move(book),
+                                     QDate::currentDate(), m_faces);
             complete = run(specimen, parent);
         });
         MousePointer::set(MousePointer::Default);

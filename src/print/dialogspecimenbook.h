@@ -10,6 +10,7 @@ namespace varelith {
 
 class GlyphCoverage;
 class PrinterDialog;
+class Shaper;
 class SheetFaces;
 class SpecimenPrinter;
 
@@ -28,10 +29,11 @@ public:
 
     // The print system's own dialog over a printer kept for the whole run, so that the
     // dialog remembers the last printer chosen. Without faces every style prints as 標準.
-    explicit DialogSpecimenBook(GlyphCoverage& coverage, SheetFaces* faces = nullptr);
+    DialogSpecimenBook(GlyphCoverage& coverage, Shaper& shaper, SheetFaces* faces = nullptr);
     // A dialog service of the caller's own, over a printer of the caller's own (a fresh
     // one when none is given).
-    DialogSpecimenBook(GlyphCoverage& coverage, std::unique_ptr<PrinterDialog> dialog,
+    DialogSpecimenBook(GlyphCoverage& coverage, Shaper& shaper,
+                       std::unique_ptr<PrinterDialog> dialog,
                        std::unique_ptr<QPrinter> printer = nullptr, SheetFaces* faces = nullptr);
     ~DialogSpecimenBook() override;
 
@@ -43,6 +45,7 @@ private:
     bool run(SpecimenPrinter& specimen, QWidget* parent);
 
     GlyphCoverage& m_coverage;
+    Shaper& m_shaper;
     SheetFaces* m_faces;
     std::unique_ptr<PrinterDialog> m_dialog;
     std::unique_ptr<QPrinter> m_printer;

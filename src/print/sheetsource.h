@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sheetstyle.h"
+#include "typesetting.h"
 
 #include <QString>
 
@@ -17,6 +18,8 @@ public:
     virtual QString sizeText() const = 0;      // the size box
     virtual QString pageBoxText() const = 0;   // the page box
     virtual QString pageTotalText() const = 0; // the page total label
+    // The sheet's typesetting (縦書き, features, axes): plain unless the window says so.
+    virtual Typesetting typesetting() const { return {}; }
     // The face the specimen book draws each family in (the 表示 menu's スタイル).
     virtual SheetStyle sheetStyle() const { return SheetStyle::Regular; }
 };

@@ -3,9 +3,11 @@
 #include "japaneseinterface.h"
 #include "missingglyphmark.h"
 #include "runtimeerror.h"
+#include "shaper.h"
 #include "sheetfaces.h"
 
 #include <QDeadlineTimer>
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QPageLayout>
@@ -74,10 +76,11 @@ QRectF inkOf(const QList<QGlyphRun>& runs) {
 
 const QString SpecimenPrinter::NoFontsText = u"選択されているフォントはありません"_s;
 
-SpecimenPrinter::SpecimenPrinter(QPrinter& printer, GlyphCoverage& coverage, Book book, QDate date,
-                                 SheetFaces* faces)
+SpecimenPrinter::SpecimenPrinter(QPrinter& printer, GlyphCoverage& coverage, Shaper& shaper,
+                                 Book book, QDate date, SheetFaces* faces)
     : m_printer(withMargins(printer))
     , m_coverage(coverage)
+    , m_shaper(shaper)
     , m_faces(faces)
     , m_book(std::move(book))
     , m_date(date)
@@ -86,7 +89,9 @@ SpecimenPrinter::SpecimenPrinter(QPrinter& printer, GlyphCoverage& coverage, Boo
     , m_headerFont(interfaceFont(HeaderPoints))
     , m_body(0, headerBand(m_headerFont, printer), printer.width(),
              printer.height() - headerBand(m_headerFont, printer))
-    , m_layout(m_body.size(), m_nameMetrics.lineSpacing() / 2) {
+    // Columns are placed as lines are, across a body turned a quarter: from its right edge.
+    , m_layout(m_book.vertical ? m_body.size().transposed() : m_body.size(),
+               m_nameMetrics.lineSpacing() / 2) {
     m_lines.reserve(m_book.families.size());
 }
 
@@ -146,6 +151,10 @@ bool SpecimenPrinter::embeddable(const QRawFont& raw) {
 }
 
 void SpecimenPrinter::measure(qsizetype index) {
+    if (m_book.vertical) {
+        measureColumn(index);
+        return;
+    }
     const QString& family = m_book.families.at(index);
     Line measured;
     const SheetFaces::Choice choice =
@@ -195,6 +204,61 @@ void SpecimenPrinter::measure(qsizetype index) {
     m_lines.append(measured);
 }
 
+void SpecimenPrinter::measureColumn(qsizetype index) {
+    const QString& family = m_book.families.at(index);
+    // The face of the sheet's style, as in 横書き; the one shaped is the one checked.
+    const SheetFaces::Choice choice =
+        m_faces ? m_faces->choose(family, m_book.style) : SheetFaces::Choice();
+    const QList<GlyphCoverage::Range> missing =
+        choice.face ? m_faces->missingRanges(family, choice, m_book.sample)
+                    : m_coverage.missingRanges(family, m_book.sample);
+    const QRawFont raw =
+        choice.face ? m_faces->loadOwnFont(family, choice) : m_coverage.loadOwnFont(family);
+    const FaceRef face =
+        choice.face ? FaceRef{choice.face->file, choice.face->index} : m_coverage.plainFace(family);
+    const bool whollyMarked = !m_book.sample.isEmpty() && !embeddable(raw);
+    constexpr qreal Pixels = GlyphCoverage::OwnFontPixels;
+    // The name in the interface face, as in 横書き, only set top to bottom; it has no
+    // features or axes of the sample's. The face is the one the name font resolves to
+    // (already resolved for its metrics), which need not carry the name asked for.
+    const QString nameFamily = QFontInfo(m_nameFont).family();
+    const QString nameText = family + choice.note;
+    SpecimenColumn::Piece name;
+    if (m_coverage.coversText(nameFamily, nameText)) {
+        name.run = m_shaper.shape(m_coverage.plainFace(nameFamily), nameText,
+                                  ShapedRun::Direction::Vertical, {}, {}, Pixels);
+        name.font = m_coverage.loadOwnFont(nameFamily);
+        name.scale = NamePoints * m_printer.logicalDpiY() / 72.0 / Pixels;
+    } else {
+        name.text = nameText;
+        name.textFont = m_nameFont;
+        name.run.advance = m_nameMetrics.horizontalAdvance(nameText);
+        name.run.ascent = m_nameMetrics.ascent();
+        name.run.descent = m_nameMetrics.descent();
+    }
+    SpecimenColumn::Piece sample;
+    sample.run = m_shaper.shape(face, m_book.sample, ShapedRun::Direction::Vertical,
+                                m_book.features, m_book.variations, Pixels);
+    sample.font = raw;
+    sample.scale = sampleScale();
+    if (!sample.run.valid && raw.isValid()) {
+        sample.text = m_book.sample;
+        sample.textFont = SheetFaces::ownFont(family, choice);
+        const QFontMetricsF metrics(sample.textFont);
+        sample.run.advance = metrics.horizontalAdvance(sample.text);
+        sample.run.ascent = metrics.ascent();
+        sample.run.descent = metrics.descent();
+    }
+    Line measured;
+    measured.name = nameText;
+    measured.column = SpecimenColumn(
+        std::move(name), std::move(sample), nameGap(),
+        whollyMarked ? QList<GlyphCoverage::Range>{{0, m_book.sample.size()}} : missing);
+    measured.extent = measured.column.extent();
+    measured.placement = m_layout.place(measured.extent);
+    m_lines.append(measured);
+}
+
 void SpecimenPrinter::beginDocument() {
     if (!m_painter.begin(&m_printer))
         throw RuntimeError(RuntimeError::Kind::InvalidValue);
@@ -231,6 +295,17 @@ void SpecimenPrinter::paint(qsizetype index) {
         startSheet(line.placement.sheet);
 
     m_painter.save();
+    if (m_book.vertical) {
+        // The column's centre line, its room counted from the body's right edge.
+        m_painter.translate(m_body.right() - line.placement.top -
+                                line.extent.ascent * line.placement.scale,
+                            m_body.top());
+        m_painter.scale(line.placement.scale, line.placement.scale);
+        line.column.paint(m_painter, m_shaper, QGuiApplication::palette());
+        m_painter.restore();
+        line.column.release();
+        return;
+    }
     m_painter.translate(m_body.left(), m_body.top() + line.placement.top);
     m_painter.scale(line.placement.scale, line.placement.scale);
     const qreal baseline = line.extent.ascent;

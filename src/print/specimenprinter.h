@@ -1,8 +1,11 @@
 #pragma once
 
+#include "featuresettings.h"
 #include "glyphcoverage.h"
 #include "sheetstyle.h"
+#include "specimencolumn.h"
 #include "specimenlayout.h"
+#include "variationsettings.h"
 
 #include <QDate>
 #include <QFont>
@@ -23,7 +26,8 @@ class SheetFaces;
 // The specimen book on a printer: every sheet under a header ("Varelith 見本帳", the date,
 // "ページ n / N"), then one line per font, the font's name in the interface face and the
 // sample in the font itself, the characters the font lacks marked as on screen. A font
-// that the document cannot embed is listed all the same, its whole sample marked.
+// that the document cannot embed is listed all the same, its whole sample marked. In
+// 縦書き each font is a column instead, right to left across the sheet (SpecimenColumn).
 //
 // The work goes in two passes: every line is measured first (which loads its font and sets
 // its sample once), since the headers carry the page total, then painted. It advances a little at a
@@ -38,14 +42,18 @@ public:
         // Each sample in its family's face for this style, as on the sheet; a family
         // without one is printed in its plain font with the sheet's note after its name.
         SheetStyle style = SheetStyle::Regular;
+        // 縦書き, and the features and axis values its columns are set with.
+        bool vertical = false;
+        FeatureSettings features;
+        VariationSettings variations;
     };
 
     // What the one sheet of a book without fonts says.
     static const QString NoFontsText;
 
     // Without faces every style prints as Regular.
-    SpecimenPrinter(QPrinter& printer, GlyphCoverage& coverage, Book book, QDate date,
-                    SheetFaces* faces = nullptr);
+    SpecimenPrinter(QPrinter& printer, GlyphCoverage& coverage, Shaper& shaper, Book book,
+                    QDate date, SheetFaces* faces = nullptr);
     // Ends the document when one is open: what was painted goes out.
     ~SpecimenPrinter();
     SpecimenPrinter(const SpecimenPrinter&) = delete;
@@ -72,9 +80,11 @@ private:
         // keep the font loaded until the line is painted.
         QList<QGlyphRun> sample;
         QList<QRectF> marked;
+        SpecimenColumn column; // 縦書き
     };
 
     void measure(qsizetype index);
+    void measureColumn(qsizetype index);
     void paint(qsizetype index);
     void beginDocument();
     void startSheet(int sheet);
@@ -84,6 +94,7 @@ private:
 
     QPrinter& m_printer;
     GlyphCoverage& m_coverage;
+    Shaper& m_shaper;
     SheetFaces* m_faces;
     Book m_book;
     QDate m_date;

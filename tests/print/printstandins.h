@@ -37,8 +37,14 @@ public:
     QString sizeText() const override { return size; }
     QString pageBoxText() const override { return pageBox; }
     QString pageTotalText() const override { return pageTotal; }
+    Typesetting typesetting() const override {
+        Typesetting set;
+        set.vertical = vertical;
+        return set;
+    }
     SheetStyle sheetStyle() const override { return style; }
     FontCatalogue fonts;
+    bool vertical = false;
     QString sample = QStringLiteral("sample"), size = QStringLiteral("12");
     QString pageBox = QStringLiteral("1"), pageTotal = QStringLiteral("1");
     SheetStyle style = SheetStyle::Regular;

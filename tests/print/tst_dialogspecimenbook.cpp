@@ -1,6 +1,7 @@
 #include "catalogues.h"
 #include "dialogspecimenbook.h"
 #include "printstandins.h"
+#include "shaper.h"
 #include "specimenprinter.h"
 
 #include <QFontDatabase>
@@ -76,7 +77,8 @@ private Q_SLOTS:
         auto printer = std::make_unique<CancellingPrinter>(sheets < 0 ? &window : nullptr);
         printer->setPageSize(QPageSize(QPageSize::A4));
         GlyphCoverage coverage;
-        DialogSpecimenBook(coverage, std::move(dialog), std::move(printer))
+        Shaper shaper;
+        DialogSpecimenBook(coverage, shaper, std::move(dialog), std::move(printer))
             .printSpecimenBook(source, &window);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), int(sheets > 0));
         if (sheets <= 0)
@@ -94,6 +96,67 @@ private Q_SLOTS:
                  lines.remove(u' '));
         const QStringList fonts = run({u"pdffonts"_s, pdf}).split(u'\n', Qt::SkipEmptyParts).mid(2);
         QVERIFY(fonts.size() > ticked && fonts.filter(u" yes "_s) == fonts); // all embedded
+    }
+
+    void vertical_data() {
+        QTest::addColumn<int>("ticked");
+        QTest::addColumn<QString>("size");
+        QTest::addColumn<int>("sheets");
+        QTest::newRow("one sheet") << 9 << u"12"_s << 1;
+        QTest::newRow("columns onto a second sheet") << 9 << u"96"_s << 2;
+    }
+
+    // 縦書き: one column per font, right to left on each sheet, each headed by its name as
+    // text; the header as in 横書き; every font embedded.
+    void vertical() {
+        QFETCH(int, ticked);
+        QFETCH(QString, size);
+        QFETCH(int, sheets);
+        MemorySettingsStore store;
+        RecordingTickList list;
+        FixedSheetSource source{FontCatalogue()};
+        source.fonts.build(ListFontSource(m_fonts.mid(0, ticked)), store, list);
+        source.sample = u"「縦書き」ABC 123。"_s;
+        source.size = size;
+        source.vertical = true;
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(u"book.pdf"_s);
+        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer->setPageSize(QPageSize(QPageSize::A4));
+        GlyphCoverage coverage;
+        Shaper shaper;
+        DialogSpecimenBook(coverage, shaper, std::make_unique<FilePrinterDialog>(pdf, 1),
+                           std::move(printer))
+            .printSpecimenBook(source, nullptr);
+
+        // Each name's number (its last word) with its sheet and its left edge.
+        const QString boxes = run({u"pdftotext"_s, u"-bbox"_s, pdf, u"-"_s});
+        const QStringList pages = boxes.split(u"<page "_s).mid(1);
+        QCOMPARE(pages.size(), sheets);
+        std::pair<int, double> last{0, 0};
+        for (int index = 1; index <= source.fonts.FontNum(); ++index) {
+            const QString family = source.fonts.FontName(index);
+            const QString number = family.section(u' ', -1);
+            const QRegularExpression word(u"<word xMin=\"([0-9.]+)\"[^>]*>%1</word>"_s.arg(number));
+            int sheet = 0;
+            while (sheet < sheets && !word.match(pages.at(sheet)).hasMatch())
+                ++sheet;
+            QVERIFY2(sheet < sheets, qPrintable(family));
+            const double left = word.match(pages.at(sheet)).captured(1).toDouble();
+            if (sheet == last.first && index > 1)
+                QVERIFY2(left < last.second, qPrintable(family)); // left of the one before
+            last = {sheet, left};
+        }
+        QCOMPARE(last.first, sheets - 1);
+        // Nothing reaches into the bottom margin (15 mm of 842 pt): a long column is scaled.
+        const QRegularExpression bottom(u"yMax=\"([0-9.]+)\""_s);
+        for (const QString& page : pages) {
+            QVERIFY(page.contains(u">見本帳</word>"_s) && page.contains(u">ページ</word>"_s));
+            for (const QRegularExpressionMatch& box : bottom.globalMatch(page))
+                QVERIFY(box.captured(1).toDouble() <= 842 - 42);
+        }
+        const QStringList fonts = run({u"pdffonts"_s, pdf}).split(u'\n', Qt::SkipEmptyParts).mid(2);
+        QVERIFY(fonts.size() > ticked && fonts.filter(u" yes "_s) == fonts);
     }
 };
 

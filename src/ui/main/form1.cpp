@@ -454,6 +454,10 @@ QString Form1::pageTotalText() const {
     return m_lblPage2->text();
 }
 
+Typesetting Form1::typesetting() const {
+    return m_typesettingMenu ? m_typesettingMenu->typesetting() : Typesetting();
+}
+
 SheetStyle Form1::sheetStyle() const {
     return m_styleMenu->style();
 }

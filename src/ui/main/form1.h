@@ -102,6 +102,7 @@ public:
     QString sizeText() const override;
     QString pageBoxText() const override;
     QString pageTotalText() const override;
+    Typesetting typesetting() const override;
     SheetStyle sheetStyle() const override;
 
 protected:
