@@ -22,9 +22,6 @@ namespace varelith {
 
 namespace {
 
-// Each piece of work is this long at most, so that the window answers in between.
-constexpr int SliceMs = 30;
-
 SpecimenPrinter::Book bookOf(const SheetSource& source) {
     SpecimenPrinter::Book book;
     // A size the view would refuse is refused here too, before the dialog shows.

@@ -24,6 +24,8 @@ class DialogSpecimenBook : public SpecimenBookCommand {
 public:
     // How long the work goes on before the progress dialog appears.
     static constexpr int ProgressDelayMs = 400;
+    // How long each piece of work is at most, so that the window answers in between.
+    static constexpr int SliceMs = 30;
 
     // The print system's own dialog over a printer kept for the whole run, so that the
     // dialog remembers the last printer chosen. Without faces every style prints as 標準.

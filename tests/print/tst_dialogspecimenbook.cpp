@@ -5,6 +5,8 @@
 #include "specimenprinter.h"
 
 #include <QFontDatabase>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -19,6 +21,25 @@ static QString run(QStringList command) {
                                      : QString();
 }
 
+// Given a window, presses the cancel button of its progress dialog as a sheet begins, on a
+// sheet slower than a piece of the work: the press is seen while the book is being written.
+class CancellingPrinter : public QPrinter {
+public:
+    explicit CancellingPrinter(QWidget* window)
+        : QPrinter(QPrinter::HighResolution)
+        , m_window(window) {}
+    bool newPage() override {
+        if (auto* progress = m_window ? m_window->findChild<QProgressDialog*>() : nullptr) {
+            progress->findChild<QPushButton*>()->click();
+            QTest::qSleep(DialogSpecimenBook::SliceMs + 1);
+        }
+        return QPrinter::newPage();
+    }
+
+private:
+    QWidget* m_window;
+};
+
 class TestDialogSpecimenBook : public QObject {
     Q_OBJECT
     QStringList m_fonts; // the test set's fonts, in catalogue order, loaded once
@@ -30,11 +51,13 @@ private Q_SLOTS:
                 QFontDatabase::addApplicationFont(font.filePath()));
         QTest::addColumn<int>("ticked"); // the first ones of the set
         QTest::addColumn<QString>("sample");
-        QTest::addColumn<int>("sheets"); // 0: cancelled in the dialog; 2: at 200 pt, else 12 pt
+        // 2: at 200 pt, else 12 pt; 0: cancelled in the dialog, -2: as the second sheet begins
+        QTest::addColumn<int>("sheets");
         QTest::newRow("lines too wide") << 6 << u"Abc 0123 "_s.repeated(60) << 1;
         QTest::newRow("tall samples") << 6 << u"Ab"_s << 2;
         QTest::newRow("no font ticked") << 0 << u"Abc"_s << 1;
         QTest::newRow("cancel") << 6 << u"Abc"_s << 0;
+        QTest::newRow("cancel while written") << 6 << u"Ab"_s << -2;
     }
 
     void book() {
@@ -46,18 +69,19 @@ private Q_SLOTS:
         FixedSheetSource source{FontCatalogue()};
         source.fonts.build(ListFontSource(m_fonts.mid(0, ticked)), store, list);
         source.sample = sample;
-        source.size = sheets == 2 ? u"200"_s : u"12"_s;
+        source.size = std::abs(sheets) == 2 ? u"200"_s : u"12"_s;
         QTemporaryDir dir;
         const QString pdf = dir.filePath(u"book.pdf"_s);
         auto dialog = std::make_unique<FilePrinterDialog>(pdf, sheets == 0 ? -1 : 1);
-        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        QWidget window;
+        auto printer = std::make_unique<CancellingPrinter>(sheets < 0 ? &window : nullptr);
         printer->setPageSize(QPageSize(QPageSize::A4));
         GlyphCoverage coverage;
         Shaper shaper;
         DialogSpecimenBook(coverage, shaper, std::move(dialog), std::move(printer))
-            .printSpecimenBook(source, nullptr);
+            .printSpecimenBook(source, &window);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), int(sheets > 0));
-        if (sheets == 0)
+        if (sheets <= 0)
             return;
 
         // Inside the 15 mm margins: a header on every sheet, then the names and samples, whole.
