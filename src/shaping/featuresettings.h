@@ -19,6 +19,9 @@ public:
 
     // The features offered as check items, in menu order.
     static const QStringList& commonTags();
+    // A short Japanese description of a registered feature (ss01 to ss20 included), the
+    // same wherever a feature is offered; empty when unknown.
+    static QString describe(const QString& tag);
 
     // Reads a tag list: entries separated by commas or spaces, each "tag", "+tag" or
     // "-tag" (also "tag=1" / "tag=0"). Returns false, leaving `out` untouched, for an

@@ -19,38 +19,6 @@ namespace {
 // Long enough to take a run of quick changes (a value tried after another) in one write.
 constexpr int FlushDelay = 500;
 
-// What each common feature does, for the item's text.
-QString featureTitle(const QString& tag) {
-    static const QHash<QString, QString> titles{{u"palt"_s, u"プロポーショナル字詰め"_s},
-                                                {u"kern"_s, u"カーニング"_s},
-                                                {u"liga"_s, u"標準の合字"_s},
-                                                {u"vpal"_s, u"縦書きプロポーショナル字詰め"_s},
-                                                {u"hwid"_s, u"半角"_s},
-                                                {u"fwid"_s, u"全角"_s},
-                                                {u"pwid"_s, u"プロポーショナル幅"_s},
-                                                {u"jp78"_s, u"JIS78 字形"_s},
-                                                {u"jp83"_s, u"JIS83 字形"_s},
-                                                {u"jp90"_s, u"JIS90 字形"_s},
-                                                {u"jp04"_s, u"JIS2004 字形"_s},
-                                                {u"trad"_s, u"旧字体"_s},
-                                                {u"expt"_s, u"印刷標準字体"_s},
-                                                {u"nlck"_s, u"表外漢字字形"_s},
-                                                {u"hkna"_s, u"横書き用かな"_s},
-                                                {u"vkna"_s, u"縦書き用かな"_s},
-                                                {u"ruby"_s, u"ルビ用字形"_s},
-                                                {u"zero"_s, u"スラッシュ付きゼロ"_s},
-                                                {u"tnum"_s, u"等幅数字"_s},
-                                                {u"pnum"_s, u"プロポーショナル数字"_s},
-                                                {u"onum"_s, u"オールドスタイル数字"_s},
-                                                {u"lnum"_s, u"ライニング数字"_s},
-                                                {u"smcp"_s, u"スモールキャップス"_s},
-                                                {u"frac"_s, u"分数"_s}};
-    const QString title = titles.value(tag);
-    if (!title.isEmpty())
-        return title;
-    return u"スタイルセット %1"_s.arg(tag.mid(2).toInt());
-}
-
 struct AxisOffer {
     QString tag;
     QString title;
@@ -140,7 +108,8 @@ void TypesettingMenu::flushStore() {
 
 void TypesettingMenu::buildFeatures() {
     for (const QString& tag : FeatureSettings::commonTags()) {
-        QAction* action = m_features->addAction(u"&%1  %2"_s.arg(tag, featureTitle(tag)));
+        QAction* action =
+            m_features->addAction(u"&%1  %2"_s.arg(tag, FeatureSettings::describe(tag)));
         action->setObjectName(u"mfeature_"_s + tag);
         action->setCheckable(true);
         action->setData(tag);

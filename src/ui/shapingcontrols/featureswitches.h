@@ -32,8 +32,6 @@ public:
     static bool onByDefault(const QString& tag, bool vertical);
     // Ticks follow the defaults of the direction set; the user's own switches stay.
     void setVertical(bool vertical);
-    // A short Japanese description of a registered feature; empty when unknown.
-    static QString describe(const QString& tag);
 
 Q_SIGNALS:
     void settingsChanged(const FeatureSettings& settings);
