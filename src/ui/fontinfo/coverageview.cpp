@@ -18,9 +18,9 @@ CoverageView::CoverageView(QWidget* parent)
     , m_missing(new QPlainTextEdit(this)) {
     setObjectName(u"CoverageView"_s);
     m_table->setObjectName(u"tbl_Coverage"_s);
-    m_table->setAccessibleName(u"日本語の収録数"_s);
+    m_table->setAccessibleName(u"日本語文字の収録状況"_s);
     m_table->setRootIsDecorated(false);
-    m_table->setHeaderLabels({u"文字の集合"_s, u"収録数"_s, u"割合"_s});
+    m_table->setHeaderLabels({u"文字集合"_s, u"収録数"_s, u"割合"_s});
     m_table->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     for (const JapaneseCoverage::Set set : JapaneseCharacterSets::All) {
         auto* row = new QTreeWidgetItem(m_table, {JapaneseCoverage::label(set)});
@@ -38,7 +38,7 @@ CoverageView::CoverageView(QWidget* parent)
     // The list belongs to the row it was asked for; another row waits for its own request.
     connect(m_table, &QTreeWidget::currentItemChanged, m_missing, &QPlainTextEdit::clear);
 
-    auto* caption = new QLabel(u"日本語の収録数(&R):"_s, this);
+    auto* caption = new QLabel(u"日本語文字の収録状況(&R):"_s, this);
     caption->setBuddy(m_table);
     auto* column = new QVBoxLayout(this);
     column->addWidget(caption);
