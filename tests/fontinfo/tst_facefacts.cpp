@@ -1,6 +1,7 @@
 #include "facefacts.h"
 #include "familyfaces.h"
 #include "japanesecoverage.h"
+#include "japanesewriting.h"
 
 #include <QTest>
 
@@ -19,6 +20,8 @@ private Q_SLOTS:
     void embedding_data();
     void embedding();
     void coverage();
+    void writesJapanese_data();
+    void writesJapanese();
 };
 
 namespace {
@@ -124,6 +127,41 @@ void TestFaceFacts::coverage() {
     QVERIFY(!coverage.missing(Set::JisLevel1).contains(U'永'));
     QVERIFY(coverage.missing(Set::JisLevel1).contains(U'亜'));
     QCOMPARE(JapaneseCoverage(nullptr).count(Set::Joyo), (Count{0, 2136}));
+}
+
+// Kana (hiragana then katakana) and JIS level 1 kanji, the first so many of each: at least
+// 90% of both writes Japanese.
+void TestFaceFacts::writesJapanese_data() {
+    QTest::addColumn<int>("kana");
+    QTest::addColumn<int>("level1");
+    QTest::addColumn<bool>("writes");
+    QTest::newRow("all") << 176 << 2965 << true;
+    QTest::newRow("one kanji short, as Klee One") << 176 << 2964 << true;
+    QTest::newRow("169 kana, as JIS X 0208 has") << 169 << 2965 << true;
+    QTest::newRow("90% of both") << 159 << 2669 << true;
+    QTest::newRow("a kana below") << 158 << 2965 << false;
+    QTest::newRow("a kanji below") << 176 << 2668 << false;
+    QTest::newRow("kanji, no kana") << 0 << 2965 << false;
+    QTest::newRow("kana, no kanji") << 176 << 0 << false;
+}
+
+void TestFaceFacts::writesJapanese() {
+    QFETCH(int, kana);
+    QFETCH(int, level1);
+    using Set = JapaneseCharacterSets::Set;
+    std::unique_ptr<FcCharSet, decltype(&FcCharSetDestroy)> characters(FcCharSetCreate(),
+                                                                       &FcCharSetDestroy);
+    const auto add = [&characters](Set set, int count) {
+        for (const char32_t character : JapaneseCharacterSets::characters(set).first(count))
+            FcCharSetAddChar(characters.get(), character);
+    };
+    add(Set::Hiragana, std::min(kana, 86));
+    add(Set::Katakana, std::max(kana - 86, 0));
+    add(Set::JisLevel1, level1);
+    add(Set::JisLevel2, 3390); // counts for nothing
+    const JapaneseWriting japanese;
+    QTEST(japanese.writes(characters.get()), "writes");
+    QVERIFY(!japanese.writes(nullptr));
 }
 
 QTEST_GUILESS_MAIN(TestFaceFacts)
