@@ -3,6 +3,7 @@
 #include "japanesecharactersets.h"
 
 #include <cstdint>
+#include <initializer_list>
 
 namespace varelith {
 
