@@ -93,6 +93,30 @@ private Q_SLOTS:
         }
     }
 
+    // 日本語 shows the families whose own characters make Japanese, as the 日本語 tab of the
+    // font information counts them, whatever fontconfig's languages say.
+    void japaneseByItsCharacters_data() {
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<bool>("shown");
+        // Every kana and every level 1 kanji but one: no "ja" for fontconfig, as Klee One.
+        QTest::newRow("one kanji short") << u"Varelith Kanji"_s << true;
+        QTest::newRow("by its Japanese name") << u"漢字試験"_s << true;
+        QTest::newRow("kana and four kanji") << u"Varelith Vertical"_s << false;
+        QTest::newRow("kana and two kanji") << u"試験書体 00007"_s << false;
+        QTest::newRow("Latin") << u"DejaVu Sans"_s << false;
+        QTest::newRow("not installed") << u"Varelith Nowhere"_s << false;
+    }
+    void japaneseByItsCharacters() {
+        QFETCH(QString, family);
+        QFETCH(bool, shown);
+        LoadedDialog loaded({family});
+        FontFilterBar& bar = *loaded.dialog.filterBar();
+        bar.cmb_Script()->setCurrentText(u"日本語"_s);
+        QCOMPARE(loaded.dialog.List1()->model()->rowCount(), shown ? 1 : 0);
+        bar.cmb_Script()->setCurrentText(u"すべて"_s);
+        QCOMPARE(loaded.dialog.List1()->model()->rowCount(), 1);
+    }
+
     // Found by any of its names, in any language; shown with its Japanese name beside the
     // catalogue's, which is still what is stored.
     void namesInEveryLanguage_data() {

@@ -42,6 +42,8 @@ private Q_SLOTS:
     void facesAndFacts();
     void facesDrawnInThemselves();
     void coverage();
+    void coverageAsShown_data();
+    void coverageAsShown();
     void characterGrid();
     void linksAndEsc();
     void unopenedLinkOffersCopy_data();
@@ -168,6 +170,43 @@ void TestFontInfoWindow::coverage() {
     QVERIFY(missing.contains(u"2961 文字不足"));
     QVERIFY(missing.contains(u'亜'));
     QVERIFY(!missing.contains(u'永'));
+}
+
+// Each set's row as the 日本語 tab shows it, found by the label the user reads: its count
+// and its share, which reaches 100.0% only when nothing is missing.
+void TestFontInfoWindow::coverageAsShown_data() {
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("count");
+    QTest::addColumn<QString>("share");
+    const QString vertical = u"Varelith Vertical"_s;
+    const QString kanji = u"Varelith Kanji"_s; // every level 1 kanji but 亜
+    QTest::newRow("hiragana, all") << vertical << u"ひらがな"_s << u"86 / 86"_s << u"100.0%"_s;
+    QTest::newRow("katakana, all") << vertical << u"カタカナ"_s << u"90 / 90"_s << u"100.0%"_s;
+    QTest::newRow("level 1, four")
+        << vertical << u"JIS 第1水準漢字"_s << u"4 / 2965"_s << u"0.1%"_s;
+    QTest::newRow("level 2, one") << vertical << u"JIS 第2水準漢字"_s << u"1 / 3390"_s << u"0.0%"_s;
+    // 0.079% and, below, 0.187%: rounded down, not to the nearest tenth.
+    QTest::newRow("level 3, one") << vertical << u"JIS 第3水準漢字"_s << u"1 / 1259"_s << u"0.0%"_s;
+    QTest::newRow("level 4, none")
+        << vertical << u"JIS 第4水準漢字"_s << u"0 / 2436"_s << u"0.0%"_s;
+    QTest::newRow("joyo, four") << vertical << u"常用漢字"_s << u"4 / 2136"_s << u"0.1%"_s;
+    QTest::newRow("level 1 but one")
+        << kanji << u"JIS 第1水準漢字"_s << u"2964 / 2965"_s << u"99.9%"_s;
+    QTest::newRow("level 2, none") << kanji << u"JIS 第2水準漢字"_s << u"0 / 3390"_s << u"0.0%"_s;
+    QTest::newRow("kana of a kanji font") << kanji << u"カタカナ"_s << u"90 / 90"_s << u"100.0%"_s;
+}
+
+void TestFontInfoWindow::coverageAsShown() {
+    QFETCH(QString, family);
+    QFETCH(QString, label);
+    m_window->setFamily(family);
+    QCOMPARE(m_window->faceList()->count(), 1);
+    const QTreeWidget* table = m_window->coverage()->table();
+    const QList<QTreeWidgetItem*> rows = table->findItems(label, Qt::MatchExactly, 0);
+    QCOMPARE(rows.size(), 1);
+    QTEST(rows.first()->text(1), "count");
+    QTEST(rows.first()->text(2), "share");
 }
 
 void TestFontInfoWindow::characterGrid() {
