@@ -1,34 +1,15 @@
 #include "fontfile.h"
 
+#include "freetypeface.h"
+
 #include <QFile>
 #include <QFileInfo>
-
-#include <ft2build.h>
-#include FT_FREETYPE_H
-
-#include <memory>
 
 using namespace Qt::StringLiterals;
 
 namespace varelith {
 
 namespace {
-
-struct LibraryDeleter {
-    void operator()(FT_Library library) const { FT_Done_FreeType(library); }
-};
-struct FaceDeleter {
-    void operator()(FT_Face face) const { FT_Done_Face(face); }
-};
-using Library = std::unique_ptr<std::remove_pointer_t<FT_Library>, LibraryDeleter>;
-using Face = std::unique_ptr<std::remove_pointer_t<FT_Face>, FaceDeleter>;
-
-Face openFace(FT_Library library, const QByteArray& file, FT_Long index) {
-    FT_Face face = nullptr;
-    if (FT_New_Face(library, file.constData(), index, &face) != 0)
-        return nullptr;
-    return Face(face);
-}
 
 quint32 bigEndian(const QByteArray& bytes, qsizetype at, int size) {
     quint32 value = 0;
@@ -77,13 +58,8 @@ QString tableCutShort(const QString& path) {
 // What FreeType says of the file's shape before fontconfig reads every face: empty when
 // it may be read.
 QString checkShape(const QString& path, const QString& name) {
-    FT_Library raw = nullptr;
-    if (FT_Init_FreeType(&raw) != 0)
-        return u"「%1」を読むためのライブラリを準備できません。"_s.arg(name);
-    const Library library(raw);
-    const QByteArray file = QFile::encodeName(path);
     // A negative index opens no face: it only counts them.
-    const Face first = openFace(raw, file, -1);
+    const FreeTypeFace first(path, -1);
     if (!first)
         return u"「%1」はフォントファイルではないか、壊れています。"_s.arg(name);
     if (first->num_faces < 1 || first->num_faces > FontFile::MaxFaces)
@@ -93,7 +69,7 @@ QString checkShape(const QString& path, const QString& name) {
             .arg(FontFile::MaxFaces);
     for (FT_Long face = 0; face < first->num_faces; ++face) {
         // -(n + 1) counts the named instances of face n.
-        const Face counted = openFace(raw, file, -(face + 1));
+        const FreeTypeFace counted(path, -(face + 1));
         if (!counted)
             return u"「%1」の %2 番目の書体は壊れています。"_s.arg(name).arg(face + 1);
         if ((counted->style_flags >> 16) > FontFile::MaxInstances)
