@@ -25,6 +25,7 @@ FaceRef testFace(const QString& file) {
 const QString Vertical = u"varelith-vertical.ttf"_s;
 const QString Variable = u"varelith-variable.ttf"_s;
 const QString Faces = u"varelith-faces-regular.ttf"_s;
+const QString Horizontal = u"varelith-horizontal.ttf"_s;
 
 // At 1000 pixels a pixel is a font unit of the made fonts (1000 units per em).
 constexpr qreal UnitPixels = 1000;
@@ -82,6 +83,7 @@ private Q_SLOTS:
         QTest::newRow("mixed sample")
             << u"縦書き ABC 123 「かな」。"_s << u"U3 R9 Tr1 U2 Tr1 Tu1"_s;
         QTest::newRow("small kana, long vowel, parenthesis") << u"ァー（"_s << u"Tu1 Tr2"_s;
+        QTest::newRow("a comma after digits") << u"2.0、1905"_s << u"R3 Tu1 R4"_s;
         QTest::newRow("kanji beyond the BMP is one character") << u"𠮷a"_s << u"U2 R1"_s;
         QTest::newRow("empty") << QString() << QString();
     }
@@ -111,8 +113,15 @@ private Q_SLOTS:
             << Faces << u"a永"_s << false << u"uni0061 ?.notdef"_s;
         QTest::newRow("a control character lacks nothing")
             << Faces << u"a\tb"_s << false << u"uni0061 .notdef uni0062"_s;
-        QTest::newRow("a bracket without a vertical form is turned")
-            << Faces << u"a「"_s << true << u"^uni0061 ^?.notdef"_s;
+        // Each character by its own orientation: 、 after digits stands as after kana.
+        QTest::newRow("a comma between digits stands upright")
+            << Vertical << u"20、19。あ、"_s << true
+            << u"^uni0032 ^uni0030 uni3001.vert ^uni0031 ^uni0039 uni3002.vert uni3042 "
+               "uni3001.vert"_s;
+        // Without vertical forms: Tu (、。) stands upright as it is, Tr (「」ー) is turned.
+        QTest::newRow("brackets and marks without vertical forms")
+            << Horizontal << u"a「、あ。ー」"_s << true
+            << u"^uni0061 ^uni300C uni3001 uni3042 uni3002 ^uni30FC ^uni300D"_s;
     }
     void glyphs() {
         QFETCH(QString, file);
