@@ -31,8 +31,12 @@ void FontInfoTypesetting::build() {
     m_faces = new ShapedFaceDelegate(*m_window.faceList(), m_shaper);
     m_window.faceList()->setItemDelegate(m_faces);
     connect(m_panel, &TypesettingPanel::typesettingChanged, this,
-            [this](const FeatureSettings& features, const VariationSettings& variations) {
-                m_faces->setTypesetting(features, variations);
+            [this](const FeatureSettings& features) {
+                // Only a feature switched changes the list; a slider moves the preview alone.
+                if (features == m_shownFeatures)
+                    return;
+                m_shownFeatures = features;
+                m_faces->setFeatures(features);
                 m_window.faceList()->viewport()->update();
             });
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "featuresettings.h"
+
 #include <QObject>
 
 namespace varelith {
@@ -11,7 +13,8 @@ class TypesettingPanel;
 
 // Typesetting in the font information window: a section "組版" with the chosen face's
 // features, its axes and a waterfall in 横書き or 縦書き, which follows the window's
-// chosen face; what is switched or moved there is applied to the face list too.
+// chosen face. A feature switched there is applied to the face list too; the axis sliders
+// move the waterfall only, each face in the list staying drawn as itself.
 class FontInfoTypesetting : public QObject {
     Q_OBJECT
 
@@ -28,6 +31,7 @@ private:
     Shaper& m_shaper;
     TypesettingPanel* m_panel = nullptr;
     ShapedFaceDelegate* m_faces = nullptr;
+    FeatureSettings m_shownFeatures; // as the face list draws them
 };
 
 } // namespace varelith

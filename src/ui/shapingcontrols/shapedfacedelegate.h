@@ -2,23 +2,24 @@
 
 #include "facesampledelegate.h"
 #include "featuresettings.h"
-#include "variationsettings.h"
 
 namespace varelith {
 
 class FaceList;
 class Shaper;
 
-// The information window's face list with the features and axis values the user chose:
-// each face's sample set by the shaper from the face's own file. With nothing chosen,
-// rows are drawn exactly as the list draws them by itself.
+// The information window's face list with the features the user switched: each face's
+// sample set by the shaper from the face's own file, at the face's own axis values. The
+// axis sliders move the 組版 section's preview only: a named instance's row shows that
+// instance ("Extra Light · 200" at 200), the variable font's row its defaults. With no
+// feature switched, rows are drawn exactly as the list draws them by itself.
 class ShapedFaceDelegate : public FaceSampleDelegate {
     Q_OBJECT
 
 public:
     ShapedFaceDelegate(const FaceList& list, Shaper& shaper);
 
-    void setTypesetting(const FeatureSettings& features, const VariationSettings& variations);
+    void setFeatures(const FeatureSettings& features);
 
 protected:
     void drawSample(QPainter& painter, const FaceDrawing& drawing, QPointF at,
@@ -27,7 +28,6 @@ protected:
 private:
     Shaper& m_shaper;
     FeatureSettings m_features;
-    VariationSettings m_variations;
 };
 
 } // namespace varelith

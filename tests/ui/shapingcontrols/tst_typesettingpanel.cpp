@@ -1,10 +1,12 @@
 #include "axissliders.h"
+#include "facedrawing.h"
 #include "facelist.h"
 #include "familyfaces.h"
 #include "familynames.h"
 #include "featureswitches.h"
 #include "fontinfotypesetting.h"
 #include "fontinfowindow.h"
+#include "shapedfacedelegate.h"
 #include "shapedwaterfall.h"
 #include "shaper.h"
 #include "typesettingpanel.h"
@@ -42,12 +44,15 @@ int inkLength(WaterfallCanvas& canvas) {
                      canvas.direction() == ShapedRun::Direction::Horizontal);
 }
 
-// The ink across the sample of the information window's chosen face, below its label.
-int inkLength(FaceList& list) {
-    const QRect row = list.visualItemRect(list.currentItem());
-    return inkLength(
-        list.viewport()->grab(row.adjusted(0, list.fontMetrics().height() + 4, 0, 0)).toImage(),
-        true);
+// A row of the information window's face list as drawn: the sample below the face's label.
+QImage rowImage(FaceList& list, int row) {
+    const QRect area = list.visualItemRect(list.item(row));
+    return list.viewport()->grab(area.adjusted(0, list.fontMetrics().height() + 4, 0, 0)).toImage();
+}
+
+// The ink across a row's sample.
+int inkLength(FaceList& list, int row) {
+    return inkLength(rowImage(list, row), true);
 }
 
 FaceRef testFace(const QString& file) {
@@ -125,19 +130,21 @@ private Q_SLOTS:
     }
 
     // In the information window: a section of its own for the chosen face, whose switches
-    // and sliders redraw the face list as well.
+    // redraw the face list as well; its sliders move the waterfall only.
     void inWindow_data() {
         QTest::addColumn<QString>("family");
         QTest::addColumn<QString>("change");
-        QTest::addColumn<int>("longer");
-        QTest::newRow("weight") << u"Varelith Variable"_s << u"wght=900"_s << 1;
-        QTest::newRow("palt") << u"Varelith Vertical"_s << u"palt"_s << -1;
+        QTest::addColumn<int>("listLonger");
+        QTest::addColumn<int>("waterfallLonger");
+        QTest::newRow("weight") << u"Varelith Variable"_s << u"wght=900"_s << 0 << 1;
+        QTest::newRow("palt") << u"Varelith Vertical"_s << u"palt"_s << -1 << -1;
     }
 
     void inWindow() {
         QFETCH(QString, family);
         QFETCH(QString, change);
-        QFETCH(int, longer);
+        QFETCH(int, listLonger);
+        QFETCH(int, waterfallLonger);
         FamilyNames names;
         FamilyFaces faces;
         FontInfoWindow window(
@@ -152,14 +159,64 @@ private Q_SLOTS:
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         FaceList& list = *window.faceList();
-        const int before = inkLength(list);
-        if (change.contains(u'='))
-            typesetting.panel()->axisSliders().setValue(change.section(u'=', 0, 0),
-                                                        change.section(u'=', 1).toDouble());
-        else
-            typesetting.panel()->featureSwitches().setSwitched(change, true);
-        const int after = inkLength(list);
-        QCOMPARE((after > before) - (after < before), longer);
+        WaterfallCanvas& canvas = typesetting.panel()->waterfall().canvas();
+        const int listBefore = inkLength(list, list.currentRow());
+        const int waterfallBefore = inkLength(canvas);
+        change.contains(u'=') ? typesetting.panel()->axisSliders().setValue(
+                                    change.section(u'=', 0, 0), change.section(u'=', 1).toDouble())
+                              : typesetting.panel()->featureSwitches().setSwitched(change, true);
+        const int listAfter = inkLength(list, list.currentRow());
+        const int waterfallAfter = inkLength(canvas);
+        QCOMPARE((listAfter > listBefore) - (listAfter < listBefore), listLonger);
+        QCOMPARE((waterfallAfter > waterfallBefore) - (waterfallAfter < waterfallBefore),
+                 waterfallLonger);
+    }
+
+    // Every row of the face list shows its face as itself: Thin narrower than Regular,
+    // Regular than Black, the variable font itself at its defaults; a slider moved in the
+    // 組版 section changes no row, whether the list draws the rows or the shaper does (a
+    // feature switched).
+    void faceListRowsAsThemselves_data() {
+        QTest::addColumn<QString>("features");
+        QTest::newRow("the list's own drawing") << QString();
+        QTest::newRow("shaped, a feature switched") << u"+liga"_s;
+    }
+    void faceListRowsAsThemselves() {
+        QFETCH(QString, features);
+        FamilyNames names;
+        FamilyFaces faces;
+        FontInfoWindow window(
+            names, faces, [] { return u"Aaあいう"_s; }, {}, nullptr);
+        Shaper shaper;
+        FontInfoTypesetting typesetting(window, shaper);
+        window.resize(900, 600);
+        window.setFamily(u"Varelith Variable"_s);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        FaceList& list = *window.faceList();
+        if (!features.isEmpty()) {
+            auto* delegate = qobject_cast<ShapedFaceDelegate*>(list.itemDelegate());
+            QVERIFY(delegate);
+            delegate->setFeatures(FeatureSettings::fromText(features));
+        }
+        QHash<QString, int> ink; // by the row's style, "" for the variable font itself
+        QList<QImage> rows;
+        for (int row = 0; row < list.count(); ++row) {
+            const FaceDrawing* drawing = list.drawing(row);
+            ink.insert(drawing->face().variable ? QString() : drawing->face().styleName,
+                       inkLength(list, row));
+            rows.append(rowImage(list, row));
+        }
+        QCOMPARE(ink.size(), 4);
+        QVERIFY(ink.value(u"Thin"_s) < ink.value(u"Regular"_s));
+        QVERIFY(ink.value(u"Regular"_s) < ink.value(u"Black"_s));
+        // Both at wght 400, a pixel apart at most where rows fall between pixels.
+        QVERIFY(std::abs(ink.value(QString()) - ink.value(u"Regular"_s)) <= 1);
+        for (const double weight : {900.0, 100.0}) {
+            typesetting.panel()->axisSliders().setValue(u"wght"_s, weight);
+            for (int row = 0; row < list.count(); ++row)
+                QCOMPARE(rowImage(list, row), rows.at(row));
+        }
     }
 };
 
