@@ -320,9 +320,14 @@ bool ShapedSheetView::remapMouse(QEvent* event) {
     const int down = m_view.verticalScrollBar()->value();
     m_remapping = true;
     if (mouse) {
+        // Only the place in the viewport changes. The event made here is written into the
+        // device's record of the last press, from which Qt decides whether the next press
+        // is the second of a double-click: with a time of 0 none ever was, and with another
+        // place on the screen a hand's slightest move between the clicks broke it.
         const auto* original = static_cast<QMouseEvent*>(event);
-        QMouseEvent moved(type, mapped, m_view.viewport()->mapToGlobal(mapped), original->button(),
-                          original->buttons(), original->modifiers());
+        QMouseEvent moved(type, mapped, mapped, original->globalPosition(), original->button(),
+                          original->buttons(), original->modifiers(), original->pointingDevice());
+        moved.setTimestamp(original->timestamp());
         QCoreApplication::sendEvent(m_view.viewport(), &moved);
     } else {
         const auto* original = static_cast<QContextMenuEvent*>(event);

@@ -41,12 +41,14 @@ const QString Sample = u"「かな」ABC 123。"_s;
 
 // The main window over the made fonts, a page shown with `sample` at `size`.
 struct ShownSheet {
+    // `opener` is handed in before the first page, as the program does.
     explicit ShownSheet(MemorySettingsStore& settings, const QString& size = u"20"_s,
-                        const QStringList& families = Families)
+                        const QStringList& families = Families, FontInfoOpener* opener = nullptr)
         : fonts(families)
         , store(settings) {
         form = std::make_unique<Form1>(catalogue, fonts, store, familyNames, nullptr, &coverage,
                                        nullptr, &sheetFaces, &shaper);
+        form->setFontInfoOpener(opener);
         form->Form_Load();
         form->Text2()->setText(size);
         form->Text1()->setText(Sample);
@@ -69,6 +71,31 @@ struct ShownSheet {
 
 Typesetting typesetting(bool vertical, const QString& features, const QString& axes) {
     return {vertical, FeatureSettings::fromText(features), VariationSettings::fromText(axes)};
+}
+
+struct OpenedFamilies : FontInfoOpener {
+    void showFamily(const QString& family) override { families.append(family); }
+    QStringList families;
+};
+
+// A double-click as a hand makes it, through the window system as the program gets it:
+// press and release, the pointer a pixel further, press and release again.
+void doubleClick(QWidget& viewport, const QPoint& at) {
+    static int time = 100000;
+    time += 10000; // far from the clicks before
+    QWindow* window = viewport.window()->windowHandle();
+    const QPoint inWindow = viewport.mapTo(viewport.window(), at);
+    const QPoint global = viewport.mapToGlobal(at);
+    const auto send = [&](QEvent::Type type, Qt::MouseButtons held, Qt::MouseButton button,
+                          QPoint moved) {
+        time += 40;
+        qt_handleMouseEvent(window, inWindow + moved, global + moved, held, button, type, {}, time);
+    };
+    send(QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, {});
+    send(QEvent::MouseButtonRelease, Qt::NoButton, Qt::LeftButton, {});
+    send(QEvent::MouseMove, Qt::NoButton, Qt::NoButton, {1, 0});
+    send(QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, {1, 0});
+    send(QEvent::MouseButtonRelease, Qt::NoButton, Qt::LeftButton, {1, 0});
 }
 
 } // namespace
@@ -268,27 +295,62 @@ private Q_SLOTS:
         QVERIFY(tinted() > 200);
     }
 
-    // A double-click on a column opens that column's font, as on a line of 横書き.
-    void fontInfoFromAColumn() {
-        struct Opened : FontInfoOpener {
-            void showFamily(const QString& family) override { families.append(family); }
-            QStringList families;
-        } opened;
+    // Double-clicks on line after line open each line's font, in every state the sheet
+    // gets into: after paging, after a switch of mode or feature, after scrolling.
+    void doubleClickOpensTheLineEveryTime_data() {
+        QTest::addColumn<QStringList>("steps");
+        QTest::newRow("縦書き") << QStringList{u"縦書き"_s};
+        QTest::newRow("縦書き, paged") << QStringList{u"縦書き"_s, u"page"_s};
+        QTest::newRow("縦書き, scrolled") << QStringList{u"縦書き"_s, u"scroll"_s};
+        QTest::newRow("縦書き, a feature switched") << QStringList{u"縦書き"_s, u"palt"_s};
+        QTest::newRow("横書き with palt after 縦書き")
+            << QStringList{u"縦書き"_s, u"横書き palt"_s, u"scroll"_s};
+        QTest::newRow("plain after 縦書き, paged")
+            << QStringList{u"縦書き"_s, u"plain"_s, u"page"_s};
+    }
+    void doubleClickOpensTheLineEveryTime() {
+        QFETCH(QStringList, steps);
+        OpenedFamilies opened;
         MemorySettingsStore store;
-        ShownSheet shown(store);
-        shown.form->setFontInfoOpener(&opened);
-        QTest::keyClick(shown.form->Text1(), Qt::Key_Return);
-        shown.menu().setTypesetting(typesetting(true, QString(), QString()));
+        ShownSheet shown(store, u"60"_s, Families, &opened);
+        shown.form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(shown.form.get()));
         QTextEdit* view = shown.form->RText1();
-        for (int line : {2, 0}) {
-            const QRectF area = shown.sheet().lines().at(line).area;
-            const QPoint point(int(view->viewport()->width() - area.center().x() +
-                                   view->horizontalScrollBar()->maximum() -
-                                   view->horizontalScrollBar()->value()),
-                               int(area.top() + 10));
-            QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, point);
+        QScrollBar* across = view->horizontalScrollBar();
+        QScrollBar* down = view->verticalScrollBar();
+        for (const QString& step : steps) {
+            if (step == u"page")
+                QTest::keyClick(shown.form->Text1(), Qt::Key_Return);
+            else if (step == u"scroll")
+                down->setValue(down->value() + 40);
+            else
+                shown.menu().setTypesetting(
+                    typesetting(step == u"縦書き" || step == u"palt",
+                                step.contains(u"palt") ? u"palt"_s : QString(), QString()));
         }
-        QCOMPARE(opened.families, (QStringList{Families.at(2), Families.at(0)}));
+        const bool vertical = shown.sheet().typesetting().vertical;
+        // A point well inside the line, where the view shows it now.
+        const auto pointOf = [&](int line) {
+            if (!shown.sheet().isActive()) {
+                QTextCursor start(view->document()->findBlockByNumber(line));
+                return view->cursorRect(start).center() + QPoint(20, 0);
+            }
+            const QRectF area = shown.sheet().lines().at(line).area;
+            if (vertical)
+                return QPoint(int(view->viewport()->width() - area.center().x() +
+                                  across->maximum() - across->value()),
+                              20);
+            return QPoint(20, int(area.center().y()) - down->value());
+        };
+        for (int line : {2, 0, 1, 1}) {
+            const QPoint point = pointOf(line);
+            QVERIFY(view->viewport()->rect().contains(point));
+            if (shown.sheet().isActive())
+                QCOMPARE(shown.sheet().lineAt(point), line);
+            opened.families.clear();
+            doubleClick(*view->viewport(), point);
+            QCOMPARE(opened.families, QStringList{Families.at(line)});
+        }
     }
 
     void widePageScrollsFromItsRight() {
