@@ -6,6 +6,7 @@
 #include "fontsize.h"
 #include "japaneseinterface.h"
 #include "missingglyphmark.h"
+#include "rightedgeanchor.h"
 #include "shaper.h"
 #include "sheetcomposer.h"
 
@@ -17,6 +18,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -43,6 +45,7 @@ ShapedSheetView::ShapedSheetView(QTextEdit& view, Shaper& shaper, FaceChooser fa
     : QObject(&view)
     , m_view(view)
     , m_viewport(view.viewport())
+    , m_rightAnchor(new RightEdgeAnchor(*view.horizontalScrollBar()))
     , m_shaper(shaper)
     , m_faces(std::move(faces)) {
     const QString nameFace = JapaneseInterface::interfaceFace(SheetComposer::NameFamily);
@@ -77,16 +80,22 @@ void ShapedSheetView::pageShown(const ComposedPage& page) {
     // Clicks are mapped here before anything else watching the viewport reads them.
     m_view.viewport()->removeEventFilter(this);
     m_view.viewport()->installEventFilter(this);
-    layOut(true);
+    layOut();
+    scrollToLine(0);
 }
 
 void ShapedSheetView::setTypesetting(const Typesetting& typesetting) {
-    // A feature or a value switched keeps the place the user scrolled to; a new writing
-    // mode starts the page afresh.
+    // A feature or a value switched keeps the place the user scrolled to (in 縦書き counted
+    // from the right); a new writing mode shows the line that was in view, from its start.
     const bool newMode = typesetting.vertical != m_typesetting.vertical;
+    const int shown = newMode ? lineInView() : 0;
     m_typesetting = typesetting;
     // Sizes were read when the page was shown; still, nothing may leave a menu's handler.
-    trapErrors([this, newMode] { layOut(newMode); });
+    trapErrors([this, newMode, shown] {
+        layOut();
+        if (newMode)
+            scrollToLine(shown);
+    });
 }
 
 void ShapedSheetView::findFaces() {
@@ -103,7 +112,7 @@ void ShapedSheetView::findFaces() {
     m_facesFound = true;
 }
 
-void ShapedSheetView::layOut(bool fromStart) {
+void ShapedSheetView::layOut() {
     m_lines.clear();
     m_size = {};
     if (isActive()) {
@@ -112,11 +121,57 @@ void ShapedSheetView::layOut(bool fromStart) {
         const qreal dpi = m_view.viewport()->logicalDpiY();
         m_typesetting.vertical ? layOutVertical(dpi) : layOutHorizontal(dpi);
     }
+    // A column page is read from its right: its place is kept from there as its room changes.
+    m_rightAnchor->setEnabled(isActive() && m_typesetting.vertical);
     fitScrollRoom();
-    // A column page starts from its right, where its first column stands.
-    if (fromStart && m_typesetting.vertical)
-        m_view.horizontalScrollBar()->setValue(m_view.horizontalScrollBar()->maximum());
     m_view.viewport()->update();
+}
+
+int ShapedSheetView::lineInView() const {
+    const QScrollBar* across = m_view.horizontalScrollBar();
+    const int down = m_view.verticalScrollBar()->value();
+    if (!isActive()) {
+        const QTextDocument* document = m_view.document();
+        const QAbstractTextDocumentLayout* layout = document->documentLayout();
+        for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
+            if (layout->blockBoundingRect(block).bottom() > down + 1)
+                return block.blockNumber();
+        return 0;
+    }
+    // Columns are counted from the right edge of the room, lines from its top.
+    const qreal start = m_typesetting.vertical
+                            ? contentWidth() - across->value() - m_view.viewport()->width()
+                            : qreal(down);
+    for (qsizetype index = 0; index < m_lines.size(); ++index) {
+        const QRectF& area = m_lines.at(index).area;
+        // Areas abut: the one that reaches past the view's first pixel.
+        if ((m_typesetting.vertical ? area.right() : area.bottom()) > start + 1)
+            return int(index);
+    }
+    return 0;
+}
+
+void ShapedSheetView::scrollToLine(int line) {
+    QScrollBar* across = m_view.horizontalScrollBar();
+    QScrollBar* down = m_view.verticalScrollBar();
+    if (isActive() && m_typesetting.vertical) {
+        down->setValue(0);
+        // The first column at the very right; another one's right edge at the view's.
+        const qreal fromRight =
+            line > 0 && line < m_lines.size() ? std::max(0.0, m_lines.at(line).area.left()) : 0;
+        across->setValue(across->maximum() - qRound(fromRight));
+        return;
+    }
+    across->setValue(0);
+    qreal top = 0;
+    if (isActive()) {
+        if (line > 0 && line < m_lines.size())
+            top = m_lines.at(line).area.top();
+    } else if (const QTextBlock block = m_view.document()->findBlockByNumber(line);
+               line > 0 && block.isValid()) {
+        top = m_view.document()->documentLayout()->blockBoundingRect(block).top();
+    }
+    down->setValue(qRound(top));
 }
 
 ShapedSheetView::Line ShapedSheetView::lineFor(const Source& source) const {

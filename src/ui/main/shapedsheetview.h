@@ -18,6 +18,7 @@ class QTextEdit;
 namespace varelith {
 
 struct ComposedPage;
+class RightEdgeAnchor;
 class Shaper;
 
 // The sheet set by the Shaper where Qt's text layout cannot set it: 縦書き (one column per
@@ -87,7 +88,12 @@ private:
     Line lineFor(const Source& source) const;
     void standIn(Line& line, const Source& source, qreal pixelSize);
     void paintStandIn(QPainter& painter, const Line& line, const QPointF& at);
-    void layOut(bool fromStart);
+    void layOut();
+    // The line at the start of the view: at its top in 横書き, at its right in 縦書き.
+    int lineInView() const;
+    // Shows the line at the start of the view: 横書き from the left, the line at the top;
+    // 縦書き from the top, the line's column at the right.
+    void scrollToLine(int line);
     void layOutHorizontal(qreal dpi);
     void layOutVertical(qreal dpi);
     void fitScrollRoom();
@@ -98,6 +104,7 @@ private:
 
     QTextEdit& m_view;
     QWidget* m_viewport;
+    RightEdgeAnchor* m_rightAnchor;
     Shaper& m_shaper;
     FaceChooser m_faces;
     Typesetting m_typesetting;

@@ -371,6 +371,106 @@ private Q_SLOTS:
         QCOMPARE(across->value(), across->maximum());
     }
 
+    // On a window as shown, where Qt decides on its scroll bars once the queued events are
+    // handled: 横書き starts at the left, 縦書き at the right, a feature switched keeps the
+    // first column whole at the right, and a switch of mode keeps the same line in view.
+    void scrollPlaceFollowsTheMode() {
+        MemorySettingsStore store;
+        const QStringList five{Families.at(0), Families.at(1), Families.at(2), u"Varelith Blank"_s,
+                               u"Varelith Horizontal"_s};
+        ShownSheet shown(store, u"150"_s, five);
+        shown.form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(shown.form.get()));
+        QTextEdit* view = shown.form->RText1();
+        QScrollBar* across = view->horizontalScrollBar();
+        QScrollBar* down = view->verticalScrollBar();
+        const auto switchTo = [&](bool vertical, const QString& features) {
+            shown.menu().setTypesetting(typesetting(vertical, features, QString()));
+            QCoreApplication::sendPostedEvents();
+        };
+        const auto area = [&](int line) {
+            return shown.sheet().lines().at(line).area;
+        };
+        // The line at the right edge of the view in 縦書き, at its top in 横書き.
+        const auto lineAtStart = [&] {
+            const bool vertical = shown.sheet().typesetting().vertical;
+            return shown.sheet().lineAt(vertical ? QPointF(view->viewport()->width() - 2, 20)
+                                                 : QPointF(2, 2));
+        };
+
+        switchTo(true, QString());
+        QVERIFY(across->maximum() > 0);
+        QCOMPARE(across->value(), across->maximum());
+        QCOMPARE(lineAtStart(), 0);
+        switchTo(true, u"palt"_s);
+        QCOMPARE(across->value(), across->maximum());
+        QCOMPARE(down->value(), 0);
+
+        // The third column at the right, then 横書き: the names in view, the third line at top.
+        across->setValue(across->maximum() - qRound(area(2).left()));
+        QCOMPARE(lineAtStart(), 2);
+        switchTo(false, u"palt"_s);
+        QCOMPARE(across->value(), 0);
+        QVERIFY(down->maximum() >= qRound(area(2).top()));
+        QCOMPARE(down->value(), qRound(area(2).top()));
+        QCOMPARE(lineAtStart(), 2);
+
+        // The fourth line at the top, then 縦書き: its column at the right, from the top.
+        down->setValue(qRound(area(3).top()));
+        switchTo(true, u"palt"_s);
+        QCOMPARE(down->value(), 0);
+        QCOMPARE(lineAtStart(), 3);
+        QCOMPARE(across->value(), across->maximum() - qRound(area(3).left()));
+
+        // Plain 横書き, the document's own lines: from the left, the fourth line at the top.
+        switchTo(false, QString());
+        QCOMPARE(across->value(), 0);
+        QCOMPARE(view->cursorForPosition(QPoint(2, 2)).block().blockNumber(), 3);
+        // A new page starts at the top left, or at the right in 縦書き.
+        switchTo(true, QString());
+        QTest::keyClick(shown.form->Text1(), Qt::Key_Return);
+        QCoreApplication::sendPostedEvents();
+        QCOMPARE(across->value(), across->maximum());
+        QCOMPARE(lineAtStart(), 0);
+    }
+
+    // A feature switched in 縦書き that makes the columns taller than the view: Qt adds the
+    // vertical scroll bar only once the queued events are handled, the view narrows, and the
+    // first column must still stand whole at the right, not half under the bar.
+    void featureSwitchKeepsTheFirstColumnWhole() {
+        MemorySettingsStore store;
+        const QStringList five{Families.at(0), Families.at(1), Families.at(2), u"Varelith Blank"_s,
+                               u"Varelith Horizontal"_s};
+        ShownSheet shown(store, u"60"_s, five);
+        shown.form->Text1()->setText(u"かなカナ"_s);
+        QTest::keyClick(shown.form->Text1(), Qt::Key_Return);
+        shown.form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(shown.form.get()));
+        QTextEdit* view = shown.form->RText1();
+        QScrollBar* across = view->horizontalScrollBar();
+        const auto switchTo = [&](const QString& features) {
+            shown.menu().setTypesetting(typesetting(true, features, QString()));
+            QCoreApplication::sendPostedEvents();
+        };
+        switchTo(u"palt"_s);
+        const qreal noted = shown.sheet().layoutSize().height();
+        switchTo(QString());
+        const qreal plain = shown.sheet().layoutSize().height();
+        QVERIFY(noted > plain + 10); // "palt なし" lengthens the columns
+        // The view as tall as between the two: no vertical scroll bar until palt is switched.
+        const int between = qRound((noted + plain) / 2);
+        view->resize(view->width(), view->height() + between - view->viewport()->height());
+        QCoreApplication::sendPostedEvents();
+        QVERIFY(!view->verticalScrollBar()->isVisible());
+        QVERIFY(across->maximum() > 0);
+        across->setValue(across->maximum());
+        const int width = view->viewport()->width();
+        switchTo(u"palt"_s);
+        QVERIFY(view->verticalScrollBar()->isVisible());
+        QVERIFY(view->viewport()->width() < width);
+        QCOMPARE(across->value(), across->maximum());
+    }
+
     void ctrlTToggles() {
         MemorySettingsStore store;
         ShownSheet shown(store);
