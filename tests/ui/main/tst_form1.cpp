@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTextBlock>
@@ -53,6 +54,9 @@ struct StartedWindow {
                 step.endsWith(u'k') ? QTest::keyClick(button, Qt::Key_Space)
                                     : QTest::mouseClick(button, Qt::LeftButton);
             }
+            QTextDocument* document = form->RText1()->document();
+            if (shown.isEmpty() || shown.constLast() != document)
+                shown.append(document);
         }
     }
     // "page box|first line of the view|lines|enabled buttons|focus", as "3|F21 x|5|<|btn_Back".
@@ -71,6 +75,8 @@ struct StartedWindow {
     FamilyNames familyNames;
     GlyphCoverage coverage;
     std::unique_ptr<Form1> form;
+    // Every document the view showed, held weakly: gone once it is shown no more.
+    QList<QPointer<QTextDocument>> shown;
 };
 
 } // namespace
@@ -128,8 +134,11 @@ private Q_SLOTS:
             QCOMPARE(formats.last().format.fontPointSize(), steps.contains(u"z=9"_s) ? 9.0 : 20.0);
         for (QAction* entry : {form.mprintone(), form.mprintall(), form.mprintbook()})
             QCOMPARE(entry->isEnabled(), !formats.isEmpty());
-        // However many pages were shown, one document is left: memory stays flat.
+        // However many pages were shown, one document is left: memory stays flat. Each page
+        // shown before is deleted, not merely let go of by the view.
         QCOMPARE(form.RText1()->findChildren<QTextDocument*>().size(), 1);
+        for (const QPointer<QTextDocument>& document : std::as_const(started.shown))
+            QVERIFY(document.isNull() || document == form.RText1()->document());
         QCOMPARE(QGuiApplication::overrideCursor(), nullptr); // Qt's own, not our flag
     }
 
