@@ -183,6 +183,15 @@ private Q_SLOTS:
             for (int x = 0; x < painted.width() / 2; ++x)
                 stray += qGray(painted.pixel(x, y)) < 128;
         QCOMPARE(stray, 0);
+        // Another page shown is laid out afresh: its own sample in every column, drawn.
+        shown.form->Text1()->setText(u"縦書き"_s);
+        QTest::keyClick(shown.form->Text1(), Qt::Key_Return);
+        QCOMPARE(shown.sheet().lines().size(), 3);
+        for (const ShapedSheetView::Line& line : shown.sheet().lines()) {
+            QCOMPARE(line.sampleText, u"縦書き"_s);
+            QCOMPARE(line.sample.glyphs.size(), 3);
+        }
+        QVERIFY(shown.painted() != painted);
     }
 
     // A click on a column or a shaped line lands on that line of the text, where the view
