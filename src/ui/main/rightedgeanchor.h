@@ -18,7 +18,6 @@ public:
 
     // Off, the bar keeps its place from its start, as Qt keeps it.
     void setEnabled(bool enabled);
-    bool isEnabled() const { return m_enabled; }
 
 private:
     QScrollBar& m_bar;
