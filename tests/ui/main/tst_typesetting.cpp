@@ -435,8 +435,9 @@ private Q_SLOTS:
         switchTo(false, QString());
         QCOMPARE(across->value(), 0);
         QCOMPARE(view->cursorForPosition(QPoint(2, 2)).block().blockNumber(), 3);
-        // A new page starts at the top left, or at the right in 縦書き.
+        // From the document's lines back to columns, and a new page from the right again.
         switchTo(true, QString());
+        QCOMPARE(lineAtStart(), 3);
         QTest::keyClick(shown.form->Text1(), Qt::Key_Return);
         QCoreApplication::sendPostedEvents();
         QCOMPARE(across->value(), across->maximum());
