@@ -50,6 +50,9 @@ public:
     QList<Axis> axes() const { return m_axes; }
     bool isVariable() const { return !m_axes.isEmpty(); }
 
+    // The OS/2 table's embedding bits (fsType), 0 (installable) for a font without one.
+    quint16 embeddingFlags() const;
+
     // Whether the font has a vertical form (`vert` or `vrt2`) of the character's glyph.
     bool hasVerticalForm(char32_t ucs4) const;
 

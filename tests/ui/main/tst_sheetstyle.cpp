@@ -175,7 +175,7 @@ private Q_SLOTS:
         FamilyFaces faces;
         SheetFaces sheetFaces(faces, coverage);
         Shaper shaper;
-        DialogSpecimenBook(coverage, shaper, std::make_unique<FilePrinterDialog>(pdf, 1), nullptr,
+        DialogSpecimenBook(coverage, std::make_unique<FilePrinterDialog>(pdf, 1), nullptr,
                            &sheetFaces)
             .printSpecimenBook(source, nullptr);
         const auto run = [](const QString& program, const QStringList& arguments) {

@@ -1,0 +1,178 @@
+#include "cairopdfbook.h"
+
+#include "runtimeerror.h"
+
+#include <QFile>
+
+#include <cairo-ft.h>
+#include <cairo-pdf.h>
+#include <cairo.h>
+#include <fontconfig/fontconfig.h>
+
+#include <cmath>
+
+namespace varelith {
+
+namespace {
+
+// Cairo's clusters for `glyphs` over `utf8`: each stretch of glyphs that share a cluster
+// covers the text from its cluster up to the next stretch's. Text before the first glyph's
+// cluster goes with the first stretch; clusters that go back make the whole run one.
+QList<cairo_text_cluster_t> clustersOf(const QList<CairoPdfBook::Glyph>& glyphs,
+                                       const QString& text) {
+    QList<cairo_text_cluster_t> clusters;
+    const auto bytes = [&text](qsizetype from, qsizetype to) {
+        return int(QStringView(text).sliced(from, to - from).toUtf8().size());
+    };
+    for (qsizetype i = 0; i < glyphs.size();) {
+        const int cluster = glyphs.at(i).cluster;
+        qsizetype end = i;
+        while (end < glyphs.size() && glyphs.at(end).cluster == cluster)
+            ++end;
+        const qsizetype from = clusters.isEmpty() ? 0 : cluster;
+        const qsizetype to = end < glyphs.size() ? glyphs.at(end).cluster : text.size();
+        if (to < from || to > text.size())
+            return {{int(text.toUtf8().size()), int(glyphs.size())}};
+        clusters.append({bytes(from, to), int(end - i)});
+        i = end;
+    }
+    return clusters;
+}
+
+} // namespace
+
+CairoPdfBook::CairoPdfBook(const QString& path, QSizeF sheet)
+    : m_file(std::make_unique<QFile>(path)) {
+    if (!m_file->open(QIODevice::WriteOnly | QIODevice::Truncate))
+        throw RuntimeError(RuntimeError::Kind::InvalidValue);
+    // Written as cairo goes, a sheet at a time; once abandoned, every write fails, which
+    // stops cairo's work on the document at once.
+    const auto write = [](void* self, const unsigned char* data, unsigned int length) {
+        auto* book = static_cast<CairoPdfBook*>(self);
+        if (book->m_abandoned || book->m_file->write(reinterpret_cast<const char*>(data),
+                                                     qint64(length)) != qint64(length))
+            return CAIRO_STATUS_WRITE_ERROR;
+        return CAIRO_STATUS_SUCCESS;
+    };
+    m_surface = cairo_pdf_surface_create_for_stream(write, this, sheet.width(), sheet.height());
+    m_cairo = cairo_create(m_surface);
+    check();
+    cairo_pdf_surface_set_metadata(m_surface, CAIRO_PDF_METADATA_CREATOR, "Varelith");
+}
+
+CairoPdfBook::~CairoPdfBook() {
+    m_abandoned = !m_finished;
+    cairo_destroy(m_cairo);
+    cairo_surface_destroy(m_surface);
+    for (cairo_font_face_t* face : std::as_const(m_faces))
+        cairo_font_face_destroy(face);
+}
+
+void CairoPdfBook::check() const {
+    if (cairo_status(m_cairo) != CAIRO_STATUS_SUCCESS ||
+        cairo_surface_status(m_surface) != CAIRO_STATUS_SUCCESS)
+        throw RuntimeError(RuntimeError::Kind::InvalidValue);
+}
+
+void CairoPdfBook::endSheet() {
+    cairo_show_page(m_cairo);
+    check();
+}
+
+void CairoPdfBook::finish() {
+    cairo_surface_finish(m_surface);
+    check();
+    if (!m_file->flush())
+        throw RuntimeError(RuntimeError::Kind::InvalidValue);
+    m_file->close();
+    m_finished = true;
+}
+
+cairo_font_face_t* CairoPdfBook::fontFace(const FaceRef& face) {
+    cairo_font_face_t*& known = m_faces[face];
+    if (!known) {
+        // A face given by its file rather than an open FreeType face: cairo opens it while it
+        // draws and while it embeds, and closes it again, so that a book of thousands of
+        // fonts never has thousands open.
+        FcPattern* pattern = FcPatternCreate();
+        const QByteArray file = face.file.toLocal8Bit();
+        FcPatternAddString(pattern, FC_FILE, reinterpret_cast<const FcChar8*>(file.constData()));
+        FcPatternAddInteger(pattern, FC_INDEX, face.index);
+        known = cairo_ft_font_face_create_for_pattern(pattern);
+        FcPatternDestroy(pattern);
+    }
+    return known;
+}
+
+void CairoPdfBook::releaseFace(const FaceRef& face) {
+    if (cairo_font_face_t* known = m_faces.take(face))
+        cairo_font_face_destroy(known);
+}
+
+void CairoPdfBook::setColour(const QColor& colour) {
+    cairo_set_source_rgba(m_cairo, colour.redF(), colour.greenF(), colour.blueF(), colour.alphaF());
+}
+
+void CairoPdfBook::showGlyphs(const Font& font, QPointF origin, const QList<Glyph>& glyphs,
+                              const QString& text) {
+    if (glyphs.isEmpty() && text.isEmpty())
+        return;
+    cairo_save(m_cairo);
+    cairo_set_font_face(m_cairo, fontFace(font.face));
+    cairo_matrix_t matrix;
+    cairo_matrix_init_scale(&matrix, font.points, font.points);
+    // Turned clockwise on the sheet, whose y runs downwards.
+    if (font.sideways)
+        cairo_matrix_rotate(&matrix, M_PI / 2);
+    cairo_set_font_matrix(m_cairo, &matrix);
+    cairo_font_options_t* options = cairo_font_options_create();
+    // Outlines as they are: hinting would move them for a printer's grid it does not know.
+    cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
+    cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
+    const QByteArray variations = font.variations.toLatin1();
+    if (!variations.isEmpty())
+        cairo_font_options_set_variations(options, variations.constData());
+    cairo_set_font_options(m_cairo, options);
+    cairo_font_options_destroy(options);
+    cairo_set_source_rgb(m_cairo, 0, 0, 0);
+
+    QList<cairo_glyph_t> placed;
+    placed.reserve(glyphs.size());
+    for (const Glyph& glyph : glyphs)
+        placed.append({glyph.id, origin.x() + glyph.origin.x(), origin.y() + glyph.origin.y()});
+    if (font.outlinesOnly) {
+        cairo_glyph_path(m_cairo, placed.constData(), int(placed.size()));
+        cairo_fill(m_cairo);
+    } else {
+        const QByteArray utf8 = text.toUtf8();
+        const QList<cairo_text_cluster_t> clusters = clustersOf(glyphs, text);
+        cairo_show_text_glyphs(m_cairo, utf8.constData(), int(utf8.size()), placed.constData(),
+                               int(placed.size()), clusters.constData(), int(clusters.size()),
+                               cairo_text_cluster_flags_t(0));
+    }
+    cairo_restore(m_cairo);
+    check();
+}
+
+void CairoPdfBook::fillRect(const QRectF& rect, const QColor& colour) {
+    setColour(colour);
+    cairo_rectangle(m_cairo, rect.x(), rect.y(), rect.width(), rect.height());
+    cairo_fill(m_cairo);
+}
+
+void CairoPdfBook::strokeRect(const QRectF& rect, const QColor& colour, double width) {
+    setColour(colour);
+    cairo_set_line_width(m_cairo, width);
+    cairo_rectangle(m_cairo, rect.x(), rect.y(), rect.width(), rect.height());
+    cairo_stroke(m_cairo);
+}
+
+void CairoPdfBook::line(QPointF from, QPointF to, const QColor& colour, double width) {
+    setColour(colour);
+    cairo_set_line_width(m_cairo, width);
+    cairo_move_to(m_cairo, from.x(), from.y());
+    cairo_line_to(m_cairo, to.x(), to.y());
+    cairo_stroke(m_cairo);
+}
+
+} // namespace varelith
