@@ -1,5 +1,6 @@
 #include "cairopdfbook.h"
 
+#include "pdfjoiner.h"
 #include "runtimeerror.h"
 
 #include <QFile>
@@ -41,29 +42,53 @@ QList<cairo_text_cluster_t> clustersOf(const QList<CairoPdfBook::Glyph>& glyphs,
 
 } // namespace
 
-CairoPdfBook::CairoPdfBook(const QString& path, QSizeF sheet)
-    : m_file(std::make_unique<QFile>(path)) {
+CairoPdfBook::CairoPdfBook(const QString& path, QSizeF sheet, int facesPerPart)
+    : m_file(std::make_unique<QFile>(path))
+    , m_facesPerPart(facesPerPart)
+    , m_sheet(sheet) {
     if (!m_file->open(QIODevice::WriteOnly | QIODevice::Truncate))
         throw RuntimeError(RuntimeError::Kind::InvalidValue);
-    // Written as cairo goes, a sheet at a time; once abandoned, every write fails, which
-    // stops cairo's work on the document at once.
+    m_joiner = std::make_unique<PdfJoiner>(*m_file);
+    beginPart();
+}
+
+void CairoPdfBook::beginPart() {
+    // Written into memory as cairo goes; once abandoned, every write fails, which stops
+    // cairo's work on the document at once.
     const auto write = [](void* self, const unsigned char* data, unsigned int length) {
         auto* book = static_cast<CairoPdfBook*>(self);
-        if (book->m_abandoned || book->m_file->write(reinterpret_cast<const char*>(data),
-                                                     qint64(length)) != qint64(length))
+        if (book->m_abandoned)
             return CAIRO_STATUS_WRITE_ERROR;
+        book->m_part.append(reinterpret_cast<const char*>(data), qsizetype(length));
         return CAIRO_STATUS_SUCCESS;
     };
-    m_surface = cairo_pdf_surface_create_for_stream(write, this, sheet.width(), sheet.height());
+    m_surface = cairo_pdf_surface_create_for_stream(write, this, m_sheet.width(), m_sheet.height());
     m_cairo = cairo_create(m_surface);
     check();
     cairo_pdf_surface_set_metadata(m_surface, CAIRO_PDF_METADATA_CREATOR, "Varelith");
+    m_facesInPart = 0;
+}
+
+void CairoPdfBook::endPart() {
+    cairo_destroy(m_cairo);
+    m_cairo = nullptr;
+    cairo_surface_finish(m_surface);
+    const cairo_status_t status = cairo_surface_status(m_surface);
+    cairo_surface_destroy(m_surface);
+    m_surface = nullptr;
+    if (status != CAIRO_STATUS_SUCCESS)
+        throw RuntimeError(RuntimeError::Kind::InvalidValue);
+    m_joiner->append(m_part);
+    m_part.clear();
+    m_part.squeeze();
 }
 
 CairoPdfBook::~CairoPdfBook() {
     m_abandoned = !m_finished;
-    cairo_destroy(m_cairo);
-    cairo_surface_destroy(m_surface);
+    if (m_cairo)
+        cairo_destroy(m_cairo);
+    if (m_surface)
+        cairo_surface_destroy(m_surface);
     for (cairo_font_face_t* face : std::as_const(m_faces))
         cairo_font_face_destroy(face);
 }
@@ -77,11 +102,15 @@ void CairoPdfBook::check() const {
 void CairoPdfBook::endSheet() {
     cairo_show_page(m_cairo);
     check();
+    if (m_facesInPart >= m_facesPerPart) {
+        endPart();
+        beginPart();
+    }
 }
 
 void CairoPdfBook::finish() {
-    cairo_surface_finish(m_surface);
-    check();
+    endPart();
+    m_joiner->finish();
     if (!m_file->flush())
         throw RuntimeError(RuntimeError::Kind::InvalidValue);
     m_file->close();
@@ -100,6 +129,7 @@ cairo_font_face_t* CairoPdfBook::fontFace(const FaceRef& face) {
         FcPatternAddInteger(pattern, FC_INDEX, face.index);
         known = cairo_ft_font_face_create_for_pattern(pattern);
         FcPatternDestroy(pattern);
+        ++m_facesInPart;
     }
     return known;
 }

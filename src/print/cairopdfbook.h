@@ -14,19 +14,24 @@
 
 class QFile;
 
+namespace varelith {
+class PdfJoiner;
+}
+
 typedef struct _cairo cairo_t;
 typedef struct _cairo_surface cairo_surface_t;
 typedef struct _cairo_font_face cairo_font_face_t;
 
 namespace varelith {
 
-// A PDF document written by cairo, page by page, straight into its file: what is drawn on
-// a finished page leaves memory, and each font is opened from its file only while cairo
-// needs it (at most a few at a time), so the memory does not grow with the number of
-// fonts. Text is the fonts' own glyphs, embedded as subsets, with the characters each
-// glyph stands for: a glyph reached by a substitution (a vertical form) or shared by two
-// characters still reads back as the text typed. Units are points, y downwards, from the
-// sheet's top left corner. Raises a RuntimeError when cairo cannot write the file.
+// A PDF document written by cairo, a few hundred fonts at a time: each part is finished
+// by cairo (its fonts subset and embedded) and joined to the file (PdfJoiner) before the
+// next begins, and each font is opened from its file only while cairo needs it, so that
+// neither the memory nor cairo's work for each font grows with the number of fonts. Text is the
+// fonts' own glyphs, embedded as subsets, with the characters each glyph stands for: a glyph
+// reached by a substitution (a vertical form) or shared by two characters still reads back as the
+// text typed. Units are points, y downwards, from the sheet's top left corner. Raises a
+// RuntimeError when cairo cannot write the file.
 class CairoPdfBook {
 public:
     struct Glyph {
@@ -44,11 +49,16 @@ public:
         bool outlinesOnly = false;
     };
 
-    CairoPdfBook(const QString& path, QSizeF sheet);
+    CairoPdfBook(const QString& path, QSizeF sheet, int facesPerPart = FacesPerPart);
     // A book not finished is abandoned: nothing more is written to its file.
     ~CairoPdfBook();
     CairoPdfBook(const CairoPdfBook&) = delete;
     CairoPdfBook& operator=(const CairoPdfBook&) = delete;
+
+    // Fonts in one part of the document at most, give or take a sheet's: enough that the
+    // fonts used throughout (the interface face) are embedded rarely, few enough that
+    // cairo's lists of the part's fonts, which it searches from the start, stay short.
+    static constexpr int FacesPerPart = 400;
 
     // Ends the sheet being drawn; the next drawing goes on a new one.
     void endSheet();
@@ -69,11 +79,18 @@ public:
     void releaseFace(const FaceRef& face);
 
 private:
+    void beginPart();
+    void endPart();
     cairo_font_face_t* fontFace(const FaceRef& face);
     void check() const;
     void setColour(const QColor& colour);
 
     std::unique_ptr<QFile> m_file;
+    std::unique_ptr<PdfJoiner> m_joiner;
+    QByteArray m_part; // the part being written by cairo
+    int m_facesPerPart;
+    int m_facesInPart = 0;
+    QSizeF m_sheet;
     bool m_finished = false;
     bool m_abandoned = false;
     cairo_surface_t* m_surface = nullptr;

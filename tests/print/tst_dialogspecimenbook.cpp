@@ -150,7 +150,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("sheets");
         QTest::newRow("横書き") << false << u"14"_s << 1;
         QTest::newRow("縦書き") << true << u"14"_s << 1;
-        QTest::newRow("横書き, over sheets") << false << u"40"_s << 3;
+        QTest::newRow("横書き, over sheets") << false << u"40"_s << 2;
         QTest::newRow("縦書き, over sheets") << true << u"40"_s << 3;
     }
     void sameSize() {
