@@ -91,6 +91,9 @@ CairoPdfBook::~CairoPdfBook() {
         cairo_surface_destroy(m_surface);
     for (cairo_font_face_t* face : std::as_const(m_faces))
         cairo_font_face_destroy(face);
+    for (const QHash<QString, cairo_font_face_t*>& instances : std::as_const(m_instances))
+        for (cairo_font_face_t* instance : instances)
+            cairo_font_face_destroy(instance);
 }
 
 void CairoPdfBook::check() const {
@@ -117,7 +120,63 @@ void CairoPdfBook::finish() {
     m_finished = true;
 }
 
-cairo_font_face_t* CairoPdfBook::fontFace(const FaceRef& face) {
+namespace {
+
+const cairo_user_data_key_t InstanceKey{};
+
+// One glyph of an instance, in the user font's space: an em is 1, y downwards.
+cairo_status_t renderInstanceGlyph(cairo_scaled_font_t* scaled, unsigned long glyph, cairo_t* cairo,
+                                   cairo_text_extents_t* extents) {
+    const auto* kept = static_cast<const std::shared_ptr<const CairoPdfBook::Instance>*>(
+        cairo_font_face_get_user_data(cairo_scaled_font_get_font_face(scaled), &InstanceKey));
+    if (!kept)
+        return CAIRO_STATUS_USER_FONT_ERROR;
+    const CairoPdfBook::Instance* instance = kept->get();
+    const double em = instance->unitsPerEm;
+    const QPainterPath path = instance->outline(quint32(glyph));
+    for (int i = 0; i < path.elementCount(); ++i) {
+        const QPainterPath::Element element = path.elementAt(i);
+        switch (element.type) {
+        case QPainterPath::MoveToElement:
+            cairo_move_to(cairo, element.x / em, element.y / em);
+            break;
+        case QPainterPath::LineToElement:
+            cairo_line_to(cairo, element.x / em, element.y / em);
+            break;
+        case QPainterPath::CurveToElement: {
+            const QPainterPath::Element second = path.elementAt(i + 1);
+            const QPainterPath::Element end = path.elementAt(i + 2);
+            cairo_curve_to(cairo, element.x / em, element.y / em, second.x / em, second.y / em,
+                           end.x / em, end.y / em);
+            i += 2;
+            break;
+        }
+        case QPainterPath::CurveToDataElement:
+            break;
+        }
+    }
+    cairo_fill(cairo);
+    extents->x_advance = instance->advance(quint32(glyph)) / em;
+    return CAIRO_STATUS_SUCCESS;
+}
+
+} // namespace
+
+cairo_font_face_t* CairoPdfBook::fontFace(const Font& font) {
+    if (font.instance) {
+        cairo_font_face_t*& known = m_instances[font.face][font.variations];
+        if (!known) {
+            known = cairo_user_font_face_create();
+            cairo_user_font_face_set_render_glyph_func(known, renderInstanceGlyph);
+            // The outlines live as long as cairo keeps the face, which is to the part's end.
+            cairo_font_face_set_user_data(
+                known, &InstanceKey, new std::shared_ptr<const Instance>(font.instance),
+                [](void* kept) { delete static_cast<std::shared_ptr<const Instance>*>(kept); });
+            ++m_facesInPart;
+        }
+        return known;
+    }
+    const FaceRef& face = font.face;
     cairo_font_face_t*& known = m_faces[face];
     if (!known) {
         // A face given by its file rather than an open FreeType face: cairo opens it while it
@@ -137,6 +196,8 @@ cairo_font_face_t* CairoPdfBook::fontFace(const FaceRef& face) {
 void CairoPdfBook::releaseFace(const FaceRef& face) {
     if (cairo_font_face_t* known = m_faces.take(face))
         cairo_font_face_destroy(known);
+    for (cairo_font_face_t* instance : m_instances.take(face))
+        cairo_font_face_destroy(instance);
 }
 
 void CairoPdfBook::setColour(const QColor& colour) {
@@ -148,7 +209,7 @@ void CairoPdfBook::showGlyphs(const Font& font, QPointF origin, const QList<Glyp
     if (glyphs.isEmpty() && text.isEmpty())
         return;
     cairo_save(m_cairo);
-    cairo_set_font_face(m_cairo, fontFace(font.face));
+    cairo_set_font_face(m_cairo, fontFace(font));
     cairo_matrix_t matrix;
     cairo_matrix_init_scale(&matrix, font.points, font.points);
     // Turned clockwise on the sheet, whose y runs downwards.

@@ -5,11 +5,13 @@
 #include <QColor>
 #include <QHash>
 #include <QList>
+#include <QPainterPath>
 #include <QPointF>
 #include <QRectF>
 #include <QSizeF>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class QFile;
@@ -39,6 +41,15 @@ public:
         QPointF origin;  // from the run's origin
         int cluster = 0; // UTF-16 position in the run's text of the first character it sets
     };
+    // The glyphs of an instance that no font file holds (a variable font at other axis values
+    // than its default, which cairo would embed at its default): outlines in font units, y
+    // downwards, and advances. Such a face is embedded as a font of these outlines (Type 3),
+    // its text kept.
+    struct Instance {
+        std::function<QPainterPath(quint32)> outline;
+        std::function<double(quint32)> advance;
+        double unitsPerEm = 1000;
+    };
     // A face at a size; `sideways` turns its glyphs a quarter clockwise about their origins.
     struct Font {
         FaceRef face;
@@ -47,6 +58,7 @@ public:
         bool sideways = false;
         // A face whose licence forbids embedding is drawn as outlines, without text.
         bool outlinesOnly = false;
+        std::shared_ptr<const Instance> instance; // drawn from these outlines when set
     };
 
     CairoPdfBook(const QString& path, QSizeF sheet, int facesPerPart = FacesPerPart);
@@ -81,7 +93,7 @@ public:
 private:
     void beginPart();
     void endPart();
-    cairo_font_face_t* fontFace(const FaceRef& face);
+    cairo_font_face_t* fontFace(const Font& font);
     void check() const;
     void setColour(const QColor& colour);
 
@@ -96,6 +108,7 @@ private:
     cairo_surface_t* m_surface = nullptr;
     cairo_t* m_cairo = nullptr;
     QHash<FaceRef, cairo_font_face_t*> m_faces;
+    QHash<FaceRef, QHash<QString, cairo_font_face_t*>> m_instances; // by axis values
 };
 
 } // namespace varelith

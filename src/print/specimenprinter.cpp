@@ -50,6 +50,22 @@ FaceRef interfaceFace(GlyphCoverage& coverage) {
     return coverage.plainFace(QFontInfo(font).family());
 }
 
+// A variable face at the axis values, from a face of its own that lives as long as the
+// document needs its outlines.
+std::shared_ptr<const CairoPdfBook::Instance> instanceOf(const FaceRef& ref,
+                                                         const VariationSettings& variations) {
+    auto face = std::make_shared<ShapingFace>(ref);
+    auto instance = std::make_shared<CairoPdfBook::Instance>();
+    instance->unitsPerEm = face->unitsPerEm();
+    instance->outline = [face, variations](quint32 glyph) {
+        return face->outline(glyph, variations);
+    };
+    instance->advance = [face, variations](quint32 glyph) {
+        return double(face->advance(glyph, variations));
+    };
+    return instance;
+}
+
 // A licence that forbids embedding (fsType 2) or allows bitmaps only (bit 9).
 bool embeddingForbidden(quint16 flags) {
     return flags == 2 || (flags & 0x200) != 0;
@@ -152,16 +168,20 @@ SpecimenPrinter::Piece SpecimenPrinter::setText(const FaceRef& face, const QStri
     Piece piece;
     piece.text = text;
     piece.run = m_shaper.shape(face, text, direction, features, variations, points);
-    piece.font = {face, variations.toText(), points, false, false};
+    piece.font = {face, variations.toText(), points, false, false, nullptr};
     const bool readable = piece.run.valid;
-    if (readable)
-        piece.font.outlinesOnly = embeddingForbidden(m_shaper.face(face).embeddingFlags());
+    if (readable) {
+        ShapingFace& shaping = m_shaper.face(face);
+        piece.font.outlinesOnly = embeddingForbidden(shaping.embeddingFlags());
+        if (shaping.isVariable() && !variations.isEmpty())
+            piece.font.instance = instanceOf(face, variations);
+    }
     if (!readable && !m_interfaceFace.isNull() && face != m_interfaceFace) {
         // A face HarfBuzz cannot read sets nothing: its text is printed in the interface
         // face, every character marked as missing, so that it is neither lost nor passed off
         // as the font's.
         piece.run = m_shaper.shape(m_interfaceFace, text, direction, {}, {}, points);
-        piece.font = {m_interfaceFace, QString(), points, false, false};
+        piece.font = {m_interfaceFace, QString(), points, false, false, nullptr};
     }
     if (!readable || piece.font.outlinesOnly) {
         for (ShapedGlyph& glyph : piece.run.glyphs)

@@ -229,4 +229,8 @@ QPainterPath ShapingFace::outline(quint32 glyph, const VariationSettings& variat
     return path;
 }
 
+int ShapingFace::advance(quint32 glyph, const VariationSettings& variations) {
+    return int(hb_font_get_glyph_h_advance(font(variations), glyph));
+}
+
 } // namespace varelith

@@ -61,6 +61,8 @@ public:
     hb_font_t* font(const VariationSettings& variations);
     // The glyph's outline in font units, y downwards, origin on the baseline.
     QPainterPath outline(quint32 glyph, const VariationSettings& variations);
+    // The glyph's horizontal advance in font units.
+    int advance(quint32 glyph, const VariationSettings& variations);
 
 private:
     struct Instance;

@@ -50,8 +50,8 @@ private Q_SLOTS:
                     glyphs.append({glyph.id, glyph.origin, glyph.cluster});
                 if (i > 0)
                     book.endSheet();
-                book.showGlyphs({face, QString(), 20, false, false}, QPointF(50, 100), glyphs,
-                                text);
+                book.showGlyphs({face, QString(), 20, false, false, nullptr}, QPointF(50, 100),
+                                glyphs, text);
                 book.fillRect(QRectF(50, 120, 100, 10), Qt::blue);
                 // A font done with: cairo opens it again from its file to embed it.
                 if (i == 1)
