@@ -196,6 +196,21 @@ private Q_SLOTS:
             lines.insert(qRound(vertical ? word.box.center().x() : word.box.center().y()) +
                          word.sheet * 1000);
         }
+        // Fonts in the catalogue's order: down the sheet, or its columns right to left.
+        const auto placeOf = [&words](const QString& number) {
+            for (const Word& word : words)
+                if (word.text == number)
+                    return word;
+            return Word{};
+        };
+        const Word first = placeOf(u"00001"_s);
+        const Word second = placeOf(u"00007"_s);
+        QCOMPARE(first.sheet, 0);
+        if (second.sheet == 0)
+            QVERIFY(vertical ? first.box.left() > second.box.right()
+                             : first.box.bottom() < second.box.top());
+        else
+            QVERIFY(second.sheet > 0);
         // Every font's sample wrapped onto more than one line.
         QVERIFY2(lines.size() >= 2 * families.size(), qPrintable(QString::number(lines.size())));
     }
