@@ -297,14 +297,21 @@ private Q_SLOTS:
 
         QWidget window;
         QTimer cancel;
+        bool cancelled = false;
+        // Pressed once the book's sheets are being written, as in cancelAndEmpty.
         QObject::connect(&cancel, &QTimer::timeout, &window, [&] {
-            if (auto* progress = window.findChild<QProgressDialog*>())
+            auto* progress = window.findChild<QProgressDialog*>();
+            auto* bar = progress ? progress->findChild<QProgressBar*>() : nullptr;
+            if (bar && bar->value() > source.fonts.FontNum() && !cancelled) {
+                cancelled = true;
                 progress->findChild<QPushButton*>()->click();
+            }
         });
         cancel.start(0);
-        source.sample = source.sample.repeated(500);
+        source.sample = source.sample.repeated(4000);
         DialogSpecimenBook(coverage, std::make_unique<FilePrinterDialog>(queue, 1))
             .printSpecimenBook(source, &window);
+        QVERIFY(cancelled);
     }
 };
 
