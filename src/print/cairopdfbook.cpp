@@ -245,6 +245,58 @@ void CairoPdfBook::showGlyphs(const Font& font, QPointF origin, const QList<Glyp
     check();
 }
 
+CairoPdfBook::PlainRun CairoPdfBook::setPlainly(const Font& font, const QString& text) {
+    PlainRun run;
+    FcPattern* pattern = FcPatternCreate();
+    const QByteArray file = font.face.file.toLocal8Bit();
+    FcPatternAddString(pattern, FC_FILE, reinterpret_cast<const FcChar8*>(file.constData()));
+    FcPatternAddInteger(pattern, FC_INDEX, font.face.index);
+    cairo_font_face_t* face = cairo_ft_font_face_create_for_pattern(pattern);
+    FcPatternDestroy(pattern);
+    cairo_matrix_t size;
+    cairo_matrix_init_scale(&size, font.points, font.points);
+    cairo_matrix_t identity;
+    cairo_matrix_init_identity(&identity);
+    cairo_font_options_t* options = cairo_font_options_create();
+    cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
+    cairo_scaled_font_t* scaled = cairo_scaled_font_create(face, &size, &identity, options);
+    cairo_font_options_destroy(options);
+    cairo_glyph_t* glyphs = nullptr;
+    int glyphCount = 0;
+    cairo_text_cluster_t* clusters = nullptr;
+    int clusterCount = 0;
+    cairo_text_cluster_flags_t flags{};
+    const QByteArray utf8 = text.toUtf8();
+    if (cairo_scaled_font_status(scaled) == CAIRO_STATUS_SUCCESS &&
+        cairo_scaled_font_text_to_glyphs(scaled, 0, 0, utf8.constData(), int(utf8.size()), &glyphs,
+                                         &glyphCount, &clusters, &clusterCount,
+                                         &flags) == CAIRO_STATUS_SUCCESS) {
+        cairo_font_extents_t extents;
+        cairo_scaled_font_extents(scaled, &extents);
+        run.ascent = extents.ascent;
+        run.descent = extents.descent;
+        // Cairo's clusters count UTF-8 bytes: each glyph gets the UTF-16 place of its own.
+        qsizetype glyph = 0;
+        qsizetype byte = 0;
+        for (int k = 0; k < clusterCount; ++k) {
+            const int utf16 = int(QString::fromUtf8(utf8.left(byte)).size());
+            for (int g = 0; g < clusters[k].num_glyphs && glyph < glyphCount; ++g, ++glyph) {
+                cairo_text_extents_t advance;
+                cairo_scaled_font_glyph_extents(scaled, &glyphs[glyph], 1, &advance);
+                run.glyphs.append({quint32(glyphs[glyph].index),
+                                   QPointF(glyphs[glyph].x, glyphs[glyph].y), utf16});
+                run.ends.append(glyphs[glyph].x + advance.x_advance);
+            }
+            byte += clusters[k].num_bytes;
+        }
+    }
+    cairo_glyph_free(glyphs);
+    cairo_text_cluster_free(clusters);
+    cairo_scaled_font_destroy(scaled);
+    cairo_font_face_destroy(face);
+    return run;
+}
+
 void CairoPdfBook::fillRect(const QRectF& rect, const QColor& colour) {
     setColour(colour);
     cairo_rectangle(m_cairo, rect.x(), rect.y(), rect.width(), rect.height());

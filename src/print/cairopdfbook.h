@@ -82,6 +82,17 @@ public:
     // the text's end is not allowed.
     void showGlyphs(const Font& font, QPointF origin, const QList<Glyph>& glyphs,
                     const QString& text);
+    // Text set by cairo from the face's character map alone, left to right from its origin,
+    // for a face HarfBuzz cannot read (a Type 1 font), which FreeType still draws: its
+    // glyphs, where each one ends along the line, and the face's ascent and descent. No
+    // glyphs when FreeType cannot read it either.
+    struct PlainRun {
+        QList<Glyph> glyphs;
+        QList<double> ends;
+        double ascent = 0;
+        double descent = 0;
+    };
+    static PlainRun setPlainly(const Font& font, const QString& text);
     void fillRect(const QRectF& rect, const QColor& colour);
     void strokeRect(const QRectF& rect, const QColor& colour, double width);
     void line(QPointF from, QPointF to, const QColor& colour, double width);

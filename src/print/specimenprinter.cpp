@@ -176,19 +176,58 @@ SpecimenPrinter::Piece SpecimenPrinter::setText(const FaceRef& face, const QStri
         if (shaping.isVariable() && !variations.isEmpty())
             piece.font.instance = instanceOf(face, variations);
     }
-    if (!readable && !m_interfaceFace.isNull() && face != m_interfaceFace) {
-        // A face HarfBuzz cannot read sets nothing: its text is printed in the interface
-        // face, every character marked as missing, so that it is neither lost nor passed off
-        // as the font's.
+    bool setPlainly = false;
+    if (!readable && !face.isNull()) {
+        // A face HarfBuzz cannot read (a Type 1 font) is set by cairo from its character map
+        // alone, with no features; in 縦書き turned sideways as a whole.
+        setPlainly = setByCairo(piece, direction);
+    }
+    if (!readable && !setPlainly && !m_interfaceFace.isNull() && face != m_interfaceFace) {
+        // A face that cannot be read at all sets nothing: its text is printed in the
+        // interface face, every character marked as missing, so that it is neither lost nor
+        // passed off as the font's.
         piece.run = m_shaper.shape(m_interfaceFace, text, direction, {}, {}, points);
         piece.font = {m_interfaceFace, QString(), points, false, false, nullptr};
     }
-    if (!readable || piece.font.outlinesOnly) {
+    if ((!readable && !setPlainly) || piece.font.outlinesOnly) {
         for (ShapedGlyph& glyph : piece.run.glyphs)
             glyph.missing = true;
     }
     piece.lines = SpecimenLines::wrap(piece.run, text, room);
     return piece;
+}
+
+bool SpecimenPrinter::setByCairo(Piece& piece, Direction direction) const {
+    const CairoPdfBook::PlainRun plain = CairoPdfBook::setPlainly(piece.font, piece.text);
+    if (plain.glyphs.isEmpty())
+        return false;
+    ShapedRun run;
+    run.face = piece.font.face;
+    run.pixelSize = piece.font.points;
+    run.direction = direction;
+    run.valid = true;
+    const bool vertical = direction == Direction::Vertical;
+    run.ascent = vertical ? piece.font.points / 2 : plain.ascent;
+    run.descent = vertical ? piece.font.points / 2 : plain.descent;
+    // Sideways, the baseline centres the face's ascent and descent on the column's line.
+    const double sidewaysBaseline = -(plain.ascent - plain.descent) / 2;
+    double pen = 0;
+    for (qsizetype i = 0; i < plain.glyphs.size(); ++i) {
+        const CairoPdfBook::Glyph& glyph = plain.glyphs.at(i);
+        const double advance = plain.ends.at(i) - pen;
+        ShapedGlyph shaped{glyph.id, glyph.cluster, glyph.origin, {}, vertical, glyph.id == 0};
+        if (vertical) {
+            shaped.origin = QPointF(sidewaysBaseline, glyph.origin.x());
+            shaped.cell = QRectF(-piece.font.points / 2, pen, piece.font.points, advance);
+        } else {
+            shaped.cell = QRectF(pen, -plain.ascent, advance, plain.ascent + plain.descent);
+        }
+        run.glyphs.append(shaped);
+        pen = plain.ends.at(i);
+    }
+    run.advance = pen;
+    piece.run = run;
+    return true;
 }
 
 SpecimenPrinter::FontSet SpecimenPrinter::setFont(qsizetype index) {

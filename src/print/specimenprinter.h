@@ -102,6 +102,9 @@ private:
     Piece setText(const FaceRef& face, const QString& text, double points,
                   ShapedRun::Direction direction, double room, const FeatureSettings& features = {},
                   const VariationSettings& variations = {});
+    // The piece's text set by cairo in its face, for a face HarfBuzz cannot read; false when
+    // cairo cannot read it either.
+    bool setByCairo(Piece& piece, ShapedRun::Direction direction) const;
     // A single line of horizontal text in the interface face, never broken.
     Piece setInterfaceText(const QString& text, double points);
     SpecimenLayout::Extent extentOf(const Piece& piece) const;

@@ -2,6 +2,7 @@
 #include "runtimeerror.h"
 #include "shaper.h"
 
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -71,6 +72,29 @@ private Q_SLOTS:
         const QStringList rows = embedded.split(u'\n', Qt::SkipEmptyParts).mid(2);
         QVERIFY(!rows.isEmpty() && rows.filter(u" yes yes yes "_s) == rows);
         QVERIFY(!run(u"pdfinfo"_s, {pdf}).isEmpty());
+    }
+
+    // A Type 1 face, which HarfBuzz cannot read, set by cairo from its character map: its
+    // own glyphs, in order along the line, its text kept.
+    void typeOneSetPlainly() {
+        const FaceRef face{u"/usr/share/fonts/type1/urw-base35/NimbusMonoPS-Regular.t1"_s, 0};
+        if (!QFileInfo::exists(face.file))
+            QSKIP("no URW Type 1 fonts (Debian package fonts-urw-base35)");
+        Shaper shaper;
+        QVERIFY(!shaper.shape(face, u"A"_s, ShapedRun::Direction::Horizontal, {}, {}, 20).valid);
+        const QString text = u"Type 1 見"_s;
+        const CairoPdfBook::Font font{face, QString(), 20, false, false, nullptr};
+        const CairoPdfBook::PlainRun set = CairoPdfBook::setPlainly(font, text);
+        QCOMPARE(set.glyphs.size(), text.size());
+        QVERIFY(set.glyphs.constFirst().id != 0 && set.glyphs.constLast().id == 0); // 見 missing
+        QVERIFY(std::is_sorted(set.ends.begin(), set.ends.end()) && set.ends.constFirst() > 0);
+        QCOMPARE(set.glyphs.constLast().cluster, text.size() - 1);
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(u"type1.pdf"_s);
+        CairoPdfBook book(pdf, QSizeF(595, 842));
+        book.showGlyphs(font, QPointF(50, 100), set.glyphs, text);
+        book.finish();
+        QCOMPARE(run(u"pdftotext"_s, {pdf, u"-"_s}).simplified(), text);
     }
 
     void unwritableFile() {
