@@ -26,7 +26,8 @@ private Q_SLOTS:
         // Faces in several files, a variable font's named instances and a translated name
         // each give one entry.
         expected << u"DejaVu Sans"_s << u"Varelith Blank"_s << u"Varelith Faces"_s
-                 << u"Varelith Variable"_s << u"Varelith Vertical"_s << u"試験書体 00007"_s;
+                 << u"Varelith Shared"_s << u"Varelith Variable"_s << u"Varelith Vertical"_s
+                 << u"試験書体 00007"_s;
         QCOMPARE(fonts.families(), expected);
 
         QVERIFY(QDir(set.filePath(u"fonts"_s)).removeRecursively() &&
