@@ -4,6 +4,7 @@
 #include "japaneseinterface.h"
 #include "shapingface.h"
 #include "sheetfaces.h"
+#include "typesetting.h"
 
 #include <QDeadlineTimer>
 #include <QFontInfo>
@@ -242,7 +243,11 @@ SpecimenPrinter::FontSet SpecimenPrinter::setFont(qsizetype index) {
                          m_book.variations);
     // The name in the interface face, set as the sample is in 縦書き; a name the interface
     // face cannot set whole (another script) is set in the font itself when that can.
-    const QString name = family + choice.note;
+    // As on the sheet, a font that lacks a feature switched on says so beside its name.
+    const QString missing =
+        Typesetting::missingNote(m_shaper.missingFeatures(face, m_book.features));
+    const QString name =
+        family + choice.note + (missing.isEmpty() ? QString() : u" (%1)"_s.arg(missing));
     const auto nameIn = [&](const FaceRef& in) {
         return setText(in, name, NamePoints, direction, std::numeric_limits<double>::max());
     };

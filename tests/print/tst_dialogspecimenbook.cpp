@@ -226,9 +226,10 @@ private Q_SLOTS:
         QVERIFY2(lines.size() >= 2 * families.size(), qPrintable(QString::number(lines.size())));
     }
 
-    // Switched features reach the book as they reach the sheet: palt closes up kana.
+    // Switched features reach the book as they reach the sheet: palt closes up kana, and a
+    // font without it says so beside its name.
     void featuresApplied() {
-        FixedSheetSource source = sourceOf({u"Varelith Vertical"_s});
+        FixedSheetSource source = sourceOf({u"Varelith Vertical"_s, u"Bench Sans 00001"_s});
         source.sample = u"かなかなかな"_s;
         double widths[2] = {};
         for (const bool palt : {false, true}) {
@@ -236,8 +237,11 @@ private Q_SLOTS:
             QTemporaryDir dir;
             const Printed book = print(dir, source);
             for (const Word& word : wordsOf(book.pdf))
-                if (word.text == source.sample)
+                if (word.text == source.sample && widths[palt] == 0) // Varelith Vertical's
                     widths[palt] = word.box.width();
+            const QString text = run({u"pdftotext"_s, u"-raw"_s, book.pdf, u"-"_s});
+            QCOMPARE(text.contains(u"Bench Sans 00001 (palt なし)"_s), palt);
+            QVERIFY(!text.contains(u"Vertical (palt"_s));
         }
         QVERIFY(widths[0] > 0 && widths[1] > 0);
         QVERIFY2(widths[1] < widths[0] * 0.95,
