@@ -16,7 +16,7 @@ namespace varelith {
 
 namespace {
 
-// Cairo's clusters for `glyphs` over `utf8`: each stretch of glyphs that share a cluster
+// Cairo's clusters for `glyphs` over `text`: each stretch of glyphs that share a cluster
 // covers the text from its cluster up to the next stretch's. Text before the first glyph's
 // cluster goes with the first stretch; clusters that go back make the whole run one.
 QList<cairo_text_cluster_t> clustersOf(const QList<CairoPdfBook::Glyph>& glyphs,
