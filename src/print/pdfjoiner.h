@@ -20,7 +20,6 @@ public:
     void append(const QByteArray& part);
     // The page tree's root, the catalogue and the cross-reference table.
     void finish();
-    int pageCount() const { return m_pageCount; }
 
 private:
     void write(const QByteArray& bytes);

@@ -76,14 +76,12 @@ public:
     // Goes on with the work until `deadline` has passed, one step at least; false once
     // the document is complete. Raises a RuntimeError when the file cannot be written.
     bool advance(const QDeadlineTimer& deadline);
-    int sheetCount() const { return m_sheetTotal; }
-    // The size every sample is printed at: the one asked for, or less when a single
-    // character of it would not fit the sheet.
-    double points() const { return m_points; }
-    // The header's second line: "20 pt・太字・縦書き・機能 +palt・可変軸 wght=700".
-    QString settingsText() const;
 
 private:
+    // The header's second line: "20 pt・太字・縦書き・機能 +palt・可変軸 wght=700", the size
+    // the one asked for, or less when a single character of it would not fit the sheet.
+    QString settingsText() const;
+
     // A run set in one face, with the face it is printed in.
     struct Piece {
         ShapedRun run;

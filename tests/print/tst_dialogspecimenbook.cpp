@@ -226,6 +226,27 @@ private Q_SLOTS:
         QVERIFY2(lines.size() >= 2 * families.size(), qPrintable(QString::number(lines.size())));
     }
 
+    // A size at which one character would not fit a sheet is brought down to one that does,
+    // for every font alike, and the header says so.
+    void oversizeBroughtDown() {
+        FixedSheetSource source = sourceOf({u"Varelith Vertical"_s, u"Bench Sans 00001"_s});
+        source.sample = u"かAな"_s;
+        source.size = u"1638"_s;
+        QTemporaryDir dir;
+        const Printed book = print(dir, source);
+        QVERIFY(book.exists);
+        const QString text = run({u"pdftotext"_s, u"-raw"_s, book.pdf, u"-"_s});
+        const QRegularExpression size(u"(\\d+(\\.\\d+)?) pt・標準"_s);
+        const double points = size.match(text).captured(1).toDouble();
+        QVERIFY2(points > 100 && points < 400, qPrintable(text));
+        for (const Word& word : wordsOf(book.pdf)) {
+            QVERIFY(word.box.left() >= 42 && word.box.right() <= 595 - 42 && word.box.top() >= 42 &&
+                    word.box.bottom() <= 842 - 42);
+            if (word.text == u"か"_s || word.text == u"A"_s)
+                QVERIFY(qAbs(word.box.height() - points) < 0.5);
+        }
+    }
+
     // Switched features reach the book as they reach the sheet: palt closes up kana, and a
     // font without it says so beside its name.
     void featuresApplied() {
