@@ -53,7 +53,7 @@ int main(int argc, char** argv) {
     varelith::SheetFaces sheetFaces(faces, coverage);
     // One shaper too: each face is loaded for shaping once, whoever sets text in it.
     varelith::Shaper shaper;
-    varelith::DialogSpecimenBook specimenBook(coverage, shaper, &sheetFaces);
+    varelith::DialogSpecimenBook specimenBook(coverage, &sheetFaces);
 
     // Every family's names in every language, read once at the first question: the font
     // selection dialog's list and filter and the font information window ask the same.
