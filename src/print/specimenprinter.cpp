@@ -247,7 +247,7 @@ SpecimenPrinter::FontSet SpecimenPrinter::setFont(qsizetype index) {
     const QString missing =
         Typesetting::missingNote(m_shaper.missingFeatures(face, m_book.features));
     const QString name =
-        family + choice.note + (missing.isEmpty() ? QString() : u" (%1)"_s.arg(missing));
+        family + choice.note + (missing.isEmpty() ? QString() : u"（%1）"_s.arg(missing));
     const auto nameIn = [&](const FaceRef& in) {
         return setText(in, name, NamePoints, direction, std::numeric_limits<double>::max());
     };

@@ -261,7 +261,7 @@ private Q_SLOTS:
                 if (word.text == source.sample && widths[palt] == 0) // Varelith Vertical's
                     widths[palt] = word.box.width();
             const QString text = run({u"pdftotext"_s, u"-raw"_s, book.pdf, u"-"_s});
-            QCOMPARE(text.contains(u"Bench Sans 00001 (palt なし)"_s), palt);
+            QCOMPARE(text.contains(u"Bench Sans 00001（palt 非対応）"_s), palt);
             QVERIFY(!text.contains(u"Vertical (palt"_s));
         }
         QVERIFY(widths[0] > 0 && widths[1] > 0);
