@@ -19,11 +19,9 @@ constexpr qreal ShapingPixels = 100;
 
 } // namespace
 
-GlyphComparison::GlyphComparison(Shaper& shaper, OutlineFingerprints& fingerprints,
-                                 VariationSequences& sequences)
+GlyphComparison::GlyphComparison(Shaper& shaper, OutlineFingerprints& fingerprints)
     : m_shaper(shaper)
-    , m_fingerprints(fingerprints)
-    , m_sequences(sequences) {}
+    , m_fingerprints(fingerprints) {}
 
 const QStringList& GlyphComparison::switchTags() {
     static const QStringList tags{u"jp78"_s, u"jp83"_s, u"jp90"_s, u"jp04"_s, u"nlck"_s,
@@ -65,13 +63,9 @@ GlyphComparison::Cell GlyphComparison::cell(const QString& character, const Comp
     }
     const ShapedRun run = m_shaper.shape(font.face, character, ShapedRun::Direction::Horizontal,
                                          switches, {}, ShapingPixels);
+    // The shaper marks a variation sequence the face does not define as well: HarfBuzz
+    // draws it as the plain character, which is not the variant asked for.
     cell.missing = !run.valid || run.glyphs.isEmpty() || run.hasMissing();
-    // A sequence the font does not define is drawn by HarfBuzz as the plain character:
-    // that is not the variant asked for.
-    QList<char32_t> points;
-    forEachCodePoint(character, [&](char32_t ucs4, qsizetype, qsizetype) { points.append(ucs4); });
-    if (!cell.missing && points.size() == 2 && VariationSequences::isSelector(points.at(1)))
-        cell.missing = !m_sequences.has(font.face, points.at(0), points.at(1));
     if (cell.missing)
         return cell;
     quint64 shape = 0;

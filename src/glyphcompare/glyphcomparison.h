@@ -11,7 +11,6 @@ namespace varelith {
 
 class OutlineFingerprints;
 class Shaper;
-class VariationSequences;
 
 // One character set in every compared font with the same feature switches, and which
 // fonts draw it in another shape than the first font that draws it at all: the shapes
@@ -29,8 +28,7 @@ public:
         int reference = -1; // the first cell drawn, which the others are compared with
     };
 
-    GlyphComparison(Shaper& shaper, OutlineFingerprints& fingerprints,
-                    VariationSequences& sequences);
+    GlyphComparison(Shaper& shaper, OutlineFingerprints& fingerprints);
 
     // The switches offered, in their order: the JIS forms, the kanji form sets, the widths.
     static const QStringList& switchTags();
@@ -47,7 +45,6 @@ private:
 
     Shaper& m_shaper;
     OutlineFingerprints& m_fingerprints;
-    VariationSequences& m_sequences;
 };
 
 } // namespace varelith

@@ -16,10 +16,6 @@ public:
 
     // Empty for a face without sequences or that cannot be loaded.
     const Cmap14Table& of(const FaceRef& face);
-    // Whether the face draws `base` followed by `selector` as a sequence it defines.
-    bool has(const FaceRef& face, char32_t base, char32_t selector) {
-        return of(face).find(base, selector).has_value();
-    }
 
     // The 256 variation selectors: VS1 to VS16 and VS17 to VS256.
     static bool isSelector(char32_t ucs4) {

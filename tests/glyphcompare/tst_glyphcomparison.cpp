@@ -82,8 +82,7 @@ private Q_SLOTS:
         QFETCH(Flags, differs);
         Shaper shaper;
         OutlineFingerprints fingerprints(shaper);
-        VariationSequences sequences(shaper);
-        GlyphComparison comparison(shaper, fingerprints, sequences);
+        GlyphComparison comparison(shaper, fingerprints);
         const GlyphComparison::Row row =
             comparison.compare(text, testFonts(fonts), FeatureSettings::fromText(switches));
         Flags gotMissing;
@@ -100,8 +99,7 @@ private Q_SLOTS:
     void aSequenceDrawsItsVariant() {
         Shaper shaper;
         OutlineFingerprints fingerprints(shaper);
-        VariationSequences sequences(shaper);
-        GlyphComparison comparison(shaper, fingerprints, sequences);
+        GlyphComparison comparison(shaper, fingerprints);
         const QList<ComparedFont> kanji = testFonts({u"Kanji"_s});
         const quint64 plain = comparison.compare(Tsuji, kanji, {}).cells.at(0).shape;
         const quint64 jp90 = comparison.compare(Tsuji, kanji, FeatureSettings::fromText(u"jp90"_s))
