@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # 字形比較: one kanji across COUNT fonts (default 500) with the difference highlight, and the
 # variation sequences of a kanji listed in IPAmj Mincho (install fonts-ipamj-mincho for
-# that figure; without it the test font "Varelith Kanji" stands in).
+# that figure; without it the test font "Varelith Variants" stands in).
 #
 #   bench/glyphcompare.sh [BUILD_DIR] [COUNT]
 #
@@ -15,7 +15,7 @@ store=${VARELITH_BENCH_FONTS:-/tmp}
 dir="$store/varelith-bench-fonts-$count"
 bench="$build/bench/glyphcompare/glyphcompare_bench"
 [[ -x $bench ]] || { echo "build first: cmake --build $build --target glyphcompare_bench" >&2; exit 1; }
-if [[ ! -f "$dir/fonts/varelith-kanji.ttf" ]]; then
+if [[ ! -f "$dir/fonts/varelith-variants.ttf" ]]; then
     rm -rf "$dir"
     /usr/bin/python3 "$here/tests/support/make-test-fonts" "$count" "$dir" >/dev/null
 fi

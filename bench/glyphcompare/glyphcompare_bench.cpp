@@ -1,7 +1,7 @@
 // 字形比較: one kanji across 500 fonts with the difference highlight (the window's
 // comparison, the first time with every face loaded, then with a switch changed, then the
 // cells in view painted), and the variation sequences of one kanji listed in IPAmj Mincho
-// (fonts-ipamj-mincho), or in the test font "Varelith Kanji" where that is not installed.
+// (fonts-ipamj-mincho), or in the test font "Varelith Variants" where that is not installed.
 // Prints figures; run it through bench/glyphcompare.sh, which points FONTCONFIG_FILE at the
 // machine's Japanese fonts and the test fonts.
 //
@@ -65,7 +65,7 @@ int main(int argc, char** argv) {
     QStringList families = QFontDatabase::families();
     std::stable_partition(families.begin(), families.end(), [](const QString& family) {
         return family.contains(u"CJK"_s) || family.startsWith(u"IPA"_s) ||
-               family.startsWith(u"Varelith Kanji"_s);
+               family.startsWith(u"Varelith Variants"_s);
     });
     QList<ComparedFont> fonts;
     for (const QString& family : families) {
@@ -116,10 +116,11 @@ int main(int argc, char** argv) {
 
     const bool haveIpamj = QFileInfo::exists(ipamj);
     const QList<ComparedFont> one{
-        haveIpamj ? ComparedFont{u"IPAmj明朝"_s, {ipamj, 0}}
-                  : ComparedFont{u"Varelith Kanji"_s, coverage.plainFace(u"Varelith Kanji"_s)}};
+        haveIpamj
+            ? ComparedFont{u"IPAmj明朝"_s, {ipamj, 0}}
+            : ComparedFont{u"Varelith Variants"_s, coverage.plainFace(u"Varelith Variants"_s)}};
     const IvdCollections collections = IvdCollections::load(IvdCollections::standardFiles());
-    out << (haveIpamj ? "IPAmj Mincho" : "Varelith Kanji (no IPAmj Mincho installed)")
+    out << (haveIpamj ? "IPAmj Mincho" : "Varelith Variants (no IPAmj Mincho installed)")
         << ", IVD data " << (collections.isEmpty() ? "absent" : "found") << "\n";
     for (const char32_t kanji : {U'葛', U'辻', U'邉'}) {
         Shaper shaper;

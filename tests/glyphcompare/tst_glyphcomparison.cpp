@@ -13,8 +13,8 @@ using namespace Qt::StringLiterals;
 namespace {
 
 ComparedFont testFont(const QString& name) {
-    static const QHash<QString, QString> files{{u"Kanji"_s, u"varelith-kanji.ttf"_s},
-                                               {u"Two"_s, u"varelith-kanji-two.ttf"_s},
+    static const QHash<QString, QString> files{{u"Variants"_s, u"varelith-variants.ttf"_s},
+                                               {u"Two"_s, u"varelith-variants-two.ttf"_s},
                                                {u"Blank"_s, u"varelith-blank.ttf"_s}};
     if (!files.contains(name))
         return {name, {}}; // not installed
@@ -41,7 +41,7 @@ class TestGlyphComparison : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    // "Varelith Kanji" and "Varelith Kanji Two" draw 辻 alike at other glyph ids; Kanji's
+    // "Varelith Variants" and "Varelith Variants Two" draw 辻 alike at other glyph ids; the
     // jp90 form has another outline, its jp04 form the same outline in a glyph of its own.
     void compare_data() {
         QTest::addColumn<QStringList>("fonts");
@@ -50,28 +50,28 @@ private Q_SLOTS:
         QTest::addColumn<Flags>("missing");
         QTest::addColumn<Flags>("differs");
         QTest::newRow("same outline, other glyph ids")
-            << QStringList{u"Two"_s, u"Kanji"_s} << Tsuji << QString() << Flags{false, false}
+            << QStringList{u"Two"_s, u"Variants"_s} << Tsuji << QString() << Flags{false, false}
             << Flags{false, false};
         QTest::newRow("jp90 changes the glyph")
-            << QStringList{u"Two"_s, u"Kanji"_s} << Tsuji << u"jp90"_s << Flags{false, false}
+            << QStringList{u"Two"_s, u"Variants"_s} << Tsuji << u"jp90"_s << Flags{false, false}
             << Flags{false, true};
         QTest::newRow("jp04: another glyph, the same shape")
-            << QStringList{u"Two"_s, u"Kanji"_s} << Tsuji << u"jp04"_s << Flags{false, false}
+            << QStringList{u"Two"_s, u"Variants"_s} << Tsuji << u"jp04"_s << Flags{false, false}
             << Flags{false, false};
         QTest::newRow("jp90 in the first font")
-            << QStringList{u"Kanji"_s, u"Two"_s} << Tsuji << u"jp90"_s << Flags{false, false}
+            << QStringList{u"Variants"_s, u"Two"_s} << Tsuji << u"jp90"_s << Flags{false, false}
             << Flags{false, true};
         QTest::newRow("the first font that draws it is the reference")
-            << QStringList{u"Blank"_s, u"Absent"_s, u"Kanji"_s, u"Two"_s} << Tsuji << u"jp90"_s
+            << QStringList{u"Blank"_s, u"Absent"_s, u"Variants"_s, u"Two"_s} << Tsuji << u"jp90"_s
             << Flags{true, true, false, false} << Flags{false, false, false, true};
         QTest::newRow("a sequence only one font defines")
-            << QStringList{u"Two"_s, u"Kanji"_s} << TsujiVs18 << QString() << Flags{true, false}
+            << QStringList{u"Two"_s, u"Variants"_s} << TsujiVs18 << QString() << Flags{true, false}
             << Flags{false, false};
         QTest::newRow("a default sequence")
-            << QStringList{u"Kanji"_s, u"Two"_s} << TsujiVs17 << QString() << Flags{false, true}
+            << QStringList{u"Variants"_s, u"Two"_s} << TsujiVs17 << QString() << Flags{false, true}
             << Flags{false, false};
         QTest::newRow("the other font's sequence")
-            << QStringList{u"Kanji"_s, u"Two"_s} << TsujiVs19 << QString() << Flags{true, false}
+            << QStringList{u"Variants"_s, u"Two"_s} << TsujiVs19 << QString() << Flags{true, false}
             << Flags{false, false};
     }
     void compare() {
@@ -95,12 +95,13 @@ private Q_SLOTS:
         QCOMPARE(gotDiffers, differs);
     }
 
-    // The variant is drawn, not the plain character: 辻 U+E0101 is Kanji's jp90 form.
+    // The variant is drawn, not the plain character: 辻 U+E0101 is the jp90 form of "Varelith
+    // Variants".
     void aSequenceDrawsItsVariant() {
         Shaper shaper;
         OutlineFingerprints fingerprints(shaper);
         GlyphComparison comparison(shaper, fingerprints);
-        const QList<ComparedFont> kanji = testFonts({u"Kanji"_s});
+        const QList<ComparedFont> kanji = testFonts({u"Variants"_s});
         const quint64 plain = comparison.compare(Tsuji, kanji, {}).cells.at(0).shape;
         const quint64 jp90 = comparison.compare(Tsuji, kanji, FeatureSettings::fromText(u"jp90"_s))
                                  .cells.at(0)
@@ -139,9 +140,9 @@ private Q_SLOTS:
         VariationSequences sequences(shaper);
         const IvdCollections collections =
             IvdCollections::fromText(u"8FBB E0101; Hanyo-Denshi; JA8FBB\n"_s);
-        const QList<SequenceListing::Entry> entries =
-            SequenceListing::list(U'辻', testFonts({u"Blank"_s, u"Kanji"_s, u"Absent"_s, u"Two"_s}),
-                                  sequences, collections);
+        const QList<SequenceListing::Entry> entries = SequenceListing::list(
+            U'辻', testFonts({u"Blank"_s, u"Variants"_s, u"Absent"_s, u"Two"_s}), sequences,
+            collections);
         QCOMPARE(entries.size(), 3);
         const QList<char32_t> selectors{0xE0100, 0xE0101, 0xE0102};
         const QList<QList<bool>> has{
@@ -158,9 +159,9 @@ private Q_SLOTS:
         QCOMPARE(entries.at(0).collection, QString());
         QCOMPARE(entries.at(1).collection, u"Hanyo-Denshi"_s);
         QCOMPARE(entries.at(1).selectorName, u"VS18 (U+E0101)"_s);
-        QVERIFY(
-            SequenceListing::list(U'永', testFonts({u"Kanji"_s, u"Two"_s}), sequences, collections)
-                .isEmpty());
+        QVERIFY(SequenceListing::list(U'永', testFonts({u"Variants"_s, u"Two"_s}), sequences,
+                                      collections)
+                    .isEmpty());
     }
 };
 

@@ -29,9 +29,10 @@ namespace {
 ComparedFont testFont(const QString& name, const QString& file) {
     return {name, {QStringLiteral(VARELITH_TEST_FONTS) + u'/' + file, 0}};
 }
-// Kanji Two first: its 辻 is the reference, drawn as Kanji draws 辻 without switches.
-const QList<ComparedFont> TwoFonts{testFont(u"Varelith Kanji Two"_s, u"varelith-kanji-two.ttf"_s),
-                                   testFont(u"Varelith Kanji"_s, u"varelith-kanji.ttf"_s)};
+// Variants Two first: its 辻 is the reference, drawn as Variants draws 辻 without switches.
+const QList<ComparedFont> TwoFonts{
+    testFont(u"Varelith Variants Two"_s, u"varelith-variants-two.ttf"_s),
+    testFont(u"Varelith Variants"_s, u"varelith-variants.ttf"_s)};
 
 // How many of the box's pixels are nearly black: the glyphs are drawn in the text colour.
 int inkIn(const QImage& image, const QRect& box) {
@@ -98,8 +99,8 @@ private Q_SLOTS:
         QCOMPARE(ink != plainInk, differs);
     }
 
-    // 辻's sequences, each in the fonts that define any: a default one, Kanji's variant,
-    // Two's own; a font without the sequence gets the mark and no glyph.
+    // 辻's sequences, each in the fonts that define any: a default one, the variant of
+    // "Varelith Variants", Two's own; a font without the sequence gets the mark and no glyph.
     void listsTheSequencesAndMarksTheMissing() {
         Shaper shaper;
         QTemporaryDir dir;
@@ -116,7 +117,7 @@ private Q_SLOTS:
         QVERIFY(sections.at(2).title.contains(u"Moji_Joho"_s));
         QVERIFY(!sections.at(1).title.contains(u"Moji_Joho"_s));
         QVERIFY(sections.at(3).title.contains(u"VS19 (U+E0102)"_s));
-        // Two, Kanji in every section.
+        // Two, Variants in every section.
         const QList<QList<bool>> missing{{true, false}, {true, false}, {false, true}};
         for (int s = 1; s <= 3; ++s)
             for (int c = 0; c < 2; ++c)
@@ -128,7 +129,7 @@ private Q_SLOTS:
         const int drawnVariant = inkIn(image, glyphBox(*window.canvas(), 2, 1));
         const int missingCell = inkIn(image, glyphBox(*window.canvas(), 2, 0));
         QVERIFY2(drawnDefault > 400, qPrintable(QString::number(drawnDefault)));
-        // The variant is Kanji's jp90 form, heavier than its plain 辻.
+        // The variant is the jp90 form of "Varelith Variants", heavier than its plain 辻.
         QVERIFY2(drawnVariant > drawnDefault, qPrintable(QString::number(drawnVariant)));
         // The mark and "なし", never Two's plain 辻 in its place.
         QVERIFY2(missingCell < drawnDefault / 2, qPrintable(QString::number(missingCell)));
@@ -145,12 +146,12 @@ private Q_SLOTS:
         QCOMPARE(window.rows().size(), 2);
         QCOMPARE(window.rows().at(0).cells.at(0).missing, true);
         QCOMPARE(window.rows().at(0).cells.at(1).missing, false);
-        // 葛: its own row, then Kanji's one sequence (U+E0100) in Kanji alone... and Two,
+        // 葛: its own row, then its one sequence (U+E0100) in "Varelith Variants" alone; Two,
         // which defines none for it, left out.
         const QList<ComparisonCanvas::Section>& sections = window.canvas()->sections();
         QCOMPARE(sections.size(), 3);
         QCOMPARE(sections.at(2).cells.size(), 1);
-        QCOMPARE(sections.at(2).cells.at(0).fontName, u"Varelith Kanji"_s);
+        QCOMPARE(sections.at(2).cells.at(0).fontName, u"Varelith Variants"_s);
     }
 
     void characterAt_data() {

@@ -38,24 +38,25 @@ private Q_SLOTS:
             QFontDatabase::addApplicationFont(font.filePath());
     }
 
-    // "Varelith Kanji": 辻 U+E0100 by default, 辻 U+E0101 its jp90 form, 葛 U+E0100 a form of
-    // its own; "Varelith Kanji Two": 辻 U+E0102 alone.
+    // "Varelith Variants": 辻 U+E0100 by default, 辻 U+E0101 its jp90 form, 葛 U+E0100 a form of
+    // its own; "Varelith Variants Two": 辻 U+E0102 alone.
     void shapedSequences_data() {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("glyphs"); // the glyphs' names, hidden selectors left out
         QTest::addColumn<Flags>("missing");
-        QTest::newRow("a variant") << u"varelith-kanji.ttf"_s << u"辻\U000E0101"_s
+        QTest::newRow("a variant") << u"varelith-variants.ttf"_s << u"辻\U000E0101"_s
                                    << QStringList{u"uni8FBB.jp90"_s} << Flags{false};
-        QTest::newRow("a default sequence") << u"varelith-kanji.ttf"_s << u"辻\U000E0100"_s
+        QTest::newRow("a default sequence") << u"varelith-variants.ttf"_s << u"辻\U000E0100"_s
                                             << QStringList{u"uni8FBB"_s} << Flags{false};
-        QTest::newRow("a sequence the face lacks") << u"varelith-kanji.ttf"_s << u"葛\U000E0101"_s
-                                                   << QStringList{u"uni845B"_s} << Flags{true};
+        QTest::newRow("a sequence the face lacks")
+            << u"varelith-variants.ttf"_s << u"葛\U000E0101"_s << QStringList{u"uni845B"_s}
+            << Flags{true};
         QTest::newRow("lacking, then had")
-            << u"varelith-kanji-two.ttf"_s << u"辻\U000E0101辻\U000E0102"_s
+            << u"varelith-variants-two.ttf"_s << u"辻\U000E0101辻\U000E0102"_s
             << QStringList{u"uni8FBB"_s, u"uni8FBB.alt"_s} << Flags{true, false};
-        QTest::newRow("no selector")
-            << u"varelith-kanji-two.ttf"_s << u"辻"_s << QStringList{u"uni8FBB"_s} << Flags{false};
+        QTest::newRow("no selector") << u"varelith-variants-two.ttf"_s << u"辻"_s
+                                     << QStringList{u"uni8FBB"_s} << Flags{false};
     }
     void shapedSequences() {
         QFETCH(QString, file);
@@ -97,7 +98,7 @@ private Q_SLOTS:
         QFETCH(QString, sample);
         QFETCH(bool, shaped);
         MemorySettingsStore store;
-        const ListFontSource fonts({u"Varelith Kanji"_s, u"Varelith Kanji Two"_s});
+        const ListFontSource fonts({u"Varelith Variants"_s, u"Varelith Variants Two"_s});
         FontCatalogue catalogue;
         FamilyNames familyNames;
         GlyphCoverage coverage;
@@ -115,7 +116,7 @@ private Q_SLOTS:
             return;
         const QList<ShapedSheetView::Line>& lines = form.shapedSheet()->lines();
         QCOMPARE(lines.size(), 2);
-        // Kanji draws the sequences it defines; Two lacks both. (The space before the sample,
+        // Variants draws the sequences it defines; Two lacks both. (The space before the sample,
         // which neither font has, is the first glyph.)
         QFETCH(Flags, kanji);
         QFETCH(Flags, two);
