@@ -13,7 +13,7 @@ class CharacterBlocks {
 public:
     struct Block {
         int code = 0; // ICU's UBlockCode
-        QString name; // "CJK Unified Ideographs"
+        QString name; // "CJK 統合漢字"; ICU's English name for a block not named in Japanese
         QList<char32_t> characters;
     };
 

@@ -1,5 +1,7 @@
 #include "facefacts.h"
 
+#include "freetypeface.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QHash>
@@ -15,20 +17,12 @@
 #include FT_TYPE1_TABLES_H
 
 #include <algorithm>
-#include <memory>
 
 using namespace Qt::StringLiterals;
 
 namespace varelith {
 
 namespace {
-
-struct LibraryDeleter {
-    void operator()(FT_Library library) const { FT_Done_FreeType(library); }
-};
-struct FaceDeleter {
-    void operator()(FT_Face face) const { FT_Done_Face(face); }
-};
 
 QString tagText(FT_ULong tag) {
     const char text[4] = {char(tag >> 24), char(tag >> 16), char(tag >> 8), char(tag)};
@@ -141,14 +135,10 @@ QList<FaceFacts::Axis> axesOf(FT_Library library, FT_Face face,
 
 FaceFacts FaceFacts::read(const QString& file, int index) {
     FaceFacts facts;
-    FT_Library rawLibrary = nullptr;
-    if (FT_Init_FreeType(&rawLibrary) != 0)
+    const FreeTypeFace face(file, index);
+    if (!face)
         return facts;
-    const std::unique_ptr<FT_LibraryRec_, LibraryDeleter> library(rawLibrary);
-    FT_Face rawFace = nullptr;
-    if (FT_New_Face(rawLibrary, QFile::encodeName(file).constData(), index, &rawFace) != 0)
-        return facts;
-    const std::unique_ptr<FT_FaceRec_, FaceDeleter> face(rawFace);
+    const FT_Face rawFace = face.get();
     facts.readable = true;
 
     facts.formatName = QString::fromLatin1(FT_Get_Font_Format(rawFace));
@@ -187,7 +177,7 @@ FaceFacts FaceFacts::read(const QString& file, int index) {
                            .trimmed();
     }
 
-    facts.axes = axesOf(rawLibrary, rawFace, texts);
+    facts.axes = axesOf(face.library(), rawFace, texts);
     appendFeatures(sfntTable(rawFace, TTAG_GSUB), facts.features);
     appendFeatures(sfntTable(rawFace, TTAG_GPOS), facts.features);
     std::sort(facts.features.begin(), facts.features.end());

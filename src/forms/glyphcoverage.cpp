@@ -139,6 +139,12 @@ FaceRef GlyphCoverage::plainFace(const QString& family) {
     return ref;
 }
 
+const FcCharSet* GlyphCoverage::characters(const QString& family) {
+    if (!m_faces)
+        m_faces = std::make_unique<Faces>();
+    return m_faces->characters(family);
+}
+
 class GlyphCoverage::Characters {
 public:
     explicit Characters(std::function<const FcCharSet*()> lookUp)

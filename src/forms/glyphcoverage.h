@@ -41,6 +41,10 @@ public:
     // family that is not installed. Text shaped from it is set in the face checked.
     FaceRef plainFace(const QString& family);
 
+    // The characters of that face as fontconfig lists them; null for a family that is not
+    // installed. Owned by the configuration this holds.
+    const FcCharSet* characters(const QString& family);
+
     // Whether `family` itself has a glyph for the character. Control and format
     // characters draw nothing and always count as covered; a family that is not
     // installed covers nothing else.

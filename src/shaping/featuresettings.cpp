@@ -18,56 +18,115 @@ bool isTag(const QString& tag) {
     return true;
 }
 
+struct Described {
+    const char16_t* tag;
+    const char16_t* description;
+};
+
+// The registered features a font for Japanese or Latin text commonly has, each with the
+// Japanese for its registered name; Japanese typesetting first. ss01 to ss20 and cv01 to
+// cv99 are numbered and follow from their tags.
+constexpr Described Descriptions[]{
+    {u"palt", u"プロポーショナル字幅"},
+    {u"vpal", u"縦書き用プロポーショナル字幅"},
+    {u"halt", u"代替半角字幅"},
+    {u"vhal", u"縦書き用代替半角字幅"},
+    {u"chws", u"文脈依存の半角字幅"},
+    {u"vchw", u"縦書き用文脈依存の半角字幅"},
+    {u"kern", u"カーニング"},
+    {u"vkrn", u"縦書き用カーニング"},
+    {u"fwid", u"全角幅"},
+    {u"hwid", u"半角幅"},
+    {u"pwid", u"プロポーショナル幅"},
+    {u"twid", u"1/3 幅"},
+    {u"qwid", u"1/4 幅"},
+    {u"jp78", u"JIS78 字形"},
+    {u"jp83", u"JIS83 字形"},
+    {u"jp90", u"JIS90 字形"},
+    {u"jp04", u"JIS2004 字形"},
+    {u"nlck", u"印刷標準字体（表外漢字字体表）"},
+    {u"trad", u"旧字体"},
+    {u"expt", u"エキスパート字形"},
+    {u"hojo", u"補助漢字字形（JIS X 0212）"},
+    {u"ruby", u"ルビ用字形"},
+    {u"hkna", u"横書き用かな"},
+    {u"vkna", u"縦書き用かな"},
+    {u"pkna", u"プロポーショナルかな"},
+    {u"nalt", u"注釈用の代替字形（囲み文字など）"},
+    {u"cpct", u"中央配置の約物"},
+    {u"vert", u"縦書き用字形"},
+    {u"vrt2", u"縦書き用字形と回転"},
+    {u"valt", u"縦書き用代替メトリクス"},
+    {u"jalt", u"行端揃え用の代替字形"},
+    {u"liga", u"標準合字"},
+    {u"dlig", u"任意の合字"},
+    {u"hlig", u"歴史的な合字"},
+    {u"clig", u"前後関係に依存する合字"},
+    {u"rlig", u"必須の合字"},
+    {u"calt", u"前後関係に依存する代替字形"},
+    {u"salt", u"スタイルの代替字形"},
+    {u"swsh", u"スワッシュ"},
+    {u"hist", u"歴史的字形"},
+    {u"titl", u"タイトル用字形"},
+    {u"smcp", u"スモールキャップス"},
+    {u"c2sc", u"大文字からスモールキャップス"},
+    {u"pcap", u"プチキャップス"},
+    {u"case", u"大文字用の字形"},
+    {u"cpsp", u"大文字の字間調整"},
+    {u"zero", u"スラッシュ付きゼロ"},
+    {u"lnum", u"ライニング数字"},
+    {u"onum", u"オールドスタイル数字"},
+    {u"pnum", u"プロポーショナル数字"},
+    {u"tnum", u"等幅数字"},
+    {u"frac", u"分数"},
+    {u"afrc", u"代替分数"},
+    {u"numr", u"分子"},
+    {u"dnom", u"分母"},
+    {u"sups", u"上付き文字"},
+    {u"subs", u"下付き文字"},
+    {u"sinf", u"科学用の下付き文字"},
+    {u"ordn", u"序数表記"},
+    {u"ornm", u"装飾記号"},
+    {u"aalt", u"すべての代替字形"},
+    {u"locl", u"地域ごとの字形"},
+    {u"ccmp", u"字形の合成と分解"},
+    {u"mark", u"マークの位置調整"},
+    {u"mkmk", u"マーク同士の位置調整"},
+    {u"curs", u"筆記体の接続"},
+    {u"dist", u"距離の調整"},
+    {u"size", u"オプティカルサイズ"},
+    {u"rand", u"ランダムな字形"},
+};
+
+// "ss07" gives 7, "cv12" 12 for `prefix` "cv"; 0 for another tag.
+int numbered(const QString& tag, QStringView prefix, int most) {
+    if (tag.size() != 4 || !tag.startsWith(prefix) || !tag.at(2).isDigit() || !tag.at(3).isDigit())
+        return 0;
+    const int number = tag.mid(2).toInt();
+    return number <= most ? number : 0;
+}
+
 } // namespace
 
 QString FeatureSettings::describe(const QString& tag) {
-    static const QHash<QString, QString> names{{u"palt"_s, u"プロポーショナル字幅"_s},
-                                               {u"vpal"_s, u"縦書き用プロポーショナル字幅"_s},
-                                               {u"halt"_s, u"半角字幅"_s},
-                                               {u"vhal"_s, u"縦書き用半角字幅"_s},
-                                               {u"kern"_s, u"カーニング"_s},
-                                               {u"vkrn"_s, u"縦書き用カーニング"_s},
-                                               {u"liga"_s, u"合字"_s},
-                                               {u"dlig"_s, u"任意の合字"_s},
-                                               {u"vert"_s, u"縦書き用字形"_s},
-                                               {u"vrt2"_s, u"縦書き用字形（回転）"_s},
-                                               {u"hwid"_s, u"半角"_s},
-                                               {u"fwid"_s, u"全角"_s},
-                                               {u"pwid"_s, u"プロポーショナル"_s},
-                                               {u"jp78"_s, u"JIS78 字形"_s},
-                                               {u"jp83"_s, u"JIS83 字形"_s},
-                                               {u"jp90"_s, u"JIS90 字形"_s},
-                                               {u"jp04"_s, u"JIS2004 字形"_s},
-                                               {u"trad"_s, u"旧字体"_s},
-                                               {u"expt"_s, u"印刷標準字体"_s},
-                                               {u"nlck"_s, u"表外漢字字形"_s},
-                                               {u"hkna"_s, u"横書き用かな"_s},
-                                               {u"vkna"_s, u"縦書き用かな"_s},
-                                               {u"ruby"_s, u"ルビ用字形"_s},
-                                               {u"zero"_s, u"スラッシュ付きゼロ"_s},
-                                               {u"tnum"_s, u"等幅数字"_s},
-                                               {u"pnum"_s, u"プロポーショナル数字"_s},
-                                               {u"onum"_s, u"オールドスタイル数字"_s},
-                                               {u"lnum"_s, u"ライニング数字"_s},
-                                               {u"smcp"_s, u"スモールキャップス"_s},
-                                               {u"frac"_s, u"分数"_s},
-                                               {u"calt"_s, u"前後関係に依存する字形"_s},
-                                               {u"locl"_s, u"言語ごとの字形"_s},
-                                               {u"ccmp"_s, u"字形の合成と分解"_s},
-                                               {u"aalt"_s, u"すべての異体字"_s},
-                                               {u"sups"_s, u"上付き文字"_s},
-                                               {u"subs"_s, u"下付き文字"_s}};
-    if (tag.size() == 4 && tag.startsWith(u"ss"_s) && tag.mid(2).toInt() > 0)
-        return u"スタイルセット %1"_s.arg(tag.mid(2).toInt());
+    static const QHash<QString, QString> names = [] {
+        QHash<QString, QString> table;
+        for (const Described& entry : Descriptions)
+            table.insert(QString::fromUtf16(entry.tag), QString::fromUtf16(entry.description));
+        return table;
+    }();
+    if (const int set = numbered(tag, u"ss", 20))
+        return u"スタイルセット %1"_s.arg(set);
+    if (const int variant = numbered(tag, u"cv", 99))
+        return u"文字バリアント %1"_s.arg(variant);
     return names.value(tag);
 }
 
-const QStringList& FeatureSettings::commonTags() {
+const QStringList& FeatureSettings::knownTags() {
     static const QStringList tags = [] {
-        QStringList list{u"palt"_s, u"kern"_s, u"liga"_s, u"vpal"_s, u"hwid"_s, u"fwid"_s,
-                         u"pwid"_s, u"jp78"_s, u"jp83"_s, u"jp90"_s, u"jp04"_s, u"trad"_s,
-                         u"expt"_s, u"nlck"_s, u"hkna"_s, u"vkna"_s, u"ruby"_s, u"zero"_s,
-                         u"tnum"_s, u"pnum"_s, u"onum"_s, u"lnum"_s, u"smcp"_s, u"frac"_s};
+        QStringList list;
+        for (const Described& entry : Descriptions)
+            list.append(QString::fromUtf16(entry.tag));
         for (int set = 1; set <= 20; ++set)
             list.append(u"ss%1"_s.arg(set, 2, 10, QChar(u'0')));
         return list;

@@ -17,10 +17,11 @@ public:
         friend bool operator==(const Setting&, const Setting&) = default;
     };
 
-    // The features offered as check items, in menu order.
-    static const QStringList& commonTags();
-    // A short Japanese description of a registered feature (ss01 to ss20 included), the
-    // same wherever a feature is offered; empty when unknown.
+    // Every feature with a description, ss01 to ss20 included, Japanese typesetting's
+    // first: the list a user can choose from.
+    static const QStringList& knownTags();
+    // The Japanese for a registered feature's name (ss01 to ss20 and cv01 to cv99
+    // included), the same wherever a feature is offered; empty when unknown.
     static QString describe(const QString& tag);
 
     // Reads a tag list: entries separated by commas or spaces, each "tag", "+tag" or

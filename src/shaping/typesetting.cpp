@@ -31,7 +31,7 @@ void Typesetting::save(SettingsStore& store) const {
 }
 
 QString Typesetting::missingNote(const QStringList& tags) {
-    return tags.isEmpty() ? QString() : tags.join(u'・') + u" なし"_s;
+    return tags.isEmpty() ? QString() : tags.join(u'・') + u" 非対応"_s;
 }
 
 } // namespace varelith

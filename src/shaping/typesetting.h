@@ -25,7 +25,7 @@ struct Typesetting {
     // Into the store only: writing it to the disk is the caller's flush.
     void save(SettingsStore& store) const;
 
-    // The note a line gets for the switched-on features its face lacks: "palt なし".
+    // The note a line gets for the switched-on features its face lacks: "palt 非対応".
     static QString missingNote(const QStringList& tags);
 };
 

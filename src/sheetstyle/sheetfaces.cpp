@@ -16,13 +16,13 @@ SheetFaces::SheetFaces(FamilyFaces& faces, GlyphCoverage& coverage)
 QString SheetFaces::noteFor(SheetStyle style) {
     switch (style) {
     case SheetStyle::Light:
-        return u" (細字なし)"_s;
+        return u"（細字なし）"_s;
     case SheetStyle::Bold:
-        return u" (太字なし)"_s;
+        return u"（太字なし）"_s;
     case SheetStyle::Italic:
-        return u" (斜体なし)"_s;
+        return u"（斜体なし）"_s;
     case SheetStyle::BoldItalic:
-        return u" (太字斜体なし)"_s;
+        return u"（太字斜体なし）"_s;
     case SheetStyle::Regular:
         break;
     }

@@ -28,7 +28,7 @@ public:
         QString note;                 // beside the name: the style's face is missing
     };
     Choice choose(const QString& family, SheetStyle style);
-    // " (太字なし)" and its like; empty for Regular.
+    // "（太字なし）" and its like; empty for Regular.
     static QString noteFor(SheetStyle style);
 
     // The characters of `text` the chosen font lacks.

@@ -37,8 +37,9 @@ private Q_SLOTS:
     }
 
     // Instance A starts on A|B|C and unticks B; N is installed; instance B starts on
-    // A|N|B|C and unticks C; both commit, in either order. The next start finds the ticks
-    // of the last to commit on the fonts it ticked.
+    // A|N|B|C and unticks C; each commits once, in the row's order. The file then pairs every
+    // flag with the name the last to commit wrote it for, and the next start finds that
+    // instance's ticks on the fonts it ticked.
     void twoInstancesPairEveryFlagWithItsName_data() {
         QTest::addColumn<bool>("firstCommitsLast");
         QTest::addColumn<QString>("ticks");
@@ -59,11 +60,21 @@ private Q_SLOTS:
         later.build(ListFontSource(after), laterStore, laterList);
         firstList.setSelected(1, false);
         laterList.setSelected(3, false);
-        first.commit(firstList, firstStore);
-        later.commit(laterList, laterStore);
-        if (firstCommitsLast)
+        if (firstCommitsLast) {
+            later.commit(laterList, laterStore);
             first.commit(firstList, firstStore);
+        } else {
+            first.commit(firstList, firstStore);
+            later.commit(laterList, laterStore);
+        }
         IniSettingsStore nextStore(file);
+        const QStringList& lastFonts = firstCommitsLast ? before : after;
+        const RecordingTickList& lastList = firstCommitsLast ? firstList : laterList;
+        for (int n = 1; n <= lastFonts.size(); ++n) {
+            QCOMPARE(nextStore.GetSetting(FontCatalogue::nameKey(n), 0), lastFonts.at(n - 1));
+            QCOMPARE(nextStore.GetSetting(FontCatalogue::flagKey(n), 0),
+                     lastList.ticks.at(n - 1) ? u"1"_s : u"0"_s);
+        }
         next.build(ListFontSource(after), nextStore, nextList);
         QString ticks;
         for (const bool tick : nextList.ticks)

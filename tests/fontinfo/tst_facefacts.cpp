@@ -1,6 +1,7 @@
 #include "facefacts.h"
 #include "familyfaces.h"
 #include "japanesecoverage.h"
+#include "japanesewriting.h"
 
 #include <QTest>
 
@@ -19,6 +20,8 @@ private Q_SLOTS:
     void embedding_data();
     void embedding();
     void coverage();
+    void writesJapanese_data();
+    void writesJapanese();
 };
 
 namespace {
@@ -77,18 +80,28 @@ void TestFaceFacts::axes() {
 void TestFaceFacts::embedding_data() {
     QTest::addColumn<int>("fsType");
     QTest::addColumn<Level>("level");
-    QTest::addColumn<QString>("wording");
-    QTest::newRow("installable") << 0x0000 << Level::Installable << u"インストール可能"_s;
-    QTest::newRow("restricted") << 0x0002 << Level::Restricted << u"PDF への埋め込み不可"_s;
-    QTest::newRow("preview and print")
-        << 0x0004 << Level::PreviewAndPrint << u"プレビューと印刷のみ"_s;
-    QTest::newRow("editable") << 0x0008 << Level::Editable << u"編集可能"_s;
-    // Older fonts set several bits: the least restrictive wins.
-    QTest::newRow("restricted and editable") << 0x000A << Level::Editable << u"編集可能"_s;
-    QTest::newRow("restricted and preview")
-        << 0x0006 << Level::PreviewAndPrint << u"プレビューと印刷のみ"_s;
-    QTest::newRow("no subsetting") << 0x0100 << Level::Installable << u"サブセット化不可"_s;
-    QTest::newRow("bitmap only") << 0x0204 << Level::PreviewAndPrint << u"ビットマップのみ"_s;
+    QTest::addColumn<QString>("wording"); // the whole text a user reads
+    const QString installable = u"インストール可能 (制限なし、PDF への埋め込み可)"_s;
+    const QString restricted = u"制限付き (PDF への埋め込み不可)"_s;
+    const QString preview = u"プレビューと印刷のみ (PDF への埋め込みは閲覧と印刷に限る)"_s;
+    const QString editable = u"編集可能 (PDF への埋め込み可、文書の編集も可)"_s;
+    // Every combination of bits 1 to 3. Older fonts set several: the least restrictive wins.
+    QTest::newRow("installable") << 0x0000 << Level::Installable << installable;
+    QTest::newRow("restricted") << 0x0002 << Level::Restricted << restricted;
+    QTest::newRow("preview and print") << 0x0004 << Level::PreviewAndPrint << preview;
+    QTest::newRow("restricted and preview") << 0x0006 << Level::PreviewAndPrint << preview;
+    QTest::newRow("editable") << 0x0008 << Level::Editable << editable;
+    QTest::newRow("restricted and editable") << 0x000A << Level::Editable << editable;
+    QTest::newRow("preview and editable") << 0x000C << Level::Editable << editable;
+    QTest::newRow("all three") << 0x000E << Level::Editable << editable;
+    const QString noSubsetting = u"、サブセット化不可 (フォント全体を埋め込む)"_s;
+    const QString bitmapOnly = u"、ビットマップのみ埋め込み可"_s;
+    QTest::newRow("no subsetting") << 0x0100 << Level::Installable << installable + noSubsetting;
+    QTest::newRow("bitmap only") << 0x0204 << Level::PreviewAndPrint << preview + bitmapOnly;
+    QTest::newRow("editable, no subsetting")
+        << 0x010C << Level::Editable << editable + noSubsetting;
+    // Nothing may be embedded: how it would be embedded does not matter.
+    QTest::newRow("restricted, bitmap only") << 0x0302 << Level::Restricted << restricted;
 }
 
 void TestFaceFacts::embedding() {
@@ -97,8 +110,8 @@ void TestFaceFacts::embedding() {
     QFETCH(QString, wording);
     const EmbeddingPermission permission{quint16(fsType)};
     QCOMPARE(permission.level(), level);
-    QVERIFY2(permission.text().contains(wording), qPrintable(permission.text()));
-    QCOMPARE(permission.text().contains(u"埋め込み不可"), level == Level::Restricted);
+    QCOMPARE(permission.text(), wording);
+    QCOMPARE(permission.text().contains(u"PDF への埋め込み不可"), level == Level::Restricted);
 }
 
 void TestFaceFacts::coverage() {
@@ -124,6 +137,41 @@ void TestFaceFacts::coverage() {
     QVERIFY(!coverage.missing(Set::JisLevel1).contains(U'永'));
     QVERIFY(coverage.missing(Set::JisLevel1).contains(U'亜'));
     QCOMPARE(JapaneseCoverage(nullptr).count(Set::Joyo), (Count{0, 2136}));
+}
+
+// Kana (hiragana then katakana) and JIS level 1 kanji, the first so many of each: at least
+// 90% of both writes Japanese.
+void TestFaceFacts::writesJapanese_data() {
+    QTest::addColumn<int>("kana");
+    QTest::addColumn<int>("level1");
+    QTest::addColumn<bool>("writes");
+    QTest::newRow("all") << 176 << 2965 << true;
+    QTest::newRow("one kanji short, as Klee One") << 176 << 2964 << true;
+    QTest::newRow("169 kana, as JIS X 0208 has") << 169 << 2965 << true;
+    QTest::newRow("90% of both") << 159 << 2669 << true;
+    QTest::newRow("a kana below") << 158 << 2965 << false;
+    QTest::newRow("a kanji below") << 176 << 2668 << false;
+    QTest::newRow("kanji, no kana") << 0 << 2965 << false;
+    QTest::newRow("kana, no kanji") << 176 << 0 << false;
+}
+
+void TestFaceFacts::writesJapanese() {
+    QFETCH(int, kana);
+    QFETCH(int, level1);
+    using Set = JapaneseCharacterSets::Set;
+    std::unique_ptr<FcCharSet, decltype(&FcCharSetDestroy)> characters(FcCharSetCreate(),
+                                                                       &FcCharSetDestroy);
+    const auto add = [&characters](Set set, int count) {
+        for (const char32_t character : JapaneseCharacterSets::characters(set).first(count))
+            FcCharSetAddChar(characters.get(), character);
+    };
+    add(Set::Hiragana, std::min(kana, 86));
+    add(Set::Katakana, std::max(kana - 86, 0));
+    add(Set::JisLevel1, level1);
+    add(Set::JisLevel2, 3390); // counts for nothing
+    const JapaneseWriting japanese;
+    QTEST(japanese.writes(characters.get()), "writes");
+    QVERIFY(!japanese.writes(nullptr));
 }
 
 QTEST_GUILESS_MAIN(TestFaceFacts)

@@ -70,6 +70,16 @@ void TestFamilyFaces::nearest_data() {
     QTest::newRow("light nearest 300") << u"100 200 400"_s << SheetStyle::Light << u"200"_s;
     QTest::newRow("regular upright first") << u"400i 700"_s << SheetStyle::Regular << u"700"_s;
     QTest::newRow("only italic: regular") << u"400i"_s << SheetStyle::Regular << u"400i"_s;
+    // A family of slanted faces alone draws its plain lines slanted, but has no upright
+    // style: 太字 and 細字 find nothing.
+    const QString onlyItalic = u"300i 400i 700i"_s;
+    QTest::newRow("only italic: regular of three")
+        << onlyItalic << SheetStyle::Regular << u"400i"_s;
+    QTest::newRow("only italic: bold") << onlyItalic << SheetStyle::Bold << QString();
+    QTest::newRow("only italic: light") << onlyItalic << SheetStyle::Light << QString();
+    QTest::newRow("only italic: italic") << onlyItalic << SheetStyle::Italic << u"400i"_s;
+    QTest::newRow("only italic: bold italic") << onlyItalic << SheetStyle::BoldItalic << u"700i"_s;
+    QTest::newRow("only oblique: bold") << u"400o 700o"_s << SheetStyle::Bold << QString();
     QTest::newRow("normal width first") << u"400c 400"_s << SheetStyle::Regular << u"400"_s;
     QTest::newRow("variable font itself never") << u"400v 700v"_s << SheetStyle::Bold << QString();
     QTest::newRow("no faces") << QString() << SheetStyle::Regular << QString();

@@ -6,6 +6,7 @@
 #include "variationsettings.h"
 #include "verticalorientation.h"
 
+#include <QHash>
 #include <QImage>
 #include <QPaintEngine>
 #include <QPainter>
@@ -310,9 +311,9 @@ private Q_SLOTS:
         QTest::addColumn<QString>("features");
         QTest::addColumn<QString>("note");
         QTest::newRow("has palt") << Vertical << u"+palt,-kern"_s << QString();
-        QTest::newRow("lacks palt") << Faces << u"palt"_s << u"palt なし"_s;
+        QTest::newRow("lacks palt") << Faces << u"palt"_s << u"palt 非対応"_s;
         QTest::newRow("lacks two, switched off ones not told")
-            << Faces << u"palt,-liga,ss02"_s << u"palt・ss02 なし"_s;
+            << Faces << u"palt,-liga,ss02"_s << u"palt・ss02 非対応"_s;
     }
     void missingFeatures() {
         QFETCH(QString, file);
@@ -342,6 +343,38 @@ private Q_SLOTS:
         VariationSettings axes;
         QTEST(FeatureSettings::parse(text, features) ? features.toText() : u"!"_s, "features");
         QTEST(VariationSettings::parse(text, axes) ? axes.toText() : u"!"_s, "axes");
+    }
+
+    // Each feature by the Japanese for its registered name: the ones once given another
+    // feature's name, the numbered ones, and no name shared by two features.
+    void featureNames_data() {
+        QTest::addColumn<QString>("tag");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("Expert Forms") << u"expt"_s << u"エキスパート字形"_s;
+        QTest::newRow("NLC Kanji Forms") << u"nlck"_s << u"印刷標準字体（表外漢字字体表）"_s;
+        QTest::newRow("Proportional Widths") << u"pwid"_s << u"プロポーショナル幅"_s;
+        QTest::newRow("Alternate Half Widths") << u"halt"_s << u"代替半角字幅"_s;
+        QTest::newRow("Hojo Kanji Forms") << u"hojo"_s << u"補助漢字字形（JIS X 0212）"_s;
+        QTest::newRow("Stylistic Set 5") << u"ss05"_s << u"スタイルセット 5"_s;
+        QTest::newRow("Character Variant 12") << u"cv12"_s << u"文字バリアント 12"_s;
+        QTest::newRow("no Stylistic Set 21") << u"ss21"_s << QString();
+        QTest::newRow("not registered") << u"abcd"_s << QString();
+    }
+    void featureNames() {
+        QFETCH(QString, tag);
+        QTEST(FeatureSettings::describe(tag), "name");
+        QHash<QString, QString> tagOf;
+        for (const QString& known : FeatureSettings::knownTags()) {
+            const QString name = FeatureSettings::describe(known);
+            QVERIFY2(!name.isEmpty(), qPrintable(known));
+            QVERIFY2(!tagOf.contains(name), qPrintable(known + u" and "_s + tagOf.value(name)));
+            tagOf.insert(name, known);
+        }
+        // What the information window lists of a Japanese font, each with a name.
+        for (const QString& shown :
+             {u"halt"_s, u"vhal"_s, u"vkrn"_s, u"vkna"_s, u"hist"_s, u"hojo"_s, u"numr"_s,
+              u"dnom"_s, u"afrc"_s, u"ordn"_s, u"qwid"_s, u"twid"_s, u"mark"_s, u"mkmk"_s})
+            QVERIFY2(FeatureSettings::knownTags().contains(shown), qPrintable(shown));
     }
 
     void typesettingRemembered() {

@@ -4,18 +4,35 @@
 #include <QHash>
 #include <QString>
 
+#include <memory>
+
 namespace varelith {
 
+class GlyphCoverage;
+class JapaneseWriting;
+
 // Which writing systems each family supports, as Qt's font database knows them from
-// fontconfig's languages. Asked once per family, then kept.
+// fontconfig's languages; Japanese alone is judged on the characters of the family's own
+// font, the ones its 日本語 tab counts. Asked once per family, then kept.
 class FamilyWritingSystems {
 public:
+    explicit FamilyWritingSystems(GlyphCoverage& coverage);
+    ~FamilyWritingSystems();
+    FamilyWritingSystems(const FamilyWritingSystems&) = delete;
+    FamilyWritingSystems& operator=(const FamilyWritingSystems&) = delete;
+
     // Any: every family.
     bool supports(const QString& family, QFontDatabase::WritingSystem system);
 
 private:
+    bool writesJapanese(const QString& family);
+
+    GlyphCoverage& m_coverage;
     // One bit per writing system; Qt has fewer than 64.
     QHash<QString, quint64> m_systems;
+    // Made at the first question about Japanese.
+    std::unique_ptr<JapaneseWriting> m_japanese;
+    QHash<QString, bool> m_writesJapanese;
 };
 
 } // namespace varelith

@@ -66,11 +66,11 @@ FontFilterBar::FontFilterBar(QWidget* parent)
     m_filter->setAccessibleDescription(u"名前の一部でフォントを絞り込みます"_s);
     m_filter->setClearButtonEnabled(true);
 
-    auto* scriptLabel = new QLabel(u"文字の種類(&W):"_s, this);
+    auto* scriptLabel = new QLabel(u"文字体系(&W):"_s, this);
     scriptLabel->setObjectName(u"lbl_Script"_s);
     scriptLabel->setBuddy(m_script);
     m_script->setObjectName(u"cmb_Script"_s);
-    m_script->setAccessibleName(u"文字の種類"_s);
+    m_script->setAccessibleName(u"文字体系"_s);
     for (const auto& [name, system] : writingSystems())
         m_script->addItem(name, int(system));
 

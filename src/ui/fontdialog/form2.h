@@ -97,9 +97,9 @@ private:
     FontCatalogue& m_catalogue;
     const FontSource& m_fonts;
     SettingsStore& m_store;
-    FamilyWritingSystems m_writingSystems;
-    FamilyListNames m_listNames;
     GlyphCoverage m_coverage;
+    FamilyWritingSystems m_writingSystems{m_coverage};
+    FamilyListNames m_listNames;
     TickListView* m_list1;
     QPushButton* m_command1;
     QLabel* m_lblCnt;

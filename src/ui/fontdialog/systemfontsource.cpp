@@ -1,9 +1,10 @@
 #include "systemfontsource.h"
 
+#include "fontconfigfonts.h"
+
 #include <fontconfig/fontconfig.h>
 
 #include <algorithm>
-#include <cstring>
 #include <memory>
 #include <utility>
 
@@ -15,28 +16,14 @@ struct ConfigDeleter {
     void operator()(FcConfig* config) const { FcConfigDestroy(config); }
 };
 
-QString text(const FcChar8* value) {
-    return QString::fromUtf8(reinterpret_cast<const char*>(value));
-}
-
-// Each name a file carries that Qt lists as a family of its own: the first one, and a
-// further name whose style differs from the first ("DejaVu Sans Condensed", style
-// "Book" beside "DejaVu Sans" "Condensed"). A further name with the same style is only
-// another spelling of the first (a translated name) and is not listed.
+// Each name a file carries that Qt lists as a family of its own, by the rule the rest of
+// the program finds families by: a name in another language, or with the same style, is
+// only another spelling of the first ("さわらび明朝", style "M", beside "Sawarabi Mincho",
+// "Medium"); a further name in the same language with a style of its own is a subfamily
+// ("DejaVu Sans Condensed").
 void appendFamilies(const FcPattern* pattern, QStringList& names) {
-    FcChar8* family = nullptr;
-    if (FcPatternGetString(pattern, FC_FAMILY, 0, &family) != FcResultMatch)
-        return;
-    names.append(text(family));
-    FcChar8* firstStyle = nullptr;
-    FcPatternGetString(pattern, FC_STYLE, 0, &firstStyle);
-    for (int k = 1; FcPatternGetString(pattern, FC_FAMILY, k, &family) == FcResultMatch; ++k) {
-        FcChar8* style = nullptr;
-        if (FcPatternGetString(pattern, FC_STYLE, k, &style) == FcResultMatch &&
-            (!firstStyle || std::strcmp(reinterpret_cast<const char*>(style),
-                                        reinterpret_cast<const char*>(firstStyle)) != 0))
-            names.append(text(family));
-    }
+    for (const FontconfigFonts::Family& family : FontconfigFonts::families(pattern))
+        names.append(FontconfigFonts::string(pattern, FC_FAMILY, family.index));
 }
 
 } // namespace

@@ -55,7 +55,7 @@ void CharacterGridView::setFace(const FaceDrawing* face) {
     const QSignalBlocker quiet(m_blocks);
     m_blocks->clear();
     for (const CharacterBlocks::Block& block : m_faceBlocks)
-        m_blocks->addItem(u"%1 (%2)"_s.arg(block.name).arg(block.characters.size()));
+        m_blocks->addItem(u"%1（%2）"_s.arg(block.name).arg(block.characters.size()));
     m_blocks->setCurrentIndex(m_faceBlocks.isEmpty() ? -1 : 0);
     showBlock(m_blocks->currentIndex());
 }

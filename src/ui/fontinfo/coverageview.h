@@ -24,6 +24,9 @@ public:
     // Lists the missing characters of the current row's set.
     void showMissing();
 
+    // "99.9%": the share of the set the face has, to a tenth of a percent, rounded down.
+    static QString share(JapaneseCoverage::Count count);
+
     QTreeWidget* table() const { return m_table; }
     QPushButton* missingButton() const { return m_showMissing; }
     QPlainTextEdit* missingText() const { return m_missing; }

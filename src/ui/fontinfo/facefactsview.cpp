@@ -3,6 +3,7 @@
 #include "facefacts.h"
 #include "fontface.h"
 #include "fonttextfont.h"
+#include "unopenedlinknotice.h"
 
 #include <QFileInfo>
 #include <QFormLayout>
@@ -28,9 +29,10 @@ QString number(double value) {
 
 } // namespace
 
-FaceFactsView::FaceFactsView(UrlOpener openUrl, QWidget* parent)
+FaceFactsView::FaceFactsView(UrlOpener openUrl, QClipboard* clipboard, QWidget* parent)
     : QWidget(parent)
     , m_openUrl(std::move(openUrl))
+    , m_clipboard(clipboard)
     , m_file(new QLineEdit(this))
     , m_openFolder(new QPushButton(u"フォルダーを開く(&O)"_s, this))
     , m_form(new QFormLayout(this)) {
@@ -44,8 +46,8 @@ FaceFactsView::FaceFactsView(UrlOpener openUrl, QWidget* parent)
     m_openFolder->setObjectName(u"btn_OpenFolder"_s);
     m_openFolder->setAccessibleName(u"フォルダーを開く"_s);
     connect(m_openFolder, &QPushButton::clicked, this, [this] {
-        if (!m_file->text().isEmpty() && m_openUrl)
-            m_openUrl(QUrl::fromLocalFile(QFileInfo(m_file->text()).absolutePath()));
+        if (!m_file->text().isEmpty())
+            open(QUrl::fromLocalFile(QFileInfo(m_file->text()).absolutePath()), true);
     });
     auto* fileRow = new QHBoxLayout;
     fileRow->addWidget(m_file, 1);
@@ -54,7 +56,7 @@ FaceFactsView::FaceFactsView(UrlOpener openUrl, QWidget* parent)
     fileCaption->setBuddy(m_file);
     m_form->addRow(fileCaption, fileRow);
 
-    addRow(u"番号:"_s, u"lbl_Index"_s, u"コレクション内の番号"_s);
+    addRow(u"フォント番号（TTC 内）:"_s, u"lbl_Index"_s, u"コレクション内の番号"_s);
     addRow(u"形式:"_s, u"lbl_Format"_s, u"形式"_s);
     addRow(u"可変軸:"_s, u"lbl_Axes"_s, u"可変軸"_s);
     addRow(u"バージョン(&V):"_s, u"lbl_Version"_s, u"バージョン"_s);
@@ -64,11 +66,10 @@ FaceFactsView::FaceFactsView(UrlOpener openUrl, QWidget* parent)
     addRow(u"ライセンス(&I):"_s, u"lbl_Licence"_s, u"ライセンス"_s);
     m_licenceUrl = addRow(u"ライセンス URL(&U):"_s, u"lbl_LicenceUrl"_s, u"ライセンス URL"_s);
     m_licenceUrl->setTextFormat(Qt::RichText);
-    m_licenceUrl->setTextInteractionFlags(Qt::TextBrowserInteraction);
-    connect(m_licenceUrl, &QLabel::linkActivated, this, [this](const QString& link) {
-        if (m_openUrl)
-            m_openUrl(QUrl(link));
-    });
+    m_licenceUrl->setTextInteractionFlags(Qt::TextBrowserInteraction |
+                                          Qt::TextSelectableByKeyboard);
+    connect(m_licenceUrl, &QLabel::linkActivated, this,
+            [this](const QString& link) { open(QUrl(link), false); });
     addRow(u"埋め込み(&E):"_s, u"lbl_Embedding"_s, u"埋め込みの許可"_s);
     addRow(u"グリフ数:"_s, u"lbl_Glyphs"_s, u"グリフ数"_s);
     addRow(u"機能(&T):"_s, u"lbl_Features"_s, u"OpenType の機能"_s);
@@ -79,7 +80,9 @@ QLabel* FaceFactsView::addRow(const QString& caption, const QString& objectName,
                               const QString& accessible) {
     auto* value = new QLabel(this);
     value->setObjectName(objectName);
-    value->setAccessibleName(accessible);
+    // No accessible name: that would stand in for the text, and a screen reader would say
+    // "バージョン" instead of the version. The caption is its label (the buddy below).
+    value->setAccessibleDescription(accessible);
     value->setWordWrap(true);
     value->setTextFormat(Qt::PlainText);
     // Every value can be selected and copied, and is reached with Tab.
@@ -89,6 +92,15 @@ QLabel* FaceFactsView::addRow(const QString& caption, const QString& objectName,
     label->setBuddy(value);
     m_form->addRow(label, value);
     return value;
+}
+
+void FaceFactsView::open(const QUrl& url, bool folder) {
+    if (!m_openUrl || m_openUrl(url))
+        return;
+    const QString address = folder ? url.toLocalFile() : url.toString();
+    UnopenedLinkNotice::show(
+        this, folder ? UnopenedLinkNotice::Kind::Folder : UnopenedLinkNotice::Kind::Link, address,
+        m_clipboard);
 }
 
 QString FaceFactsView::value(const QString& objectName) const {
@@ -109,7 +121,7 @@ void FaceFactsView::setFacts(const FontFace& face, const FaceFacts& facts,
     m_file->setCursorPosition(0);
     QString index = QString::number(face.collectionIndex());
     if (face.namedInstance)
-        index += u" (名前付きインスタンス %1)"_s.arg(face.index >> 16);
+        index += u"（名前付きインスタンス %1）"_s.arg(face.index >> 16);
     set(u"lbl_Index"_s, index);
     if (!facts.readable) {
         set(u"lbl_Format"_s, u"読み込めません"_s);

@@ -9,6 +9,7 @@
 #include "familynames.h"
 #include "fonttextfont.h"
 #include "japanesecoverage.h"
+#include "languagename.h"
 #include "waterfallview.h"
 
 #include <QApplication>
@@ -73,7 +74,7 @@ void FontInfoWindow::build() {
     m_waterfallArea->setAccessibleName(u"サイズ別の見本"_s);
     m_waterfallArea->setWidget(m_waterfall);
     m_waterfallArea->setBackgroundRole(QPalette::Base);
-    m_facts = new FaceFactsView(m_openUrl);
+    m_facts = new FaceFactsView(m_openUrl, m_clipboard);
     auto* factsArea = new QScrollArea;
     factsArea->setObjectName(u"FactsArea"_s);
     factsArea->setWidget(m_facts);
@@ -145,7 +146,7 @@ void FontInfoWindow::setFamily(const QString& family) {
     for (const FamilyNames::Name& name : all)
         names.append(all.size() < 2 || name.language.isEmpty()
                          ? name.text
-                         : u"%1 (%2)"_s.arg(name.text, name.language));
+                         : u"%1（%2）"_s.arg(name.text, LanguageName::inJapanese(name.language)));
     const QString namesText = names.isEmpty() ? family : names.join(u"、");
     m_names->setFont(
         FontTextFont::choose(namesText, font(), interfaceFace(), m_drawings.value(0).get()));

@@ -124,6 +124,9 @@ void Form1::buildControlStrip(QWidget* client) {
     m_text2 = new QLineEdit(client);
     m_text2->setObjectName(u"Text2"_s);
     m_text2->setAccessibleName(u"サイズ"_s);
+    // The caption stays "サイズ"; the unit and the range go in the tip.
+    m_text2->setToolTip(u"文字サイズ（ポイント、1～%1）。Enter で表示"_s.arg(FontSize::MaxPoints));
+    m_text2->setAccessibleDescription(u"ポイント"_s);
     m_text2->setGeometry(328, 4, 33, 18);
     // Sizes are typed directly, never through an input method.
     m_text2->setAttribute(Qt::WA_InputMethodEnabled, false);
@@ -139,6 +142,7 @@ void Form1::buildControlStrip(QWidget* client) {
     m_lblPage1 = new QLineEdit(client);
     m_lblPage1->setObjectName(u"lbl_Page1"_s);
     m_lblPage1->setAccessibleName(u"ページ"_s);
+    m_lblPage1->setToolTip(u"表示するページの番号。Enter で表示"_s);
     m_lblPage1->setGeometry(408, 4, 41, 18);
     m_lblPage1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 

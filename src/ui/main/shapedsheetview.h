@@ -47,7 +47,7 @@ public:
 
     struct Line {
         QString name; // with the style's note, as the document has it
-        QString note; // the features switched on that the face lacks: "palt なし"
+        QString note; // the features switched on that the face lacks: "palt 非対応"
         QString sampleText;
         ShapedRun nameRun; // 縦書き only: the name set in the column
         ShapedRun noteRun;

@@ -20,7 +20,7 @@ SheetFontInfoHook::SheetFontInfoHook(QTextEdit& view, FontInfoOpener& opener)
     : QObject(&view)
     , m_view(view)
     , m_opener(opener)
-    , m_action(new QAction(u"フォント情報(&I)..."_s, this)) {
+    , m_action(new QAction(u"フォント情報(&F)..."_s, this)) {
     m_action->setObjectName(u"mfontinfo"_s);
     m_action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
     m_action->setShortcutContext(Qt::WidgetShortcut);
@@ -59,6 +59,12 @@ bool SheetFontInfoHook::eventFilter(QObject* watched, QEvent* event) {
                                    : m_view.textCursor().position();
     const std::unique_ptr<QMenu> menu(m_view.createStandardContextMenu(inViewport));
     menu->setObjectName(u"SheetContextMenu"_s);
+    // Qt's own "Select All" has no access key, in any language; its shortcut stays shown.
+    if (auto* selectAll = menu->findChild<QAction*>(u"select-all"_s)) {
+        const QString shortcut = selectAll->text().section(u'\t', 1);
+        selectAll->setText(u"すべて選択(&A)"_s +
+                           (shortcut.isEmpty() ? QString() : u'\t' + shortcut));
+    }
     menu->addSeparator();
     QAction* entry = menu->addAction(m_action->text());
     entry->setObjectName(u"mfontinfo_context"_s);

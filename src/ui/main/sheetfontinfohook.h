@@ -11,7 +11,7 @@ namespace varelith {
 class FontInfoOpener;
 
 // Opens the font information window for a line of the sheet view: a double-click on the
-// line, "フォント情報(&I)..." in its context menu, or Ctrl+I where the view's cursor is.
+// line, "フォント情報(&F)..." in its context menu, or Ctrl+I where the view's cursor is.
 class SheetFontInfoHook : public QObject {
     Q_OBJECT
 

@@ -19,7 +19,7 @@ class SheetLineFaces {
 public:
     struct Face {
         FaceRef face; // null for a family that is not installed
-        QString note; // beside the name, as in the document: " (太字なし)"
+        QString note; // beside the name, as in the document: "（太字なし）"
     };
 
     SheetLineFaces(GlyphCoverage* coverage, SheetFaces* faces, std::function<SheetStyle()> style);

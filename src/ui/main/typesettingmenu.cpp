@@ -1,10 +1,10 @@
 #include "typesettingmenu.h"
 
+#include "featuredialog.h"
 #include "settingsstore.h"
 
 #include <QAction>
 #include <QActionGroup>
-#include <QInputDialog>
 #include <QMenu>
 #include <QTimer>
 
@@ -35,28 +35,29 @@ const QList<AxisOffer>& axisOffers() {
     return offers;
 }
 
+struct MenuFeature {
+    const char16_t* tag;
+    char16_t key;
+};
+// What Japanese setting switches most; every access key in the menu once.
+constexpr MenuFeature MenuFeatures[]{
+    {u"palt", u'P'}, {u"vpal", u'V'}, {u"halt", u'L'}, {u"kern", u'K'},
+    {u"jp78", u'7'}, {u"jp90", u'9'}, {u"jp04", u'4'}, {u"nlck", u'N'},
+    {u"trad", u'D'}, {u"hwid", u'H'}, {u"fwid", u'F'}, {u"ruby", u'U'},
+};
+
 void nameMenu(QMenu* menu, const QString& objectName) {
     menu->setObjectName(objectName);
     menu->setAccessibleName(menu->title().section(u"(&"_s, 0, 0).remove(u'&'));
 }
 
-std::optional<QString> askWithDialog(QWidget* parent, const QString& current) {
-    bool ok = false;
-    const QString text =
-        QInputDialog::getText(parent, u"機能タグ"_s, u"機能タグ (例: +palt,-kern,ss02)"_s,
-                              QLineEdit::Normal, current, &ok);
-    return ok ? std::optional<QString>(text) : std::nullopt;
-}
-
 } // namespace
 
-TypesettingMenu::TypesettingMenu(QMenu& menu, SettingsStore& store, QWidget* dialogParent,
-                                 TagAsker askTags)
+TypesettingMenu::TypesettingMenu(QMenu& menu, SettingsStore& store, QWidget* dialogParent)
     : QObject(&menu)
     , m_store(store)
     , m_flush(new QTimer(this))
     , m_dialogParent(dialogParent)
-    , m_askTags(askTags ? std::move(askTags) : TagAsker(askWithDialog))
     , m_typesetting(Typesetting::load(store)) {
     if (!menu.isEmpty())
         menu.addSeparator();
@@ -99,6 +100,7 @@ TypesettingMenu::TypesettingMenu(QMenu& menu, SettingsStore& store, QWidget* dia
 TypesettingMenu::~TypesettingMenu() {
     if (m_flush->isActive())
         flushStore();
+    delete m_featureDialog; // when its parent has not taken it already
 }
 
 void TypesettingMenu::flushStore() {
@@ -107,9 +109,10 @@ void TypesettingMenu::flushStore() {
 }
 
 void TypesettingMenu::buildFeatures() {
-    for (const QString& tag : FeatureSettings::commonTags()) {
-        QAction* action =
-            m_features->addAction(u"&%1  %2"_s.arg(tag, FeatureSettings::describe(tag)));
+    for (const MenuFeature& feature : MenuFeatures) {
+        const QString tag = QString::fromUtf16(feature.tag);
+        QAction* action = m_features->addAction(
+            u"%1 %2(&%3)"_s.arg(FeatureSettings::describe(tag), tag, QChar(feature.key)));
         action->setObjectName(u"mfeature_"_s + tag);
         action->setCheckable(true);
         action->setData(tag);
@@ -122,9 +125,9 @@ void TypesettingMenu::buildFeatures() {
         m_featureActions.append(action);
     }
     m_features->addSeparator();
-    QAction* free = m_features->addAction(u"機能タグ(&T)..."_s);
-    free->setObjectName(u"mfeaturetags"_s);
-    connect(free, &QAction::triggered, this, &TypesettingMenu::askFeatureText);
+    QAction* more = m_features->addAction(u"その他の機能(&M)..."_s);
+    more->setObjectName(u"mfeaturemore"_s);
+    connect(more, &QAction::triggered, this, &TypesettingMenu::showFeatureDialog);
     QAction* reset = m_features->addAction(u"既定に戻す(&R)"_s);
     reset->setObjectName(u"mfeaturereset"_s);
     connect(reset, &QAction::triggered, this, [this] {
@@ -184,22 +187,31 @@ QAction* TypesettingMenu::axisAction(const QString& tag, float value) const {
     return nullptr;
 }
 
-bool TypesettingMenu::applyFeatureText(const QString& text) {
-    Typesetting next = m_typesetting;
-    if (!FeatureSettings::parse(text, next.features))
-        return false;
-    commit(next);
-    return true;
+QStringList TypesettingMenu::menuTags() {
+    QStringList tags;
+    for (const MenuFeature& feature : MenuFeatures)
+        tags.append(QString::fromUtf16(feature.tag));
+    return tags;
 }
 
-void TypesettingMenu::askFeatureText() {
-    QString current = m_typesetting.features.toText();
-    // Asked again, with what was typed, until it reads or the user gives up.
-    while (const std::optional<QString> text = m_askTags(m_dialogParent, current)) {
-        if (applyFeatureText(*text))
-            return;
-        current = *text;
+void TypesettingMenu::showFeatureDialog() {
+    if (!m_featureDialog) {
+        m_featureDialog = new FeatureDialog(m_dialogParent);
+        m_featureDialog->setFeatures(m_typesetting.features);
+        connect(m_featureDialog, &FeatureDialog::featuresChosen, this,
+                [this](const FeatureSettings& features) {
+                    Typesetting next = m_typesetting;
+                    next.features = features;
+                    commit(next);
+                });
     }
+    m_featureDialog->show();
+    m_featureDialog->raise();
+    m_featureDialog->activateWindow();
+}
+
+FeatureDialog* TypesettingMenu::featureDialog() const {
+    return m_featureDialog;
 }
 
 void TypesettingMenu::setTypesetting(const Typesetting& typesetting) {
@@ -222,6 +234,8 @@ void TypesettingMenu::sync() {
     m_vertical->setChecked(m_typesetting.vertical);
     for (QAction* action : std::as_const(m_featureActions))
         action->setChecked(m_typesetting.features.state(action->data().toString()) == 1);
+    if (m_featureDialog)
+        m_featureDialog->setFeatures(m_typesetting.features);
     for (QActionGroup* group : std::as_const(m_axisGroups)) {
         const QString tag = group->objectName();
         QAction* chosen = axisAction(tag, m_typesetting.axes.value(tag, std::nanf("")));

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 using namespace varelith;
@@ -92,6 +93,30 @@ private Q_SLOTS:
         }
     }
 
+    // 日本語 shows the families whose own characters make Japanese, as the 日本語 tab of the
+    // font information counts them, whatever fontconfig's languages say.
+    void japaneseByItsCharacters_data() {
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<bool>("shown");
+        // Every kana and every level 1 kanji but one: no "ja" for fontconfig, as Klee One.
+        QTest::newRow("one kanji short") << u"Varelith Kanji"_s << true;
+        QTest::newRow("by its Japanese name") << u"漢字試験"_s << true;
+        QTest::newRow("kana and four kanji") << u"Varelith Vertical"_s << false;
+        QTest::newRow("kana and two kanji") << u"試験書体 00007"_s << false;
+        QTest::newRow("Latin") << u"DejaVu Sans"_s << false;
+        QTest::newRow("not installed") << u"Varelith Nowhere"_s << false;
+    }
+    void japaneseByItsCharacters() {
+        QFETCH(QString, family);
+        QFETCH(bool, shown);
+        LoadedDialog loaded({family});
+        FontFilterBar& bar = *loaded.dialog.filterBar();
+        bar.cmb_Script()->setCurrentText(u"日本語"_s);
+        QCOMPARE(loaded.dialog.List1()->model()->rowCount(), shown ? 1 : 0);
+        bar.cmb_Script()->setCurrentText(u"すべて"_s);
+        QCOMPARE(loaded.dialog.List1()->model()->rowCount(), 1);
+    }
+
     // Found by any of its names, in any language; shown with its Japanese name beside the
     // catalogue's, which is still what is stored.
     void namesInEveryLanguage_data() {
@@ -141,6 +166,37 @@ private Q_SLOTS:
         QVERIFY(loaded.dialog.lbl_Limit()->isVisibleTo(&loaded.dialog));
         QCOMPARE(loaded.dialog.lbl_Limit()->text(),
                  u"フォントが 32769 個あります。最初の 32767 個だけを表示しています。"_s);
+    }
+
+    void centredEachTimeShown_data() {
+        QTest::addColumn<bool>("withFontInfo"); // the button that widens the dialog
+        QTest::newRow("close button only") << false;
+        QTest::newRow("with フォント情報") << true;
+    }
+
+    // The frame's centre is the centre of the screen's free area, every time it shows.
+    void centredEachTimeShown() {
+        QFETCH(bool, withFontInfo);
+        LoadedDialog loaded(numberedFonts(u"Font "_s, 12));
+        RecordingFontInfoOpener opener;
+        if (withFontInfo)
+            loaded.dialog.setFontInfoOpener(&opener);
+        for (int showing = 1; showing <= 2; ++showing) {
+            loaded.dialog.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&loaded.dialog));
+            const QPoint centre = loaded.dialog.screen()->availableGeometry().center();
+            const QRect frame = loaded.dialog.frameGeometry();
+            QVERIFY2((frame.center() - centre).manhattanLength() <= 1,
+                     qPrintable(u"showing %1: frame %2,%3 %4x%5, centre %6,%7"_s.arg(showing)
+                                    .arg(frame.x())
+                                    .arg(frame.y())
+                                    .arg(frame.width())
+                                    .arg(frame.height())
+                                    .arg(centre.x())
+                                    .arg(centre.y())));
+            loaded.dialog.hide();
+            loaded.dialog.move(0, 0); // moved away while hidden, as a user might
+        }
     }
 
     // The current row of the filtered list, not the row at its place in the whole list,

@@ -24,9 +24,11 @@ private Q_SLOTS:
         for (const int n : {1, 2, 3, 4, 5, 6, 8})
             expected.append(u"Bench Sans %1"_s.arg(n, 5, 10, QChar(u'0')));
         // Faces in several files, a variable font's named instances and a translated name
-        // each give one entry.
+        // each give one entry, a translated name with a style name of its own too ("漢字試験"
+        // in style "M" beside "Varelith Kanji" in "Medium", as Sawarabi Mincho has them).
         expected << u"DejaVu Sans"_s << u"Varelith Blank"_s << u"Varelith Faces"_s
-                 << u"Varelith Variable"_s << u"Varelith Vertical"_s << u"試験書体 00007"_s;
+                 << u"Varelith Kanji"_s << u"Varelith Variable"_s << u"Varelith Vertical"_s
+                 << u"試験書体 00007"_s;
         QCOMPARE(fonts.families(), expected);
 
         QVERIFY(QDir(set.filePath(u"fonts"_s)).removeRecursively() &&

@@ -9,6 +9,7 @@
 #include "fontinfowindow.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
@@ -17,12 +18,14 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTextDocument>
 #include <QTreeWidget>
 #include <QUrl>
 #include <QWindow>
@@ -39,8 +42,14 @@ private Q_SLOTS:
     void facesAndFacts();
     void facesDrawnInThemselves();
     void coverage();
+    void coverageAsShown_data();
+    void coverageAsShown();
     void characterGrid();
     void linksAndEsc();
+    void unopenedLinkOffersCopy_data();
+    void unopenedLinkOffersCopy();
+    void valuesReadAsText_data();
+    void valuesReadAsText();
     void usableBesideAModalDialog();
 
 private:
@@ -48,17 +57,19 @@ private:
     FamilyFaces m_faces;
     QString m_sample;
     QList<QUrl> m_opened;
+    bool m_opens = true; // whether the desktop has a program for the link
     std::unique_ptr<FontInfoWindow> m_window;
 };
 
 void TestFontInfoWindow::init() {
     m_sample = u"Aa あい 漢"_s;
     m_opened.clear();
+    m_opens = true;
     m_window = std::make_unique<FontInfoWindow>(
         m_names, m_faces, [this] { return m_sample; },
         [this](const QUrl& url) {
             m_opened.append(url);
-            return true;
+            return m_opens;
         },
         QGuiApplication::clipboard());
 }
@@ -103,7 +114,7 @@ void TestFontInfoWindow::facesAndFacts() {
     QSignalSpy changed(m_window.get(), &FontInfoWindow::faceChanged);
     m_window->setFamily(u"Varelith Faces"_s);
     QVERIFY(m_window->windowTitle().contains(u"Varelith Faces"));
-    QVERIFY(m_window->namesLine()->text().startsWith(u"試験ファミリー (ja)"));
+    QVERIFY(m_window->namesLine()->text().startsWith(u"試験ファミリー（日本語）、"));
     FaceList* list = m_window->faceList();
     QCOMPARE(list->count(), 4);
     // The face a plain font of the family draws is chosen first.
@@ -161,15 +172,52 @@ void TestFontInfoWindow::coverage() {
     QVERIFY(!missing.contains(u'永'));
 }
 
+// Each set's row as the 日本語 tab shows it, found by the label the user reads: its count
+// and its share, which reaches 100.0% only when nothing is missing.
+void TestFontInfoWindow::coverageAsShown_data() {
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("count");
+    QTest::addColumn<QString>("share");
+    const QString vertical = u"Varelith Vertical"_s;
+    const QString kanji = u"Varelith Kanji"_s; // every level 1 kanji but 亜
+    QTest::newRow("hiragana, all") << vertical << u"ひらがな"_s << u"86 / 86"_s << u"100.0%"_s;
+    QTest::newRow("katakana, all") << vertical << u"カタカナ"_s << u"90 / 90"_s << u"100.0%"_s;
+    QTest::newRow("level 1, four")
+        << vertical << u"JIS 第1水準漢字"_s << u"4 / 2965"_s << u"0.1%"_s;
+    QTest::newRow("level 2, one") << vertical << u"JIS 第2水準漢字"_s << u"1 / 3390"_s << u"0.0%"_s;
+    // 0.079% and, below, 0.187%: rounded down, not to the nearest tenth.
+    QTest::newRow("level 3, one") << vertical << u"JIS 第3水準漢字"_s << u"1 / 1259"_s << u"0.0%"_s;
+    QTest::newRow("level 4, none")
+        << vertical << u"JIS 第4水準漢字"_s << u"0 / 2436"_s << u"0.0%"_s;
+    QTest::newRow("joyo, four") << vertical << u"常用漢字"_s << u"4 / 2136"_s << u"0.1%"_s;
+    QTest::newRow("level 1 but one")
+        << kanji << u"JIS 第1水準漢字"_s << u"2964 / 2965"_s << u"99.9%"_s;
+    QTest::newRow("level 2, none") << kanji << u"JIS 第2水準漢字"_s << u"0 / 3390"_s << u"0.0%"_s;
+    QTest::newRow("kana of a kanji font") << kanji << u"カタカナ"_s << u"90 / 90"_s << u"100.0%"_s;
+}
+
+void TestFontInfoWindow::coverageAsShown() {
+    QFETCH(QString, family);
+    QFETCH(QString, label);
+    m_window->setFamily(family);
+    QCOMPARE(m_window->faceList()->count(), 1);
+    const QTreeWidget* table = m_window->coverage()->table();
+    const QList<QTreeWidgetItem*> rows = table->findItems(label, Qt::MatchExactly, 0);
+    QCOMPARE(rows.size(), 1);
+    QTEST(rows.first()->text(1), "count");
+    QTEST(rows.first()->text(2), "share");
+}
+
 void TestFontInfoWindow::characterGrid() {
     m_window->setFamily(u"Varelith Vertical"_s);
     CharacterGridView* view = m_window->characterGrid();
     QStringList blocks;
     for (int i = 0; i < view->blockChooser()->count(); ++i)
         blocks.append(view->blockChooser()->itemText(i));
-    QVERIFY2(blocks.contains(u"Hiragana (86)"_s), qPrintable(blocks.join(u", ")));
-    QVERIFY(blocks.contains(u"Katakana (91)"_s));
-    view->blockChooser()->setCurrentText(u"Hiragana (86)"_s);
+    QVERIFY2(blocks.contains(u"ひらがな（86）"_s), qPrintable(blocks.join(u", ")));
+    QVERIFY(blocks.contains(u"カタカナ（91）"_s));
+    view->blockChooser()->setCurrentText(u"ひらがな（86）"_s);
     CharacterGrid* grid = view->grid();
     QCOMPARE(grid->characters().size(), 86);
     grid->resize(CharacterGrid::CellSize * 10, grid->heightForWidth(CharacterGrid::CellSize * 10));
@@ -193,6 +241,91 @@ void TestFontInfoWindow::linksAndEsc() {
     m_window->faceList()->setFocus();
     QTest::keyClick(m_window->faceList(), Qt::Key_Escape);
     QVERIFY(!m_window->isVisible());
+}
+
+void TestFontInfoWindow::unopenedLinkOffersCopy_data() {
+    QTest::addColumn<bool>("opens");
+    QTest::addColumn<bool>("folder");
+    QTest::newRow("licence link, no browser") << false << false;
+    QTest::newRow("folder, no file manager") << false << true;
+    QTest::newRow("licence link opened") << true << false;
+}
+
+// A link the desktop cannot open says so, and offers its address for the clipboard.
+void TestFontInfoWindow::unopenedLinkOffersCopy() {
+    QFETCH(bool, opens);
+    QFETCH(bool, folder);
+    m_opens = opens;
+    m_window->showFamily(u"Varelith Faces"_s);
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    FaceFactsView* facts = m_window->facts();
+    const QString licence = u"https://openfontlicense.org"_s;
+    if (folder)
+        facts->openFolderButton()->click();
+    else
+        Q_EMIT facts->licenceLink()->linkActivated(licence);
+    QCOMPARE(m_opened.size(), 1);
+    auto* box = facts->findChild<QMessageBox*>();
+    QCOMPARE(box != nullptr, !opens);
+    if (opens)
+        return;
+    QVERIFY(box->isVisible());
+    const QString address = folder ? m_opened.first().toLocalFile() : licence;
+    QVERIFY2(box->informativeText().contains(address), qPrintable(box->informativeText()));
+    QGuiApplication::clipboard()->setText(u"before"_s);
+    auto* copy = box->findChild<QPushButton*>(u"btn_CopyAddress"_s);
+    QVERIFY(copy && copy->text().contains(u"コピー(&C)"));
+    copy->click();
+    QCOMPARE(QGuiApplication::clipboard()->text(), address);
+    QVERIFY(!box->isVisible());
+}
+
+void TestFontInfoWindow::valuesReadAsText_data() {
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("caption");
+    const QString faces = u"Varelith Faces"_s;
+    QTest::newRow("file") << faces << u"txt_File"_s << u"ファイル(&L):"_s;
+    QTest::newRow("index") << faces << u"lbl_Index"_s << u"フォント番号（TTC 内）:"_s;
+    QTest::newRow("version") << faces << u"lbl_Version"_s << u"バージョン(&V):"_s;
+    QTest::newRow("vendor") << faces << u"lbl_Vendor"_s << u"ベンダー:"_s;
+    QTest::newRow("designer") << faces << u"lbl_Designer"_s << u"デザイナー:"_s;
+    QTest::newRow("licence") << faces << u"lbl_Licence"_s << u"ライセンス(&I):"_s;
+    QTest::newRow("licence URL") << faces << u"lbl_LicenceUrl"_s << u"ライセンス URL(&U):"_s;
+    QTest::newRow("embedding") << faces << u"lbl_Embedding"_s << u"埋め込み(&E):"_s;
+    QTest::newRow("glyph count") << faces << u"lbl_Glyphs"_s << u"グリフ数:"_s;
+    QTest::newRow("features") << u"Varelith Vertical"_s << u"lbl_Features"_s << u"機能(&T):"_s;
+}
+
+// What a screen reader says of each value on the 詳細 tab is the value itself, with its
+// caption as the label for it; and the value can be selected.
+void TestFontInfoWindow::valuesReadAsText() {
+    QFETCH(QString, family);
+    QFETCH(QString, value);
+    QFETCH(QString, caption);
+    m_window->setFamily(family);
+    auto* widget = m_window->facts()->findChild<QWidget*>(value);
+    QVERIFY(widget);
+    QString shown;
+    if (const auto* line = qobject_cast<QLineEdit*>(widget)) {
+        shown = line->text();
+        QVERIFY(line->isReadOnly());
+    } else {
+        const auto* label = qobject_cast<QLabel*>(widget);
+        QVERIFY(label->textInteractionFlags() & Qt::TextSelectableByKeyboard);
+        QTextDocument plain;
+        plain.setHtml(label->text());
+        shown = label->textFormat() == Qt::RichText ? plain.toPlainText() : label->text();
+    }
+    QVERIFY(!shown.isEmpty() && shown != u"—"_s);
+    QAccessibleInterface* read = QAccessible::queryAccessibleInterface(widget);
+    QVERIFY(read);
+    const QString said = read->text(QAccessible::Name) + u'|' + read->text(QAccessible::Value);
+    QVERIFY2(said.contains(shown), qPrintable(said));
+    QStringList labels;
+    for (const auto& [labelling, relation] : read->relations(QAccessible::Label))
+        labels.append(labelling->text(QAccessible::Name));
+    QVERIFY2(labels.contains(QString(caption).remove(u'&')), qPrintable(labels.join(u", ")));
 }
 
 void TestFontInfoWindow::usableBesideAModalDialog() {

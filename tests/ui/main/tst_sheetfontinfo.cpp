@@ -1,5 +1,6 @@
 #include "catalogues.h"
 #include "composedpage.h"
+#include "fontlistinfohook.h"
 #include "recordingfontinfoopener.h"
 #include "sheetcomposer.h"
 #include "sheetdocument.h"
@@ -7,9 +8,15 @@
 #include "sheetfontlocator.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QListView>
+#include <QMenu>
+#include <QPushButton>
 #include <QTest>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QTimer>
 
 using namespace varelith;
 using namespace varelith::testing;
@@ -23,6 +30,7 @@ private Q_SLOTS:
     void familyAt_data();
     void familyAt();
     void keyAndDoubleClick();
+    void contextMenu();
 
 private:
     ComposedPage m_page;
@@ -67,7 +75,7 @@ void TestSheetFontInfo::keyAndDoubleClick() {
     view.setDocument(m_document.get());
     RecordingFontInfoOpener opener;
     const SheetFontInfoHook* hook = new SheetFontInfoHook(view, opener);
-    QCOMPARE(hook->action()->text(), u"フォント情報(&I)..."_s);
+    QCOMPARE(hook->action()->text(), u"フォント情報(&F)..."_s);
     view.resize(600, 400);
     view.show();
     QVERIFY(QTest::qWaitForWindowExposed(&view));
@@ -82,6 +90,42 @@ void TestSheetFontInfo::keyAndDoubleClick() {
     cursor.setPosition(m_page.documentPosition(int(m_page.text.indexOf(u"Alpha"))));
     QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, view.cursorRect(cursor).center());
     QCOMPARE(opener.shown, (QStringList{u"Gamma"_s, u"Alpha"_s}));
+    view.setDocument(nullptr);
+}
+
+// The view's own items and フォント情報, every one with its access key, フォント情報 by the
+// same key as in the selection dialog.
+void TestSheetFontInfo::contextMenu() {
+    QTextEdit view;
+    view.setReadOnly(true);
+    view.setDocument(m_document.get());
+    RecordingFontInfoOpener opener;
+    new SheetFontInfoHook(view, opener);
+    view.resize(600, 400);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QStringList captions;
+    QTimer::singleShot(0, &view, [&captions] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        for (const QAction* action : menu->actions())
+            if (!action->isSeparator())
+                captions.append(action->text().section(u'\t', 0, 0));
+        menu->close();
+    });
+    QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(10, 10),
+                              view.mapToGlobal(QPoint(10, 10)));
+    QApplication::sendEvent(view.viewport(), &request);
+    QVERIFY2(captions.contains(u"すべて選択(&A)"_s), qPrintable(captions.join(u", ")));
+    QListView list;
+    FontListInfoHook dialogHook(
+        list, opener, [] { return QString(); }, &list);
+    const QString inDialog = dialogHook.button()->text();
+    const QString key = inDialog.mid(inDialog.indexOf(u'&'), 2);
+    QVERIFY(captions.contains(u"フォント情報(%1)..."_s.arg(key)));
+    for (const QString& caption : captions)
+        QVERIFY2(caption.contains(u'&'), qPrintable(caption));
     view.setDocument(nullptr);
 }
 

@@ -90,12 +90,12 @@ private Q_SLOTS:
         row("nothing stored", {}, faces, {}, u"Regular/400/0"_s, 1);
         row("unknown value", u"Heavy"_s, faces, {}, u"Regular/400/0"_s, 1);
         row("太字", u"Bold"_s, faces, {}, u"Bold/700/0"_s, 1);
-        row("太字, no Bold face", u"Bold"_s, latin, u" (太字なし)"_s, u"Regular/400/0"_s, 2);
+        row("太字, no Bold face", u"Bold"_s, latin, u"（太字なし）"_s, u"Regular/400/0"_s, 2);
         row("細字", u"Light"_s, faces, {}, u"Light/300/0"_s, 1);
-        row("細字, no Light face", u"Light"_s, latin, u" (細字なし)"_s, u"Regular/400/0"_s, 2);
+        row("細字, no Light face", u"Light"_s, latin, u"（細字なし）"_s, u"Regular/400/0"_s, 2);
         row("斜体", u"Italic"_s, faces, {}, u"Italic/400/1"_s, 1);
         row("斜体 by an oblique face", u"Italic"_s, u"DejaVu Sans"_s, {}, u"Oblique/400/1"_s, 2);
-        row("太字斜体, none", u"BoldItalic"_s, faces, u" (太字斜体なし)"_s, u"Regular/400/0"_s, 1);
+        row("太字斜体, none", u"BoldItalic"_s, faces, u"（太字斜体なし）"_s, u"Regular/400/0"_s, 1);
     }
 
     void eachStyleDrawsTheFamilysOwnFace() {
@@ -128,7 +128,7 @@ private Q_SLOTS:
         QCOMPARE(window.store.values.value(SheetStyleMenu::SettingKey), u"Bold"_s);
         QCOMPARE(window.store.flushes, flushes + 1);
         QCOMPARE(QFontInfo(window.sampleFormat().font()).styleName(), u"Bold"_s);
-        QCOMPARE(window.line().next().text(), u"Bench Sans 00001 (太字なし) "_s + Sample);
+        QCOMPARE(window.line().next().text(), u"Bench Sans 00001（太字なし） "_s + Sample);
 
         window.form->styleMenu()->action(SheetStyle::Regular)->trigger();
         const StyledWindow plain({u"Varelith Faces"_s, u"Bench Sans 00001"_s}, {}, false);
@@ -191,7 +191,7 @@ private Q_SLOTS:
             QVERIFY2(text.contains(u"BenchSans00001"_s) && text.contains(u"太字なし"_s),
                      qPrintable(text));
         else
-            QCOMPARE(text, u"VarelithFacesAbcBenchSans00001(太字なし)Abc"_s);
+            QCOMPARE(text, u"VarelithFacesAbcBenchSans00001（太字なし）Abc"_s);
         QVERIFY(run(u"pdffonts"_s, {pdf}).contains(u"VarelithFaces-Bold"_s));
     }
 };

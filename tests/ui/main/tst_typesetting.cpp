@@ -1,6 +1,7 @@
 #include "catalogues.h"
 #include "familyfaces.h"
 #include "familynames.h"
+#include "featuredialog.h"
 #include "fontinfoopener.h"
 #include "form1.h"
 #include "glyphcoverage.h"
@@ -17,12 +18,15 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFontDatabase>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
+#include <QTreeWidget>
 
 #include <cmath>
 
@@ -130,9 +134,9 @@ private Q_SLOTS:
         QStringList notes;
         for (const ShapedSheetView::Line& line : lines)
             notes.append(line.name + u':' + line.note);
-        QCOMPARE(notes,
-                 (QStringList{u"Varelith Vertical:ss02 なし"_s, u"Varelith Faces:palt・ss02 なし"_s,
-                              u"Varelith Variable:palt・ss02 なし"_s}));
+        QCOMPARE(notes, (QStringList{u"Varelith Vertical:ss02 非対応"_s,
+                                     u"Varelith Faces:palt・ss02 非対応"_s,
+                                     u"Varelith Variable:palt・ss02 非対応"_s}));
         // Right to left: each column further from the right edge than the one before, the
         // sample below its name.
         QVERIFY(lines.at(0).nameAt.x() < lines.at(1).nameAt.x());
@@ -200,7 +204,7 @@ private Q_SLOTS:
         shown.form->styleMenu()->action(SheetStyle::Bold)->trigger();
         shown.menu().setTypesetting(typesetting(true, QString(), QString()));
         const QList<ShapedSheetView::Line>& lines = shown.sheet().lines();
-        QCOMPARE(lines.at(0).name, u"Varelith Vertical (太字なし)"_s);
+        QCOMPARE(lines.at(0).name, u"Varelith Vertical（太字なし）"_s);
         QVERIFY(lines.at(0).sample.face.file.endsWith(u"varelith-vertical.ttf"_s));
         QCOMPARE(lines.at(1).name, u"Varelith Faces"_s);
         QVERIFY(lines.at(1).sample.face.file.endsWith(u"varelith-faces-bold.ttf"_s));
@@ -224,7 +228,7 @@ private Q_SLOTS:
         const ShapedSheetView::Line& line = shown.sheet().lines().at(0);
         QVERIFY(line.standIn && line.standInMissing);
         QVERIFY(line.sample.advance > 0);
-        QCOMPARE(line.note, u"palt なし"_s);
+        QCOMPARE(line.note, u"palt 非対応"_s);
         // The mark's tint is there, as on the document.
         const QImage painted = shown.painted();
         int tinted = 0;
@@ -325,8 +329,8 @@ private Q_SLOTS:
         {
             ShownSheet shown(store);
             shown.menu().featureAction(u"palt"_s)->trigger();
-            shown.menu().featureAction(u"ss20"_s)->trigger();
-            shown.menu().featureAction(u"ss20"_s)->trigger();
+            shown.menu().featureAction(u"jp90"_s)->trigger();
+            shown.menu().featureAction(u"jp90"_s)->trigger();
             shown.menu().axisAction(u"wght"_s, 700)->trigger();
             shown.menu().vertical()->trigger();
         }
@@ -336,41 +340,132 @@ private Q_SLOTS:
         QVERIFY(again.sheet().isActive());
         QVERIFY(again.menu().vertical()->isChecked());
         QVERIFY(again.menu().featureAction(u"palt"_s)->isChecked());
-        QVERIFY(!again.menu().featureAction(u"ss20"_s)->isChecked());
+        QVERIFY(!again.menu().featureAction(u"jp90"_s)->isChecked());
         QVERIFY(again.menu().axisAction(u"wght"_s, 700)->isChecked());
         again.menu().axisAction(u"wght"_s, std::nanf(""))->trigger();
         QCOMPARE(store.values.value(u"axes_Sheet"_s), QString());
     }
 
+    // The free field of その他の機能: a list that does not read changes nothing and says so.
     void freeTagField() {
         MemorySettingsStore store;
         QMenu menu;
-        QStringList asked;
-        QStringList answers{u"+paltx"_s, u"+palt,-kern"_s};
-        auto typesettingMenu = std::make_unique<TypesettingMenu>(
-            menu, store, nullptr, [&](QWidget*, const QString& current) {
-                asked.append(current);
-                return answers.isEmpty() ? std::nullopt : std::optional(answers.takeFirst());
-            });
-        typesettingMenu->askFeatureText();
-        // A list that does not read is asked for again, as typed.
-        QCOMPARE(asked, (QStringList{QString(), u"+paltx"_s}));
+        auto typesettingMenu = std::make_unique<TypesettingMenu>(menu, store, nullptr);
+        typesettingMenu->showFeatureDialog();
+        FeatureDialog* dialog = typesettingMenu->featureDialog();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog));
+        QVERIFY(dialog->tagField()->text().isEmpty());
+        dialog->tagField()->setText(u"+paltx"_s);
+        QTest::keyClick(dialog->tagField(), Qt::Key_Return);
+        QVERIFY(dialog->isVisible()); // Enter takes the field, it does not close
+        QVERIFY(dialog->tagProblem()->isVisible());
+        QVERIFY(!store.values.contains(u"features_Sheet"_s));
+        dialog->tagField()->setText(u"+palt,-kern"_s);
+        QTest::keyClick(dialog->tagField(), Qt::Key_Return);
+        QVERIFY(!dialog->tagProblem()->isVisible());
         QCOMPARE(store.values.value(u"features_Sheet"_s), u"+palt,-kern"_s);
         QVERIFY(typesettingMenu->featureAction(u"palt"_s)->isChecked());
         QVERIFY(!typesettingMenu->featureAction(u"kern"_s)->isChecked());
-        typesettingMenu->askFeatureText();
-        QCOMPARE(asked.last(), u"+palt,-kern"_s);
-        QCOMPARE(store.values.value(u"features_Sheet"_s), u"+palt,-kern"_s);
+        // The menu's switches show in the field.
+        typesettingMenu->featureAction(u"palt"_s)->trigger();
+        QCOMPARE(dialog->tagField()->text(), u"-kern"_s);
 
         // Written to the disk a moment later, once for a run of changes; at the latest as
         // the menu goes.
-        typesettingMenu->vertical()->trigger();
         QCOMPARE(store.flushes, 0);
         QTRY_COMPARE(store.flushes, 1);
         typesettingMenu->vertical()->trigger();
-        typesettingMenu->featureAction(u"zero"_s)->trigger();
+        typesettingMenu->featureAction(u"nlck"_s)->trigger();
         typesettingMenu.reset();
         QCOMPARE(store.flushes, 2);
+    }
+
+    // Every menu of the main window, by its object name, with its items' captions.
+    void accessKeysUniqueInEveryMenu_data() {
+        QTest::addColumn<QStringList>("captions");
+        MemorySettingsStore store;
+        ShownSheet shown(store);
+        QList<QMenu*> menus;
+        for (QAction* action : shown.form->menuBar()->actions())
+            if (action->menu())
+                menus.append(action->menu());
+        QStringList bar;
+        for (QAction* action : shown.form->menuBar()->actions())
+            bar.append(action->text());
+        QTest::newRow("menu bar") << bar;
+        for (qsizetype next = 0; next < menus.size(); ++next) {
+            QStringList captions;
+            for (QAction* action : menus.at(next)->actions()) {
+                if (action->isSeparator())
+                    continue;
+                captions.append(action->text());
+                if (action->menu())
+                    menus.append(action->menu());
+            }
+            QTest::newRow(qPrintable(menus.at(next)->objectName())) << captions;
+        }
+        QVERIFY(menus.size() >=
+                10); // ファイル, 印刷, 表示, スタイル, OpenType 機能, 可変軸 and its axes, ヘルプ
+    }
+
+    // A key reaches one item of its menu: no two items share an access key.
+    void accessKeysUniqueInEveryMenu() {
+        QFETCH(QStringList, captions);
+        QHash<QChar, QString> keyOf;
+        for (const QString& caption : captions) {
+            const qsizetype amp = caption.indexOf(u'&');
+            if (amp < 0 || amp + 1 >= caption.size())
+                continue;
+            const QChar key = caption.at(amp + 1).toUpper();
+            QVERIFY2(!keyOf.contains(key), qPrintable(caption + u" and "_s + keyOf.value(key)));
+            keyOf.insert(key, caption);
+        }
+    }
+
+    // The menu holds what Japanese setting uses most and fits a screen; その他の機能 lists every
+    // feature with its name, and a feature switched there reaches the sheet.
+    void otherFeatures() {
+        MemorySettingsStore store;
+        ShownSheet shown(store);
+        QMenu* features = shown.menu().featuresMenu();
+        QStringList items;
+        for (QAction* action : features->actions())
+            if (!action->isSeparator())
+                items.append(action->text());
+        QVERIFY2(items.size() <= 12 + 2, qPrintable(items.join(u", ")));
+        for (const QString& tag : TypesettingMenu::menuTags()) {
+            QAction* action = shown.menu().featureAction(tag);
+            QVERIFY(action->text().contains(FeatureSettings::describe(tag)));
+            QVERIFY(action->text().contains(u'&'));
+        }
+        QVERIFY(features->sizeHint().height() < 1200 - 200);
+
+        features->findChild<QAction*>(u"mfeaturemore"_s)->trigger();
+        FeatureDialog* dialog = shown.menu().featureDialog();
+        QVERIFY(dialog && dialog->isVisible());
+        QTreeWidget* list = dialog->featureList();
+        QStringList listed;
+        for (int row = 0; row < list->topLevelItemCount(); ++row) {
+            const QTreeWidgetItem* item = list->topLevelItem(row);
+            listed.append(item->text(0));
+            QCOMPARE(item->text(1), FeatureSettings::describe(item->text(0)));
+        }
+        QCOMPARE(listed, FeatureSettings::knownTags());
+        for (const QString& tag : TypesettingMenu::menuTags())
+            QVERIFY2(listed.contains(tag), qPrintable(tag));
+
+        // Ticked there: stored, shown in the menu and set on the sheet.
+        const auto item = [list](const QString& tag) {
+            return list->topLevelItem(int(FeatureSettings::knownTags().indexOf(tag)));
+        };
+        item(u"ss02"_s)->setCheckState(0, Qt::Checked);
+        item(u"palt"_s)->setCheckState(0, Qt::Checked);
+        QCOMPARE(store.values.value(u"features_Sheet"_s), u"+ss02,+palt"_s);
+        QCOMPARE(shown.sheet().typesetting().features.toText(), u"+ss02,+palt"_s);
+        QVERIFY(shown.menu().featureAction(u"palt"_s)->isChecked());
+        shown.menu().featureAction(u"palt"_s)->trigger();
+        QCOMPARE(item(u"palt"_s)->checkState(0), Qt::Unchecked);
+        QCOMPARE(shown.sheet().typesetting().features.toText(), u"+ss02"_s);
     }
 };
 
