@@ -1,6 +1,10 @@
+#include "charactergrid.h"
+#include "charactergridview.h"
 #include "comparisoncanvas.h"
+#include "familyfaces.h"
 #include "familynames.h"
 #include "fontcatalogue.h"
+#include "fontinfowindow.h"
 #include "form1.h"
 #include "glyphcompareentries.h"
 #include "glyphcomparewindow.h"
@@ -12,6 +16,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QImage>
 #include <QLineEdit>
 #include <QMenu>
@@ -210,6 +215,37 @@ private Q_SLOTS:
         QVERIFY(menu.actions().at(0)->isEnabled());
         menu.actions().at(0)->trigger();
         QCOMPARE(entries.window()->characterBox()->text(), u"葛"_s);
+    }
+
+    // The information window's character grid: its entry compares the chosen character.
+    void opensFromTheCharacterGrid() {
+        FamilyNames names;
+        FamilyFaces faces;
+        FontInfoWindow info(
+            names, faces, [] { return u"辻"_s; }, [](const QUrl&) { return true; }, nullptr);
+        FontCatalogue catalogue;
+        const ListFontSource fonts;
+        MemorySettingsStore store;
+        Form1 form(catalogue, fonts, store, names, nullptr);
+        Shaper shaper;
+        GlyphCompareEntries entries(form, &info, [&] {
+            return std::make_unique<GlyphCompareWindow>(
+                shaper, [] { return TwoFonts; }, QStringList());
+        });
+        info.setFamily(u"Varelith Variants"_s);
+        CharacterGridView* view = info.characterGrid();
+        CharacterGrid* grid = view->grid();
+        for (int block = 0; block < view->blockChooser()->count(); ++block) {
+            view->blockChooser()->setCurrentIndex(block);
+            if (grid->characters().contains(U'辻'))
+                break;
+        }
+        grid->setCurrent(int(grid->characters().indexOf(U'辻')));
+        QCOMPARE(grid->contextMenuPolicy(), Qt::ActionsContextMenu);
+        QCOMPARE(grid->actions().size(), 1);
+        grid->actions().at(0)->trigger();
+        QVERIFY(entries.window());
+        QCOMPARE(entries.window()->characterBox()->text(), u"辻"_s);
     }
 };
 
