@@ -60,6 +60,8 @@ GlyphCompareWindow::GlyphCompareWindow(Shaper& shaper, FontList fonts, QStringLi
     , m_comparison(std::make_unique<GlyphComparison>(shaper, *m_fingerprints)) {
     setObjectName(u"GlyphCompareWindow"_s);
     setWindowTitle(u"字形比較"_s);
+    // Left open, it does not keep the program running once the main window has closed.
+    setAttribute(Qt::WA_QuitOnClose, false);
     resize(780, 560);
 
     auto* layout = new QVBoxLayout(this);

@@ -15,6 +15,7 @@
 #include "sheetfontinfohook.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QImage>
@@ -24,6 +25,7 @@
 #include <QTest>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QTimer>
 
 using namespace varelith;
 using namespace varelith::testing;
@@ -215,6 +217,27 @@ private Q_SLOTS:
         QVERIFY(menu.actions().at(0)->isEnabled());
         menu.actions().at(0)->trigger();
         QCOMPARE(entries.window()->characterBox()->text(), u"葛"_s);
+    }
+
+    // Closing the main window ends the program while 字形比較 is still open.
+    void doesNotKeepTheProgramRunning() {
+        QWidget mainWindow;
+        mainWindow.show();
+        Shaper shaper;
+        GlyphCompareWindow window(shaper, [] { return TwoFonts; }, {});
+        window.showCharacters(u"辻"_s);
+        // Qt ends its event loop by itself when the last window that counts has closed.
+        bool keptRunning = false;
+        QTimer fallback;
+        fallback.setSingleShot(true);
+        connect(&fallback, &QTimer::timeout, qApp, [&keptRunning] {
+            keptRunning = true;
+            QCoreApplication::quit();
+        });
+        fallback.start(2000);
+        QTimer::singleShot(0, &mainWindow, &QWidget::close);
+        QApplication::exec();
+        QVERIFY(!keptRunning);
     }
 
     // The information window's character grid: its entry compares the chosen character.
