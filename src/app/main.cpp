@@ -19,6 +19,7 @@
 #include "sheetfaces.h"
 #include "systemfontsource.h"
 #include "tickedfonts.h"
+#include "variationsequences.h"
 #include "windowicon.h"
 
 #include <QApplication>
@@ -71,6 +72,12 @@ int main(int argc, char** argv) {
         &QDesktopServices::openUrl, QGuiApplication::clipboard());
     mainWindow.setFontInfoOpener(&fontInfo);
     varelith::FontInfoTypesetting fontInfoTypesetting(fontInfo, shaper);
+    // A sample's variation sequences are checked in each face's own character map.
+    varelith::VariationSequences sequences(shaper);
+    coverage.setSequenceCheck(
+        [&sequences](const varelith::FaceRef& face, char32_t base, char32_t selector) {
+            return sequences.of(face).find(base, selector).has_value();
+        });
     // 字形比較 of the ticked fonts, made when first asked for.
     varelith::GlyphCompareEntries glyphCompare(mainWindow, &fontInfo, [&] {
         return std::make_unique<varelith::GlyphCompareWindow>(
