@@ -93,15 +93,22 @@ bool lacks(const QString& text, const hb_glyph_info_t& info) {
 // A variation sequence the face does not define: HarfBuzz sets the plain character, which
 // is not the variant asked for, so its glyph is marked as missing (and still drawn).
 bool lacksSequence(hb_font_t* font, const QString& text, const hb_glyph_info_t& info) {
-    char32_t base = 0;
-    char32_t selector = 0;
-    forEachCodePoint(QStringView(text).sliced(qMin(qsizetype(info.cluster), text.size())),
-                     [&](char32_t ucs4, qsizetype at, qsizetype) {
-                         if (at == 0)
-                             base = ucs4;
-                         else if (!selector)
-                             selector = ucs4;
-                     });
+    // The cluster's first character and the one after it, nothing further.
+    const auto codePointAt = [&text](qsizetype at, qsizetype& length) -> char32_t {
+        length = 1;
+        if (at >= text.size())
+            return 0;
+        if (text.at(at).isHighSurrogate() && at + 1 < text.size() &&
+            text.at(at + 1).isLowSurrogate()) {
+            length = 2;
+            return QChar::surrogateToUcs4(text.at(at), text.at(at + 1));
+        }
+        return text.at(at).unicode();
+    };
+    qsizetype baseLength = 0;
+    qsizetype selectorLength = 0;
+    const char32_t base = codePointAt(qsizetype(info.cluster), baseLength);
+    const char32_t selector = codePointAt(qsizetype(info.cluster) + baseLength, selectorLength);
     const bool isSelector =
         (selector >= 0xFE00 && selector <= 0xFE0F) || (selector >= 0xE0100 && selector <= 0xE01EF);
     hb_codepoint_t glyph = 0;
