@@ -136,8 +136,9 @@ QList<Cmap14Table::Sequence> Cmap14Table::sequencesOf(char32_t base) const {
         else if (const std::optional<quint32> glyph = inNonDefaults(record.nonDefaults, base))
             sequences.append({record.selector, false, *glyph});
     }
-    std::sort(sequences.begin(), sequences.end(),
-              [](const Sequence& a, const Sequence& b) { return a.selector < b.selector; });
+    // Stable: a damaged table that lists one selector twice keeps the order find() reads.
+    std::stable_sort(sequences.begin(), sequences.end(),
+                     [](const Sequence& a, const Sequence& b) { return a.selector < b.selector; });
     return sequences;
 }
 
