@@ -10,11 +10,16 @@
 #include "inisettingsstore.h"
 #include "interfacefacesfirst.h"
 #include "japaneseinterface.h"
+#include "latinfontmenu.h"
 #include "loadaftershown.h"
+#include "pairingfaces.h"
+#include "qtcssfilechooser.h"
 #include "settingsproblemnotice.h"
+#include "shapedsheetview.h"
 #include "shaper.h"
 #include "sheetfaces.h"
 #include "systemfontsource.h"
+#include "typesettingmenu.h"
 #include "windowicon.h"
 
 #include <QApplication>
@@ -59,6 +64,11 @@ int main(int argc, char** argv) {
     // selection dialog's list and filter and the font information window ask the same.
     varelith::FamilyNames familyNames;
 
+    // The Latin fonts paired with the sheet's, found among the families' faces; they outlive
+    // the window that sets lines in them.
+    varelith::PairingFaces pairingFaces(faces, coverage);
+    varelith::QtCssFileChooser cssFiles;
+
     varelith::Form1 mainWindow(catalogue, fonts, store, familyNames, &printCommands, &coverage,
                                &specimenBook, &sheetFaces, &shaper);
     // The font information window: nothing of it is built or read before it is asked for.
@@ -67,6 +77,17 @@ int main(int argc, char** argv) {
         &QDesktopServices::openUrl, QGuiApplication::clipboard());
     mainWindow.setFontInfoOpener(&fontInfo);
     varelith::FontInfoTypesetting fontInfoTypesetting(fontInfo, shaper);
+    // 表示 → 欧文フォント: the Latin font paired with the sheet's Japanese ones (和欧混植).
+    varelith::LatinFontMenu latinFont(
+        *mainWindow.mview(), *mainWindow.typesettingMenu(), *mainWindow.shapedSheet(), pairingFaces,
+        store, cssFiles,
+        [&catalogue] {
+            QStringList families;
+            for (int index = 1; index <= catalogue.FontNum(); ++index)
+                families.append(catalogue.FontName(index));
+            return families;
+        },
+        &mainWindow);
     // The window is seen first; every font and the catalogue come behind its first paint,
     // or before the first key or click if one comes sooner.
     const varelith::LoadAfterShown load(mainWindow, [&facesFirst, &mainWindow] {
