@@ -36,9 +36,9 @@ QString commented(const QString& text) {
     return safe.replace(u"*/"_s, u"* /"_s);
 }
 
-// "12.5", "90", "-2": at most two decimals, no trailing zeros.
-QString number(double value) {
-    QString text = QString::number(value, 'f', 2);
+// "12.5", "90", "-2": no trailing zeros.
+QString number(double value, int decimals = 2) {
+    QString text = QString::number(value, 'f', decimals);
     while (text.contains(u'.') && (text.endsWith(u'0') || text.endsWith(u'.')))
         text.chop(1);
     return text == u"-0"_s ? u"0"_s : text;
@@ -122,7 +122,7 @@ QString PairingCss::text(const PairingPreset& preset, const WebFaceFacts& japane
             u"/* ベースライン %1%: ascent-override と descent-override は行の高さを空けるだけで、\n"
             u"   文字を動かすのは欧文を囲んだ要素の規則です (<span class=\"wakan-latin\">)。 */\n"
             u".wakan-latin {\n  position: relative;\n  top: %2em;\n}\n\n"_s.arg(
-                number(preset.shiftPercent), number(-rise));
+                number(preset.shiftPercent), number(-rise, 4));
     css +=
         u".wakan {\n  font-family: %1, %2, sans-serif;\n}\n"_s.arg(family, quoted(japanese.family));
     return css;

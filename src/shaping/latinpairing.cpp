@@ -54,7 +54,7 @@ QString LatinPairing::note() const {
     if (scalePercent != 100)
         note += u' ' + number(scalePercent) + u'%';
     if (shiftPercent != 0)
-        note += u" ベースライン"_s + signedPercent(shiftPercent);
+        note += u' ' + signedPercent(shiftPercent);
     return note;
 }
 

@@ -29,7 +29,8 @@ struct LatinPairing {
     bool isActive() const;
     friend bool operator==(const LatinPairing&, const LatinPairing&) = default;
 
-    // The note beside each name: "欧文 Varelith Latin Bold 90% +2%" or "和文 試験書体".
+    // The note beside each name: "欧文 Varelith Latin Bold 90% +2%" (the scale and the shift
+    // when they are not 100% and 0) or "和文 試験書体".
     QString note() const;
 
     // Under keys of their own: pairing_Sheet ("each", "partners" or "none"),
