@@ -1,5 +1,6 @@
 #include "shapedsheetview.h"
 
+#include "codepoints.h"
 #include "composedpage.h"
 #include "errortrap.h"
 #include "fontconfigface.h"
@@ -78,6 +79,12 @@ void ShapedSheetView::pageShown(const ComposedPage& page) {
                           {}});
     }
     m_facesFound = false;
+    m_variationSequences = false;
+    for (const Source& source : m_sources)
+        forEachCodePoint(source.sample, [this](char32_t ucs4, qsizetype, qsizetype) {
+            m_variationSequences = m_variationSequences || (ucs4 >= 0xFE00 && ucs4 <= 0xFE0F) ||
+                                   (ucs4 >= 0xE0100 && ucs4 <= 0xE01EF);
+        });
     // Clicks are mapped here before anything else watching the viewport reads them.
     m_view.viewport()->removeEventFilter(this);
     m_view.viewport()->installEventFilter(this);

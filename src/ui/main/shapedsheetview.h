@@ -48,8 +48,9 @@ public:
     // Where the Latin font of a pairing is found; without it, a pairing of one Latin font
     // for every line sets nothing in it.
     void setLatinFaces(LatinFaceChooser faces);
-    // Whether the shaped layout is painted instead of the document.
-    bool isActive() const { return !m_typesetting.isPlain(); }
+    // Whether the shaped layout is painted instead of the document: also for a sample with
+    // variation selectors, whose variants Qt's layout does not draw.
+    bool isActive() const { return !m_typesetting.isPlain() || m_variationSequences; }
 
     struct Line {
         QString name; // with the style's note, as the document has it
@@ -131,6 +132,7 @@ private:
     QFont m_noteFont;
     FaceRef m_nameFace;
     bool m_facesFound = false;
+    bool m_variationSequences = false; // the page's sample holds a variation selector
     bool m_remapping = false;
 };
 
