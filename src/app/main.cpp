@@ -73,6 +73,9 @@ int main(int argc, char** argv) {
     // the window that sets lines in them.
     varelith::PairingFaces pairingFaces(faces, coverage);
     varelith::QtCssFileChooser cssFiles;
+    specimenBook.setLatinFaces([&pairingFaces](const QString& family, const QString& style) {
+        return pairingFaces.face(family, style);
+    });
 
     varelith::Form1 mainWindow(catalogue, fonts, store, familyNames, &printCommands, &coverage,
                                &specimenBook, &sheetFaces, &shaper);
