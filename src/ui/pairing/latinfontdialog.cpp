@@ -107,6 +107,16 @@ LatinFontDialog::LatinFontDialog(const QStringList& families, PairingFaces& face
     layout->addWidget(presetGroup);
     layout->addWidget(buttons);
 
+    // The Latin family is each line's own in the search for a partner; the Japanese one
+    // stays open in every mode, for the presets and the CSS.
+    const auto followMode = [this] {
+        m_latinFamily->setEnabled(!m_partners->isChecked());
+        m_latinStyle->setEnabled(!m_partners->isChecked());
+        m_scale->setEnabled(!m_none->isChecked());
+        m_shift->setEnabled(!m_none->isChecked());
+    };
+    connect(modeGroup, &QButtonGroup::buttonToggled, this, followMode);
+    followMode();
     connect(m_latinFamily, &QComboBox::currentTextChanged, this,
             [this](const QString& family) { fillStyles(family, m_latinStyle->currentText()); });
     connect(m_presetBox, &QComboBox::activated, this,
