@@ -124,7 +124,7 @@ int main(int argc, char** argv) {
         << ", IVD data " << (collections.isEmpty() ? "absent" : "found") << "\n";
     for (const char32_t kanji : {U'葛', U'辻', U'邉'}) {
         Shaper shaper;
-        VariationSequences sequences(shaper);
+        VariationSequences sequences;
         QElapsedTimer timer;
         timer.start();
         const qsizetype count = SequenceListing::list(kanji, one, sequences, collections).size();

@@ -86,7 +86,7 @@ int main(int argc, char** argv) {
     mainWindow.setFontInfoOpener(&fontInfo);
     varelith::FontInfoTypesetting fontInfoTypesetting(fontInfo, shaper);
     // A sample's variation sequences are checked in each face's own character map.
-    varelith::VariationSequences sequences(shaper);
+    varelith::VariationSequences sequences;
     coverage.setSequenceCheck(
         [&sequences](const varelith::FaceRef& face, char32_t base, char32_t selector) {
             return sequences.of(face).find(base, selector).has_value();

@@ -7,13 +7,9 @@
 
 namespace varelith {
 
-class Shaper;
-
-// The variation sequences of each face, read from its character map once and kept.
+// The variation sequences of each face, its character map opened once and kept open.
 class VariationSequences {
 public:
-    explicit VariationSequences(Shaper& shaper);
-
     // Empty for a face without sequences or that cannot be loaded.
     const Cmap14Table& of(const FaceRef& face);
 
@@ -23,7 +19,6 @@ public:
     }
 
 private:
-    Shaper& m_shaper;
     QHash<FaceRef, Cmap14Table> m_tables;
 };
 

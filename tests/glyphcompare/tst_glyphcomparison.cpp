@@ -137,7 +137,7 @@ private Q_SLOTS:
     // Every sequence any font defines, by selector, with who has it and its collection.
     void listsTheSequencesOfTheFonts() {
         Shaper shaper;
-        VariationSequences sequences(shaper);
+        VariationSequences sequences;
         const IvdCollections collections =
             IvdCollections::fromText(u"8FBB E0101; Hanyo-Denshi; JA8FBB\n"_s);
         const QList<SequenceListing::Entry> entries = SequenceListing::list(

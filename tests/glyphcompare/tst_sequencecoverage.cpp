@@ -45,7 +45,7 @@ private Q_SLOTS:
         QFETCH(bool, checked);
         QFETCH(Ranges, missing);
         Shaper shaper;
-        VariationSequences sequences(shaper);
+        VariationSequences sequences;
         GlyphCoverage coverage;
         int asked = 0;
         if (checked)

@@ -56,7 +56,7 @@ GlyphCompareWindow::GlyphCompareWindow(Shaper& shaper, FontList fonts, QStringLi
     , m_fontList(std::move(fonts))
     , m_ivdFiles(std::move(ivdFiles))
     , m_fingerprints(std::make_unique<OutlineFingerprints>(shaper))
-    , m_sequences(std::make_unique<VariationSequences>(shaper))
+    , m_sequences(std::make_unique<VariationSequences>())
     , m_comparison(std::make_unique<GlyphComparison>(shaper, *m_fingerprints)) {
     setObjectName(u"GlyphCompareWindow"_s);
     setWindowTitle(u"字形比較"_s);
