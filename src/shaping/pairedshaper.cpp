@@ -34,8 +34,12 @@ PairedRun PairedShaper::shape(const Faces& faces, const QString& text,
                                              ? LatinScript::runs(text)
                                              : QList<LatinScript::Run>{{0, text.size(), false}};
     qreal pen = 0;
-    qreal ascent = vertical ? pixelSize / 2 : 0;
-    qreal descent = ascent;
+    // A line is at least as tall as its own face makes it, whatever runs it holds.
+    const ShapedRun own =
+        vertical ? ShapedRun()
+                 : m_shaper.shape(faces.primary, {}, direction, features, variations, pixelSize);
+    qreal ascent = vertical ? pixelSize / 2 : own.ascent;
+    qreal descent = vertical ? pixelSize / 2 : own.descent;
     for (const LatinScript::Run& part : runs) {
         const ShapedRun shaped = m_shaper.shape(
             part.latin ? faces.latin : faces.primary, text.mid(part.start, part.length), direction,
@@ -55,13 +59,6 @@ PairedRun PairedShaper::shape(const Faces& faces, const QString& text,
             ascent = std::max(ascent, shaped.ascent + raise);
             descent = std::max(descent, shaped.descent - raise);
         }
-    }
-    if (!vertical && runs.isEmpty()) {
-        // An empty sample still has the line's own height.
-        const ShapedRun empty =
-            m_shaper.shape(faces.primary, {}, direction, features, variations, pixelSize);
-        ascent = empty.ascent;
-        descent = empty.descent;
     }
     for (ShapedRun* run : {&paired.primary, &paired.latin}) {
         run->advance = pen;

@@ -124,6 +124,20 @@ private Q_SLOTS:
         QCOMPARE(run.primary.descent, std::max(kanaAlone.descent, lettersAlone.descent - raise));
     }
 
+    // A line of small Latin letters alone keeps the height its own face gives it, so that
+    // the sheet's lines do not shrink with their samples.
+    void lineKeepsItsOwnHeight() {
+        Shaper shaper;
+        PairedShaper paired(shaper);
+        const PairedRun run = paired.shape({Japanese, Latin, 50, 0}, u"AV"_s,
+                                           ShapedRun::Direction::Horizontal, {}, {}, UnitPixels);
+        QVERIFY(run.primary.glyphs.isEmpty());
+        const ShapedRun own =
+            shapedAlone(shaper, Japanese, QString(), ShapedRun::Direction::Horizontal, UnitPixels);
+        QCOMPARE(run.primary.ascent, own.ascent);
+        QCOMPARE(run.primary.descent, own.descent);
+    }
+
     // In a column the Latin run stays sideways, in the Latin face, its rise to the right.
     void vertical() {
         Shaper shaper;

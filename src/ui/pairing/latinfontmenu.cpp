@@ -40,7 +40,6 @@ void LatinFontMenu::showDialog() {
     if (!m_dialog) {
         m_dialog = new LatinFontDialog(m_families ? m_families() : QStringList(), m_faces, m_store,
                                        m_cssFiles, m_dialogParent);
-        m_dialog->setPairing(m_typesetting.typesetting().pairing);
         connect(m_dialog, &LatinFontDialog::pairingChosen, this,
                 [this](const LatinPairing& pairing) {
                     Typesetting next = m_typesetting.typesetting();
@@ -48,6 +47,9 @@ void LatinFontMenu::showDialog() {
                     m_typesetting.setTypesetting(next);
                 });
     }
+    // Opened again, it starts from what the sheet has, not from what was left unapplied.
+    if (!m_dialog->isVisible())
+        m_dialog->setPairing(m_typesetting.typesetting().pairing);
     m_dialog->show();
     m_dialog->raise();
     m_dialog->activateWindow();

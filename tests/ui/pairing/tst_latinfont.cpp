@@ -259,7 +259,15 @@ private Q_SLOTS:
         QCOMPARE(keys.count(u"E"_s), 1);
         QVERIFY(!shown.menu->dialog());
         shown.menu->action()->trigger();
-        QVERIFY(shown.menu->dialog() && shown.menu->dialog()->isVisible());
+        LatinFontDialog* dialog = shown.menu->dialog();
+        QVERIFY(dialog && dialog->isVisible());
+        // Closed without applying, it opens again on what the sheet has.
+        dialog->partnersButton()->setChecked(true);
+        dialog->scaleBox()->setValue(150);
+        dialog->reject();
+        shown.menu->action()->trigger();
+        QVERIFY(dialog->noneButton()->isChecked());
+        QCOMPARE(dialog->scaleBox()->value(), 100);
     }
 };
 
