@@ -13,12 +13,17 @@
 #include "interfacefacesfirst.h"
 #include "ivdcollections.h"
 #include "japaneseinterface.h"
+#include "latinfontmenu.h"
 #include "loadaftershown.h"
+#include "pairingfaces.h"
+#include "qtcssfilechooser.h"
 #include "settingsproblemnotice.h"
+#include "shapedsheetview.h"
 #include "shaper.h"
 #include "sheetfaces.h"
 #include "systemfontsource.h"
 #include "tickedfonts.h"
+#include "typesettingmenu.h"
 #include "variationsequences.h"
 #include "windowicon.h"
 
@@ -64,6 +69,14 @@ int main(int argc, char** argv) {
     // selection dialog's list and filter and the font information window ask the same.
     varelith::FamilyNames familyNames;
 
+    // The Latin fonts paired with the sheet's, found among the families' faces; they outlive
+    // the window that sets lines in them.
+    varelith::PairingFaces pairingFaces(faces, coverage);
+    varelith::QtCssFileChooser cssFiles;
+    specimenBook.setLatinFaces([&pairingFaces](const QString& family, const QString& style) {
+        return pairingFaces.face(family, style);
+    });
+
     varelith::Form1 mainWindow(catalogue, fonts, store, familyNames, &printCommands, &coverage,
                                &specimenBook, &sheetFaces, &shaper);
     // The font information window: nothing of it is built or read before it is asked for.
@@ -84,6 +97,17 @@ int main(int argc, char** argv) {
             shaper, [&] { return varelith::TickedFonts::of(catalogue, coverage); },
             varelith::IvdCollections::standardFiles());
     });
+    // 表示 → 欧文フォント: the Latin font paired with the sheet's Japanese ones (和欧混植).
+    varelith::LatinFontMenu latinFont(
+        *mainWindow.mview(), *mainWindow.typesettingMenu(), *mainWindow.shapedSheet(), pairingFaces,
+        store, cssFiles,
+        [&catalogue] {
+            QStringList families;
+            for (int index = 1; index <= catalogue.FontNum(); ++index)
+                families.append(catalogue.FontName(index));
+            return families;
+        },
+        &mainWindow);
     // The window is seen first; every font and the catalogue come behind its first paint,
     // or before the first key or click if one comes sooner.
     const varelith::LoadAfterShown load(mainWindow, [&facesFirst, &mainWindow] {

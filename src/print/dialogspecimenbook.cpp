@@ -39,6 +39,7 @@ SpecimenPrinter::Book bookOf(const SheetSource& source) {
     book.vertical = typesetting.vertical;
     book.features = typesetting.features;
     book.variations = typesetting.axes;
+    book.pairing = typesetting.pairing;
     book.style = source.sheetStyle();
     const FontCatalogue& catalogue = source.catalogue();
     for (int index = 1; index <= catalogue.FontNum(); ++index) {
@@ -91,6 +92,7 @@ void DialogSpecimenBook::printSpecimenBook(const SheetSource& source, QWidget* p
     m_busy = true;
     trapErrors([&] {
         SpecimenPrinter::Book book = bookOf(source);
+        book.latinFaces = m_latinFaces;
         QPrinter& chosen = printer();
         const std::optional<int> copies = m_dialog->choosePrinter(chosen, parent);
         if (!copies)

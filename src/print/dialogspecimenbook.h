@@ -37,6 +37,10 @@ public:
     ~DialogSpecimenBook() override;
 
     void printSpecimenBook(const SheetSource& source, QWidget* parent) noexcept override;
+    // Where a 和欧混植 pairing's Latin font is found, as the sheet finds it.
+    void setLatinFaces(std::function<FaceRef(const QString& family, const QString& style)> faces) {
+        m_latinFaces = std::move(faces);
+    }
 
 private:
     QPrinter& printer();
@@ -50,6 +54,7 @@ private:
     std::unique_ptr<PrinterDialog> m_dialog;
     std::unique_ptr<QPrinter> m_printer;
     bool m_busy = false;
+    std::function<FaceRef(const QString& family, const QString& style)> m_latinFaces;
 };
 
 } // namespace varelith

@@ -118,6 +118,8 @@ QString SpecimenPrinter::settingsText() const {
         parts.append(u"機能 "_s + m_book.features.toText());
     if (!m_book.variations.isEmpty())
         parts.append(u"可変軸 "_s + m_book.variations.toText());
+    if (m_book.pairing.isActive())
+        parts.append(m_book.pairing.note());
     return parts.join(u'・');
 }
 
@@ -169,14 +171,8 @@ SpecimenPrinter::Piece SpecimenPrinter::setText(const FaceRef& face, const QStri
     Piece piece;
     piece.text = text;
     piece.run = m_shaper.shape(face, text, direction, features, variations, points);
-    piece.font = {face, variations.toText(), points, false, false, nullptr};
+    piece.font = fontFor(face, points, variations);
     const bool readable = piece.run.valid;
-    if (readable) {
-        ShapingFace& shaping = m_shaper.face(face);
-        piece.font.outlinesOnly = embeddingForbidden(shaping.embeddingFlags());
-        if (shaping.isVariable() && !variations.isEmpty())
-            piece.font.instance = instanceOf(face, variations);
-    }
     bool setPlainly = false;
     if (!readable && !face.isNull()) {
         // A face HarfBuzz cannot read (a Type 1 font) is set by cairo from its character map
@@ -193,6 +189,49 @@ SpecimenPrinter::Piece SpecimenPrinter::setText(const FaceRef& face, const QStri
     if ((!readable && !setPlainly) || piece.font.outlinesOnly) {
         for (ShapedGlyph& glyph : piece.run.glyphs)
             glyph.missing = true;
+    }
+    piece.lines = SpecimenLines::wrap(piece.run, text, room);
+    return piece;
+}
+
+CairoPdfBook::Font SpecimenPrinter::fontFor(const FaceRef& face, double points,
+                                            const VariationSettings& variations) {
+    CairoPdfBook::Font font{face, variations.toText(), points, false, false, nullptr};
+    ShapingFace& shaping = m_shaper.face(face);
+    if (shaping.isValid()) {
+        font.outlinesOnly = embeddingForbidden(shaping.embeddingFlags());
+        if (shaping.isVariable() && !variations.isEmpty())
+            font.instance = instanceOf(face, variations);
+    }
+    return font;
+}
+
+SpecimenPrinter::Piece SpecimenPrinter::setPaired(const PairedShaper::Faces& faces,
+                                                  const QString& text, double points,
+                                                  Direction direction, double room) {
+    const PairedRun paired = PairedShaper(m_shaper).shape(faces, text, direction, m_book.features,
+                                                          m_book.variations, points);
+    if (!paired.primary.valid)
+        return setText(faces.primary, text, points, direction, room, m_book.features,
+                       m_book.variations);
+    Piece piece;
+    piece.text = text;
+    piece.font = fontFor(faces.primary, points, m_book.variations);
+    piece.latinFont = fontFor(faces.latin, paired.latin.pixelSize, m_book.variations);
+    // One run of both faces' glyphs in the text's order, each glyph told by its face, so
+    // that the lines break across both.
+    piece.run = paired.primary;
+    piece.run.glyphs.clear();
+    const QList<ShapedGlyph>& primary = paired.primary.glyphs;
+    const QList<ShapedGlyph>& latin = paired.latin.glyphs;
+    for (qsizetype p = 0, l = 0; p < primary.size() || l < latin.size();) {
+        const bool fromLatin = p == primary.size() ||
+                               (l < latin.size() && latin.at(l).cluster < primary.at(p).cluster);
+        ShapedGlyph glyph = fromLatin ? latin.at(l++) : primary.at(p++);
+        if ((fromLatin ? piece.latinFont : piece.font).outlinesOnly)
+            glyph.missing = true;
+        piece.run.glyphs.append(glyph);
+        piece.latin.append(fromLatin);
     }
     piece.lines = SpecimenLines::wrap(piece.run, text, room);
     return piece;
@@ -239,8 +278,26 @@ SpecimenPrinter::FontSet SpecimenPrinter::setFont(qsizetype index) {
         choice.face ? FaceRef{choice.face->file, choice.face->index} : m_coverage.plainFace(family);
     const Direction direction = m_book.vertical ? Direction::Vertical : Direction::Horizontal;
     FontSet set;
-    set.sample = setText(face, m_book.sample, m_points, direction, room(), m_book.features,
-                         m_book.variations);
+    const LatinPairing& pairing = m_book.pairing;
+    if (pairing.isActive()) {
+        // As on the sheet: the line's own face with the Latin font, or the one Japanese face
+        // with the line's own as its Latin partner.
+        PairedShaper::Faces faces{face, {}, pairing.scalePercent, pairing.shiftPercent};
+        if (pairing.mode == LatinPairing::Mode::Partners) {
+            const SheetFaces::Choice japanese =
+                m_faces ? m_faces->choose(pairing.japaneseFamily, m_book.style)
+                        : SheetFaces::Choice();
+            faces.primary = japanese.face ? FaceRef{japanese.face->file, japanese.face->index}
+                                          : m_coverage.plainFace(pairing.japaneseFamily);
+            faces.latin = face;
+        } else if (m_book.latinFaces) {
+            faces.latin = m_book.latinFaces(pairing.latinFamily, pairing.latinStyle);
+        }
+        set.sample = setPaired(faces, m_book.sample, m_points, direction, room());
+    } else {
+        set.sample = setText(face, m_book.sample, m_points, direction, room(), m_book.features,
+                             m_book.variations);
+    }
     // The name in the interface face, set as the sample is in 縦書き; a name the interface
     // face cannot set whole (another script) is set in the font itself when that can.
     // As on the sheet, a font that lacks a feature switched on says so beside its name.
@@ -283,8 +340,9 @@ void SpecimenPrinter::place(const FontSet& set, bool print) {
 }
 
 void SpecimenPrinter::releaseFaces(const FontSet& set) {
-    for (const FaceRef& face : {set.name.font.face, set.sample.font.face}) {
-        if (face == m_interfaceFace)
+    for (const FaceRef& face :
+         {set.name.font.face, set.sample.font.face, set.sample.latinFont.face}) {
+        if (face == m_interfaceFace || face.isNull())
             continue;
         m_shaper.release(face);
         if (m_pdf)
@@ -358,11 +416,15 @@ void SpecimenPrinter::show(const Piece& piece, const SpecimenLines::Line& line, 
         m_pdf->strokeRect(cell, highlight, piece.font.points / 40);
     }
     // Each stretch of upright or of sideways glyphs is one run of text: the sideways ones
-    // in the face turned a quarter.
+    // in the face turned a quarter; so is each stretch of a pairing's one face.
+    const auto latinAt = [&piece](qsizetype i) {
+        return i < piece.latin.size() && piece.latin.at(i);
+    };
     for (qsizetype first = line.firstGlyph; first < line.endGlyph;) {
         const bool sideways = glyphs.at(first).sideways;
+        const bool latin = latinAt(first);
         qsizetype end = first;
-        while (end < line.endGlyph && glyphs.at(end).sideways == sideways)
+        while (end < line.endGlyph && glyphs.at(end).sideways == sideways && latinAt(end) == latin)
             ++end;
         const qsizetype textStart =
             first == line.firstGlyph ? line.textStart : glyphs.at(first).cluster;
@@ -379,7 +441,7 @@ void SpecimenPrinter::show(const Piece& piece, const SpecimenLines::Line& line, 
                  int(std::clamp<qsizetype>(glyph.cluster - textStart, 0, textEnd - textStart))});
         }
         if (!shown.isEmpty()) {
-            CairoPdfBook::Font font = piece.font;
+            CairoPdfBook::Font font = latin ? piece.latinFont : piece.font;
             font.sideways = sideways;
             m_pdf->showGlyphs(font, origin, shown, piece.text.mid(textStart, textEnd - textStart));
         }

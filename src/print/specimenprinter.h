@@ -2,6 +2,8 @@
 
 #include "cairopdfbook.h"
 #include "featuresettings.h"
+#include "latinpairing.h"
+#include "pairedshaper.h"
 #include "shapedrun.h"
 #include "shaper.h"
 #include "sheetstyle.h"
@@ -14,6 +16,7 @@
 #include <QSizeF>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 class QDeadlineTimer;
@@ -50,6 +53,11 @@ public:
         bool vertical = false;
         FeatureSettings features;
         VariationSettings variations;
+        // 和欧混植, as on the sheet: each sample's Latin letters and digits in the pairing's
+        // Latin font (its face found by `latinFaces`), or one Japanese font with each
+        // font of the book as its Latin partner.
+        LatinPairing pairing;
+        std::function<FaceRef(const QString& family, const QString& style)> latinFaces;
     };
     // The sheet and the part of it printed on, in points.
     struct Paper {
@@ -88,6 +96,9 @@ private:
         QString text;
         CairoPdfBook::Font font;
         QList<SpecimenLines::Line> lines;
+        // 和欧混植: which of the run's glyphs are set in `latinFont` instead of `font`.
+        QList<bool> latin;
+        CairoPdfBook::Font latinFont;
     };
     // One font's name and sample, set and broken into lines.
     struct FontSet {
@@ -100,6 +111,13 @@ private:
     Piece setText(const FaceRef& face, const QString& text, double points,
                   ShapedRun::Direction direction, double room, const FeatureSettings& features = {},
                   const VariationSettings& variations = {});
+    // The sample in a pairing's two faces; one that the primary face cannot set is set as
+    // setText sets it.
+    Piece setPaired(const PairedShaper::Faces& faces, const QString& text, double points,
+                    ShapedRun::Direction direction, double room);
+    // How a face is printed at a size: embedded, or drawn as outlines, or from an instance.
+    CairoPdfBook::Font fontFor(const FaceRef& face, double points,
+                               const VariationSettings& variations);
     // The piece's text set by cairo in its face, for a face HarfBuzz cannot read; false when
     // cairo cannot read it either.
     bool setByCairo(Piece& piece, ShapedRun::Direction direction) const;

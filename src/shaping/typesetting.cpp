@@ -21,6 +21,7 @@ Typesetting Typesetting::load(const SettingsStore& store) {
         typesetting.features = FeatureSettings::fromText(store.GetSetting(FeaturesKey, 0));
     if (store.contains(AxesKey))
         typesetting.axes = VariationSettings::fromText(store.GetSetting(AxesKey, 0));
+    typesetting.pairing = LatinPairing::load(store);
     return typesetting;
 }
 
@@ -28,6 +29,7 @@ void Typesetting::save(SettingsStore& store) const {
     store.SaveSetting(WritingKey, vertical ? Vertical : u"horizontal"_s);
     store.SaveSetting(FeaturesKey, features.toText());
     store.SaveSetting(AxesKey, axes.toText());
+    pairing.save(store);
 }
 
 QString Typesetting::missingNote(const QStringList& tags) {

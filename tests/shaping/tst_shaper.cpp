@@ -389,8 +389,10 @@ private Q_SLOTS:
     void typesettingRemembered() {
         testing::MemorySettingsStore store;
         QVERIFY(Typesetting::load(store).isPlain());
-        Typesetting typesetting{true, FeatureSettings::fromText(u"+palt,-kern"_s),
-                                VariationSettings::fromText(u"wght=700"_s)};
+        Typesetting typesetting{true,
+                                FeatureSettings::fromText(u"+palt,-kern"_s),
+                                VariationSettings::fromText(u"wght=700"_s),
+                                {}};
         typesetting.save(store);
         QCOMPARE(store.values.value(u"writing_Sheet"_s), u"vertical"_s);
         QCOMPARE(store.values.value(u"features_Sheet"_s), u"+palt,-kern"_s);

@@ -48,7 +48,8 @@ ShapedSheetView::ShapedSheetView(QTextEdit& view, Shaper& shaper, FaceChooser fa
     , m_viewport(view.viewport())
     , m_rightAnchor(new RightEdgeAnchor(*view.horizontalScrollBar()))
     , m_shaper(shaper)
-    , m_faces(std::move(faces)) {
+    , m_faces(std::move(faces))
+    , m_paired(shaper) {
     const QString nameFace = JapaneseInterface::interfaceFace(SheetComposer::NameFamily);
     m_nameFont = QFont(nameFace);
     m_nameFont.setPointSizeF(FontSize::fromText(SheetComposer::NameSizeText));
@@ -103,6 +104,10 @@ void ShapedSheetView::setTypesetting(const Typesetting& typesetting) {
         if (newMode)
             scrollToLine(shown);
     });
+}
+
+void ShapedSheetView::setLatinFaces(LatinFaceChooser faces) {
+    m_latinFaces = std::move(faces);
 }
 
 void ShapedSheetView::findFaces() {
@@ -187,8 +192,32 @@ ShapedSheetView::Line ShapedSheetView::lineFor(const Source& source) const {
     line.sampleText = source.sample;
     line.note =
         Typesetting::missingNote(m_shaper.missingFeatures(source.face, m_typesetting.features));
+    if (const QString paired = m_typesetting.pairing.note(); !paired.isEmpty())
+        line.note += (line.note.isEmpty() ? QString() : u"　"_s) + paired;
     line.documentPosition = source.documentPosition;
     return line;
+}
+
+void ShapedSheetView::shapeSample(Line& line, const Source& source, const QString& text,
+                                  ShapedRun::Direction direction, qreal pixelSize) {
+    const LatinPairing& pairing = m_typesetting.pairing;
+    if (!pairing.isActive()) {
+        line.sample = m_shaper.shape(source.face, text, direction, m_typesetting.features,
+                                     m_typesetting.axes, pixelSize);
+        return;
+    }
+    PairedShaper::Faces faces{source.face, {}, pairing.scalePercent, pairing.shiftPercent};
+    if (pairing.mode == LatinPairing::Mode::Partners) {
+        // The one Japanese font, with the line's own font as its Latin partner.
+        faces.primary = m_faces(pairing.japaneseFamily).face;
+        faces.latin = source.face;
+    } else if (m_latinFaces) {
+        faces.latin = m_latinFaces(pairing.latinFamily, pairing.latinStyle);
+    }
+    const PairedRun paired = m_paired.shape(faces, text, direction, m_typesetting.features,
+                                            m_typesetting.axes, pixelSize);
+    line.sample = paired.primary;
+    line.latin = paired.latin;
 }
 
 void ShapedSheetView::layOutHorizontal(qreal dpi) {
@@ -199,11 +228,9 @@ void ShapedSheetView::layOutHorizontal(qreal dpi) {
     qreal width = 0;
     for (const Source& source : std::as_const(m_sources)) {
         Line line = lineFor(source);
-        const FaceRef& face = source.face;
         // The space belongs to the sample, as in the document.
-        line.sample = m_shaper.shape(face, u' ' + source.sample, ShapedRun::Direction::Horizontal,
-                                     m_typesetting.features, m_typesetting.axes,
-                                     pixels(FontSize::fromText(source.sizeText), dpi));
+        shapeSample(line, source, u' ' + source.sample, ShapedRun::Direction::Horizontal,
+                    pixels(FontSize::fromText(source.sizeText), dpi));
         if (!line.sample.valid)
             standIn(line, source, pixels(FontSize::fromText(source.sizeText), dpi));
         const qreal ascent = std::max(name.ascent(), line.sample.ascent);
@@ -236,12 +263,10 @@ void ShapedSheetView::layOutVertical(qreal dpi) {
     qreal height = 0;
     for (const Source& source : std::as_const(m_sources)) {
         Line line = lineFor(source);
-        const FaceRef& face = source.face;
         const qreal samplePixels = pixels(FontSize::fromText(source.sizeText), dpi);
         line.nameRun = m_shaper.shape(m_nameFace, line.name, ShapedRun::Direction::Vertical, {}, {},
                                       namePixels);
-        line.sample = m_shaper.shape(face, source.sample, ShapedRun::Direction::Vertical,
-                                     m_typesetting.features, m_typesetting.axes, samplePixels);
+        shapeSample(line, source, source.sample, ShapedRun::Direction::Vertical, samplePixels);
         if (!line.sample.valid)
             standIn(line, source, samplePixels);
         const qreal breadth = std::max(namePixels, samplePixels);
@@ -444,8 +469,9 @@ void ShapedSheetView::paint() {
                 painter.drawText(line.noteAt, line.note);
                 painter.restore();
             }
-            line.standIn ? paintStandIn(painter, line, line.sampleAt)
-                         : m_shaper.draw(painter, line.sample, line.sampleAt, palette);
+            line.standIn
+                ? paintStandIn(painter, line, line.sampleAt)
+                : m_paired.draw(painter, {line.sample, line.latin}, line.sampleAt, palette);
         }
         return;
     }
@@ -461,8 +487,9 @@ void ShapedSheetView::paint() {
             m_shaper.draw(painter, line.noteRun, at(line.noteAt), palette, false);
             painter.restore();
         }
-        line.standIn ? paintStandIn(painter, line, at(line.sampleAt))
-                     : m_shaper.draw(painter, line.sample, at(line.sampleAt), palette);
+        line.standIn
+            ? paintStandIn(painter, line, at(line.sampleAt))
+            : m_paired.draw(painter, {line.sample, line.latin}, at(line.sampleAt), palette);
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "faceref.h"
+#include "pairedshaper.h"
 #include "shapedrun.h"
 #include "sheetlinefaces.h"
 #include "typesetting.h"
@@ -35,6 +36,8 @@ public:
     // The face a line's sample is set in, for the family it names, and the note its name
     // gets in the document.
     using FaceChooser = std::function<SheetLineFaces::Face(const QString& family)>;
+    // The face of a paired Latin font: its family and its style's name (empty: plain).
+    using LatinFaceChooser = std::function<FaceRef(const QString& family, const QString& style)>;
 
     ShapedSheetView(QTextEdit& view, Shaper& shaper, FaceChooser faces);
 
@@ -42,17 +45,25 @@ public:
     void pageShown(const ComposedPage& page);
     void setTypesetting(const Typesetting& typesetting);
     const Typesetting& typesetting() const { return m_typesetting; }
+    // Where the Latin font of a pairing is found; without it, a pairing of one Latin font
+    // for every line sets nothing in it.
+    void setLatinFaces(LatinFaceChooser faces);
     // Whether the shaped layout is painted instead of the document: also for a sample with
     // variation selectors, whose variants Qt's layout does not draw.
     bool isActive() const { return !m_typesetting.isPlain() || m_variationSequences; }
 
     struct Line {
         QString name; // with the style's note, as the document has it
-        QString note; // the features switched on that the face lacks: "palt 非対応"
+        // The features switched on that the face lacks, "palt 非対応", and the pairing
+        // (和欧混植) the sample is set in: painted beside the name, never in the document.
+        QString note;
         QString sampleText;
         ShapedRun nameRun; // 縦書き only: the name set in the column
         ShapedRun noteRun;
         ShapedRun sample;
+        // 和欧混植: the sample's Latin glyphs, placed from the sample's own origin; `sample`
+        // then holds the rest, and both measure the whole sample.
+        ShapedRun latin;
         // Horizontal: baseline starts from the top left of the page. Vertical: the top of
         // the column's centre line, x counted leftwards from the page's right edge.
         QPointF nameAt;
@@ -87,6 +98,9 @@ private:
     void findFaces();
     // The line's texts, its note of missing features and its place in the document.
     Line lineFor(const Source& source) const;
+    // The sample in its face, or in the pairing's two.
+    void shapeSample(Line& line, const Source& source, const QString& text,
+                     ShapedRun::Direction direction, qreal pixelSize);
     void standIn(Line& line, const Source& source, qreal pixelSize);
     void paintStandIn(QPainter& painter, const Line& line, const QPointF& at);
     void layOut();
@@ -108,6 +122,8 @@ private:
     RightEdgeAnchor* m_rightAnchor;
     Shaper& m_shaper;
     FaceChooser m_faces;
+    LatinFaceChooser m_latinFaces;
+    PairedShaper m_paired;
     Typesetting m_typesetting;
     QList<Source> m_sources;
     QList<Line> m_lines;

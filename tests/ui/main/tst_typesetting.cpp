@@ -70,7 +70,7 @@ struct ShownSheet {
 };
 
 Typesetting typesetting(bool vertical, const QString& features, const QString& axes) {
-    return {vertical, FeatureSettings::fromText(features), VariationSettings::fromText(axes)};
+    return {vertical, FeatureSettings::fromText(features), VariationSettings::fromText(axes), {}};
 }
 
 struct OpenedFamilies : FontInfoOpener {
