@@ -13,6 +13,7 @@
 #include "ivdcollections.h"
 #include "sequencelisting.h"
 #include "shaper.h"
+#include "timings.h"
 #include "variationsequences.h"
 
 #include <QApplication>
@@ -29,24 +30,12 @@
 
 using namespace varelith;
 using namespace Qt::StringLiterals;
+using bench::ms;
+using bench::Timings;
 
 namespace {
 
 constexpr int Runs = 21;
-
-double ms(qint64 nanoseconds) {
-    return double(nanoseconds) / 1e6;
-}
-
-struct Figures {
-    QList<double> runs;
-    void add(qint64 nanoseconds) { runs.append(ms(nanoseconds)); }
-    double median() {
-        std::sort(runs.begin(), runs.end());
-        return runs.at(runs.size() / 2);
-    }
-    double worst() const { return *std::max_element(runs.begin(), runs.end()); }
-};
 
 } // namespace
 
@@ -91,7 +80,7 @@ int main(int argc, char** argv) {
         }
         out << "永 in " << fonts.size() << " fonts, faces loaded the first time: " << first
             << " ms (" << differing << " differ from the first, " << missing << " lack it)\n";
-        Figures again;
+        Timings again;
         QCheckBox* jp90 = window.switchBox(u"jp90"_s);
         for (int run = 0; run < Runs; ++run) {
             timer.restart();
@@ -100,7 +89,7 @@ int main(int argc, char** argv) {
         }
         out << "again, jp90 switched: median " << again.median() << " ms, worst " << again.worst()
             << " ms\n";
-        Figures painted;
+        Timings painted;
         QImage image(QSize(900, 600), QImage::Format_ARGB32_Premultiplied);
         ComparisonCanvas* canvas = window.canvas();
         canvas->resize(900, canvas->heightForWidth(900));
@@ -129,7 +118,7 @@ int main(int argc, char** argv) {
         timer.start();
         const qsizetype count = SequenceListing::list(kanji, one, sequences, collections).size();
         const double first = ms(timer.nsecsElapsed());
-        Figures again;
+        Timings again;
         for (int run = 0; run < Runs; ++run) {
             timer.restart();
             SequenceListing::list(kanji, one, sequences, collections);

@@ -19,6 +19,7 @@
 #include "sheetcomposer.h"
 #include "sheetdocument.h"
 #include "sheetlinefaces.h"
+#include "timings.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -32,6 +33,8 @@
 using namespace varelith;
 using namespace varelith::testing;
 using namespace Qt::StringLiterals;
+using bench::ms;
+using bench::Timings;
 
 namespace {
 
@@ -39,20 +42,6 @@ constexpr int Runs = 31;
 // Twenty-two characters: kana, kanji, Japanese punctuation, a word with a kerning pair and
 // a ligature, digits.
 const QString Sample = u"「和欧混植」の見本、AVfi Type 2026年。"_s;
-
-double ms(qint64 nanoseconds) {
-    return double(nanoseconds) / 1e6;
-}
-
-struct Figures {
-    QList<double> runs;
-    void add(qint64 nanoseconds) { runs.append(ms(nanoseconds)); }
-    double median() {
-        std::sort(runs.begin(), runs.end());
-        return runs.at(runs.size() / 2);
-    }
-    double worst() const { return *std::max_element(runs.begin(), runs.end()); }
-};
 
 QStringList installed(GlyphCoverage& coverage, const QStringList& wanted, int most) {
     QStringList names;
@@ -127,7 +116,7 @@ int main(int argc, char** argv) {
         out << what << ", " << sheet.lines().size()
             << " lines at 20 pt, first with its faces loaded: " << ms(timer.nsecsElapsed()) << " ms"
             << Qt::endl;
-        Figures again;
+        Timings again;
         for (int run = 0; run < Runs; ++run) {
             timer.restart();
             sheet.pageShown(composed);
@@ -137,7 +126,7 @@ int main(int argc, char** argv) {
         paired = image.copy();
         out << what << " shown again, shaped and painted (median of " << Runs
             << "): " << again.median() << " ms, worst " << again.worst() << " ms" << Qt::endl;
-        Figures plain;
+        Timings plain;
         typesetting.pairing = {};
         typesetting.features = FeatureSettings::fromText(u"+kern"_s); // shaped, nothing paired
         sheet.setTypesetting(typesetting);

@@ -19,6 +19,7 @@
 #include "sheetcomposer.h"
 #include "sheetdocument.h"
 #include "sheetlinefaces.h"
+#include "timings.h"
 #include "typesettingpanel.h"
 #include "waterfallcanvas.h"
 
@@ -35,26 +36,14 @@
 using namespace varelith;
 using namespace varelith::testing;
 using namespace Qt::StringLiterals;
+using bench::ms;
+using bench::Timings;
 
 namespace {
 
 constexpr int Runs = 31;
 // Twenty characters: kana, kanji, the punctuation that takes vertical forms, a Latin run.
 const QString Sample = u"「縦書き」の見本、かなとカナ。ABC12"_s;
-
-double ms(qint64 nanoseconds) {
-    return double(nanoseconds) / 1e6;
-}
-
-struct Figures {
-    QList<double> runs;
-    void add(qint64 nanoseconds) { runs.append(ms(nanoseconds)); }
-    double median() {
-        std::sort(runs.begin(), runs.end());
-        return runs.at(runs.size() / 2);
-    }
-    double worst() const { return *std::max_element(runs.begin(), runs.end()); }
-};
 
 } // namespace
 
@@ -110,7 +99,7 @@ int main(int argc, char** argv) {
         view.viewport()->render(&image);
         out << "縦書き page, 10 lines at 20 pt, first with its faces loaded: "
             << ms(timer.nsecsElapsed()) << " ms" << Qt::endl;
-        Figures again;
+        Timings again;
         for (int run = 0; run < Runs; ++run) {
             timer.restart();
             sheet.pageShown(composed);
@@ -120,7 +109,7 @@ int main(int argc, char** argv) {
         out << "縦書き page shown again, shaped and painted (median of " << Runs
             << "): " << again.median() << " ms, worst " << again.worst() << " ms" << Qt::endl;
 
-        Figures switched;
+        Timings switched;
         for (int run = 0; run < Runs; ++run) {
             Typesetting typesetting = vertical;
             typesetting.features = FeatureSettings::fromText(run % 2 ? u"+palt"_s : QString());
@@ -153,7 +142,7 @@ int main(int argc, char** argv) {
                                     : ShapedRun::Direction::Horizontal);
         canvas.resize(canvas.sizeHint());
         QImage shown(canvas.size(), QImage::Format_ARGB32_Premultiplied);
-        Figures steps;
+        Timings steps;
         for (int step = 0; step < Runs * 3; ++step) {
             timer.restart();
             panel.axisSliders().setValue(u"wght"_s, 400 + 5 * step);
@@ -161,7 +150,7 @@ int main(int argc, char** argv) {
             steps.add(timer.nsecsElapsed());
         }
         out << "weight slider step, waterfall of 9 sizes in " << (columns ? "縦書き" : "横書き")
-            << " shaped and painted (median of " << steps.runs.size() << "): " << steps.median()
+            << " shaped and painted (median of " << steps.count() << "): " << steps.median()
             << " ms, worst " << steps.worst() << " ms" << Qt::endl;
     }
     return 0;
