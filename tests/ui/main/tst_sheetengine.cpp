@@ -1,0 +1,167 @@
+#include "catalogues.h"
+#include "familyfaces.h"
+#include "familynames.h"
+#include "form1.h"
+#include "glyphcoverage.h"
+#include "shapedsheetview.h"
+#include "shaper.h"
+#include "sheetfaces.h"
+#include "sheetstylemenu.h"
+#include "typesettingmenu.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFontDatabase>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLineEdit>
+#include <QProcess>
+#include <QTest>
+#include <QTextEdit>
+
+#include <fontconfig/fontconfig.h>
+
+using namespace varelith;
+using namespace varelith::testing;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QStringList Families{u"Varelith Vertical"_s, u"Varelith Faces"_s, u"Varelith Variable"_s};
+
+struct ShownSheet {
+    ShownSheet(const QStringList& families, const QString& sample, const QString& size)
+        : fonts(families) {
+        form = std::make_unique<Form1>(catalogue, fonts, store, familyNames, nullptr, &coverage,
+                                       nullptr, &sheetFaces, &shaper);
+        form->Form_Load();
+        form->Text2()->setText(size);
+        form->Text1()->setText(sample);
+        QTest::keyClick(form->Text1(), Qt::Key_Return);
+    }
+    ShapedSheetView& sheet() const { return *form->shapedSheet(); }
+
+    ListFontSource fonts;
+    MemorySettingsStore store;
+    FontCatalogue catalogue;
+    FamilyNames familyNames;
+    GlyphCoverage coverage;
+    FamilyFaces faces;
+    SheetFaces sheetFaces{faces, coverage};
+    Shaper shaper;
+    std::unique_ptr<Form1> form;
+};
+
+bool qtKnowsATestFamily() {
+    for (const QString& family : QFontDatabase::families())
+        if (family.startsWith(u"Varelith"_s))
+            return true;
+    return false;
+}
+
+// The advance HarfBuzz's own command-line shaper gives the text in the file's first face,
+// in pixels: at a size of 1000 its advances are thousandths of the size.
+qreal harfBuzzAdvance(const QString& file, const QString& text, qreal pixels) {
+    QProcess shape;
+    shape.start(u"hb-shape"_s, {u"--output-format=json"_s, u"--no-glyph-names"_s,
+                                u"--font-size=1000"_s, file, text});
+    if (!shape.waitForFinished(20000) || shape.exitCode() != 0)
+        return -1;
+    qreal sum = 0;
+    for (const QJsonValue& glyph : QJsonDocument::fromJson(shape.readAllStandardOutput()).array())
+        sum += glyph.toObject().value(u"ax"_s).toDouble();
+    return sum * pixels / 1000;
+}
+
+} // namespace
+
+// No sample on the sheet is drawn through Qt's font matching: the test fonts are given to
+// fontconfig alone, after Qt's font database was filled, so Qt does not know them; a line
+// set by Qt would come out in another face, at another length.
+class TestSheetEngine : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() {
+        QVERIFY(!QFontDatabase::families().isEmpty()); // Qt's database filled now
+        for (const QFileInfo& font : QDir(QStringLiteral(VARELITH_TEST_FONTS)).entryInfoList())
+            FcConfigAppFontAddFile(nullptr, reinterpret_cast<const FcChar8*>(
+                                                font.absoluteFilePath().toUtf8().constData()));
+        QVERIFY(!qtKnowsATestFamily());
+    }
+
+    // Every mode, plain 横書き included: a line per font, set in the face fontconfig gives
+    // for the family and style, and painted there.
+    void everyModeShapedFromItsFace_data() {
+        QTest::addColumn<bool>("vertical");
+        QTest::addColumn<QString>("features");
+        QTest::addColumn<QString>("axes");
+        QTest::addColumn<bool>("bold");
+        QTest::newRow("plain 横書き") << false << QString() << QString() << false;
+        QTest::newRow("太字 横書き") << false << QString() << QString() << true;
+        QTest::newRow("palt") << false << u"palt"_s << QString() << false;
+        QTest::newRow("wght") << false << QString() << u"wght=900"_s << false;
+        QTest::newRow("縦書き") << true << QString() << QString() << false;
+    }
+    void everyModeShapedFromItsFace() {
+        QFETCH(bool, vertical);
+        QFETCH(QString, features);
+        QFETCH(QString, axes);
+        QFETCH(bool, bold);
+        ShownSheet shown(Families, u"ABCabc"_s, u"20"_s);
+        if (bold)
+            shown.form->styleMenu()->action(SheetStyle::Bold)->trigger();
+        shown.form->typesettingMenu()->setTypesetting(
+            {vertical, FeatureSettings::fromText(features), VariationSettings::fromText(axes)});
+        const QList<ShapedSheetView::Line>& lines = shown.sheet().lines();
+        QCOMPARE(lines.size(), Families.size());
+        const QImage painted = shown.form->RText1()->viewport()->grab().toImage();
+        for (qsizetype index = 0; index < lines.size(); ++index) {
+            const ShapedSheetView::Line& line = lines.at(index);
+            QVERIFY(line.sample.valid && !line.standIn);
+            QVERIFY(line.sample.face.file.startsWith(QStringLiteral(VARELITH_TEST_FONTS)));
+            // The space before the sample belongs to a line, not to a column.
+            QCOMPARE(line.sample.glyphs.size(), vertical ? 6 : 7);
+            QVERIFY(!line.sample.hasMissing());
+        }
+        // The faces for the style: Faces' own bold file, the others their plain one.
+        QCOMPARE(lines.at(1).sample.face.file.endsWith(u"varelith-faces-bold.ttf"_s), bold);
+        int ink = 0;
+        for (int y = 0; y < painted.height(); ++y)
+            for (int x = 0; x < painted.width(); ++x)
+                ink += qGray(painted.pixel(x, y)) < 128;
+        QVERIFY(ink > 100);
+        QVERIFY(!qtKnowsATestFamily());
+    }
+
+    // Plain 横書き: a line's sample is as long as HarfBuzz's own shaper makes the text in
+    // the face (the space before it included), not Qt's whole-pixel advances.
+    void lineLengthIsHarfBuzzs_data() {
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<QString>("sample");
+        QTest::addColumn<QString>("size");
+        QTest::newRow("kerned Latin, 40 pt")
+            << u"DejaVu Sans"_s << u"AVATAR To WAVE fi"_s << u"40"_s;
+        QTest::newRow("Latin, 13.5 pt") << u"DejaVu Sans"_s << u"Varelith 0123"_s << u"13.5"_s;
+        QTest::newRow("kana, 20 pt") << u"Varelith Vertical"_s << u"「かな」ABC"_s << u"20"_s;
+        QTest::newRow("faces, 37 pt") << u"Varelith Faces"_s << u"ABCabc"_s << u"37"_s;
+    }
+    void lineLengthIsHarfBuzzs() {
+        QFETCH(QString, family);
+        QFETCH(QString, sample);
+        QFETCH(QString, size);
+        ShownSheet shown({family}, sample, size);
+        QCOMPARE(shown.sheet().lines().size(), 1);
+        const ShapedSheetView::Line& line = shown.sheet().lines().first();
+        QVERIFY(line.sample.valid);
+        const qreal pixels = size.toDouble() * shown.form->RText1()->viewport()->logicalDpiY() / 72;
+        const qreal expected = harfBuzzAdvance(line.sample.face.file, u' ' + sample, pixels);
+        QVERIFY2(expected > 0, "hb-shape (libharfbuzz-bin) did not run");
+        QVERIFY2(std::abs(line.sample.advance - expected) < 0.05,
+                 qPrintable(u"%1 against %2"_s.arg(line.sample.advance).arg(expected)));
+    }
+};
+
+QTEST_MAIN(TestSheetEngine)
+#include "tst_sheetengine.moc"
