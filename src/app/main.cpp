@@ -63,7 +63,7 @@ int main(int argc, char** argv) {
                                &specimenBook, &sheetFaces, &shaper);
     // The font information window: nothing of it is built or read before it is asked for.
     varelith::FontInfoWindow fontInfo(
-        familyNames, faces, [&mainWindow] { return mainWindow.sampleText(); },
+        familyNames, faces, shaper, [&mainWindow] { return mainWindow.sampleText(); },
         &QDesktopServices::openUrl, QGuiApplication::clipboard());
     mainWindow.setFontInfoOpener(&fontInfo);
     varelith::FontInfoTypesetting fontInfoTypesetting(fontInfo, shaper);

@@ -1,9 +1,7 @@
 #include "glyphcoverage.h"
 
 #include "codepoints.h"
-#include "singlefacematch.h"
 
-#include <QFontDatabase>
 #include <QStringView>
 
 #include <fontconfig/fontconfig.h>
@@ -115,14 +113,6 @@ QFont GlyphCoverage::ownFont(const QString& family) {
 }
 
 QRawFont GlyphCoverage::loadOwnFont(const QString& family) {
-    if (!m_faces)
-        m_faces = std::make_unique<Faces>();
-    const FcPattern* face = m_faces->plainFace(family);
-    if (!face)
-        return QRawFont::fromFont(ownFont(family));
-    // Qt's own list of fonts made first, if it is still to be made: it must see them all.
-    QFontDatabase::styles(family);
-    const SingleFaceMatch match(face);
     return QRawFont::fromFont(ownFont(family));
 }
 

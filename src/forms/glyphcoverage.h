@@ -31,10 +31,8 @@ public:
     // it and scaled to any size loads each family's font once, whatever the sizes asked.
     static QFont ownFont(const QString& family);
     static constexpr int OwnFontPixels = 100;
-    // The family's own font loaded, as QRawFont::fromFont(ownFont(family)) loads it, but
-    // with the match Qt runs to set it up made against the family's plain face alone
-    // rather than every installed font: the same font, at a cost that does not grow with
-    // the number installed. Only for this thread's use, outside any other font lookup.
+    // The family's own font as Qt loads it for ownFont(family), for the printed specimen
+    // book, which sets its lines with Qt; nothing on screen is drawn from it.
     QRawFont loadOwnFont(const QString& family);
 
     // The family's plain face, the one whose characters are checked here; null for a

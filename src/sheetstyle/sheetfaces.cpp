@@ -1,9 +1,6 @@
 #include "sheetfaces.h"
 
 #include "familyfaces.h"
-#include "singlefacematch.h"
-
-#include <QFontDatabase>
 
 using namespace Qt::StringLiterals;
 
@@ -58,13 +55,6 @@ QFont SheetFaces::ownFont(const QString& family, const Choice& choice) {
 QRawFont SheetFaces::loadOwnFont(const QString& family, const Choice& choice) {
     if (!choice.face)
         return m_coverage.loadOwnFont(family);
-    const FcPattern* pattern = m_faces.pattern(*choice.face);
-    if (!pattern)
-        return QRawFont::fromFont(ownFont(family, choice));
-    // As the coverage loads a plain font: Qt's list made first, then its match made
-    // against this face alone.
-    QFontDatabase::styles(family);
-    const SingleFaceMatch match(pattern);
     return QRawFont::fromFont(ownFont(family, choice));
 }
 
