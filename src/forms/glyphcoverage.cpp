@@ -46,8 +46,8 @@ int distanceFromPlain(const FcPattern* pattern) {
 // to case, as Qt matches family names. Read in one pass over fontconfig's list.
 class GlyphCoverage::Faces {
 public:
-    Faces()
-        : m_config(FcConfigReference(nullptr)) {
+    explicit Faces(FcConfig* config)
+        : m_config(FcConfigReference(config)) {
         // The configuration's own font sets, read in place, without a copy of any pattern;
         // the reference keeps them while this lives.
         QHash<QString, int> distance;
@@ -101,7 +101,8 @@ private:
     QHash<QString, const FcPattern*> m_faces;
 };
 
-GlyphCoverage::GlyphCoverage() = default;
+GlyphCoverage::GlyphCoverage(FcConfig* fonts)
+    : m_config(fonts) {}
 GlyphCoverage::~GlyphCoverage() = default;
 
 QFont GlyphCoverage::ownFont(const QString& family) {
@@ -118,7 +119,7 @@ QRawFont GlyphCoverage::loadOwnFont(const QString& family) {
 
 FaceRef GlyphCoverage::plainFace(const QString& family) {
     if (!m_faces)
-        m_faces = std::make_unique<Faces>();
+        m_faces = std::make_unique<Faces>(m_config);
     const FcPattern* face = m_faces->plainFace(family);
     FaceRef ref;
     FcChar8* file = nullptr;
@@ -129,9 +130,15 @@ FaceRef GlyphCoverage::plainFace(const QString& family) {
     return ref;
 }
 
+const FcPattern* GlyphCoverage::plainPattern(const QString& family) {
+    if (!m_faces)
+        m_faces = std::make_unique<Faces>(m_config);
+    return m_faces->plainFace(family);
+}
+
 const FcCharSet* GlyphCoverage::characters(const QString& family) {
     if (!m_faces)
-        m_faces = std::make_unique<Faces>();
+        m_faces = std::make_unique<Faces>(m_config);
     return m_faces->characters(family);
 }
 
@@ -167,7 +174,7 @@ bool GlyphCoverage::answer(Answers& answers, Characters& characters, char32_t uc
 GlyphCoverage::Characters GlyphCoverage::familyCharacters(const QString& family) {
     return Characters([this, &family] {
         if (!m_faces)
-            m_faces = std::make_unique<Faces>();
+            m_faces = std::make_unique<Faces>(m_config);
         return m_faces->characters(family);
     });
 }

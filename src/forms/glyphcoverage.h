@@ -22,7 +22,9 @@ namespace varelith {
 // character, so asking again is a table lookup.
 class GlyphCoverage {
 public:
-    GlyphCoverage();
+    // `fonts`: the configuration that holds every installed font, which must outlive this;
+    // null for fontconfig's current one.
+    explicit GlyphCoverage(FcConfig* fonts = nullptr);
     ~GlyphCoverage();
     GlyphCoverage(const GlyphCoverage&) = delete;
     GlyphCoverage& operator=(const GlyphCoverage&) = delete;
@@ -39,6 +41,9 @@ public:
     // family that is not installed. Text shaped from it is set in the face checked.
     FaceRef plainFace(const QString& family);
 
+    // That face's fontconfig pattern; null for a family that is not installed. Owned by the
+    // configuration this holds.
+    const FcPattern* plainPattern(const QString& family);
     // The characters of that face as fontconfig lists them; null for a family that is not
     // installed. Owned by the configuration this holds.
     const FcCharSet* characters(const QString& family);
@@ -70,6 +75,7 @@ private:
     static QList<Range> missingIn(Answers& answers, Characters& characters, const QString& text);
     Characters familyCharacters(const QString& family);
 
+    FcConfig* m_config;
     std::unique_ptr<Faces> m_faces;
     QHash<QString, Answers> m_answers;
     QHash<const FcPattern*, Answers> m_faceAnswers;

@@ -3,6 +3,7 @@
 #include "familynames.h"
 #include "form1.h"
 #include "glyphcoverage.h"
+#include "interfacefacesfirst.h"
 #include "shapedsheetview.h"
 #include "shaper.h"
 #include "sheetfaces.h"
@@ -10,13 +11,15 @@
 #include "typesettingmenu.h"
 
 #include <QAction>
-#include <QDir>
+#include <QApplication>
+#include <QFile>
 #include <QFontDatabase>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLineEdit>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
 
@@ -31,8 +34,12 @@ namespace {
 const QStringList Families{u"Varelith Vertical"_s, u"Varelith Faces"_s, u"Varelith Variable"_s};
 
 struct ShownSheet {
-    ShownSheet(const QStringList& families, const QString& sample, const QString& size)
-        : fonts(families) {
+    ShownSheet(FcConfig* installed, const QStringList& families, const QString& sample,
+               const QString& size)
+        : fonts(families)
+        , familyNames(installed)
+        , coverage(installed)
+        , faces(installed) {
         form = std::make_unique<Form1>(catalogue, fonts, store, familyNames, nullptr, &coverage,
                                        nullptr, &sheetFaces, &shaper);
         form->Form_Load();
@@ -55,7 +62,7 @@ struct ShownSheet {
 
 bool qtKnowsATestFamily() {
     for (const QString& family : QFontDatabase::families())
-        if (family.startsWith(u"Varelith"_s))
+        if (family.startsWith(u"Varelith"_s) || family.startsWith(u"Bench Sans"_s))
             return true;
     return false;
 }
@@ -76,18 +83,22 @@ qreal harfBuzzAdvance(const QString& file, const QString& text, qreal pixels) {
 
 } // namespace
 
-// No sample on the sheet is drawn through Qt's font matching: the test fonts are given to
-// fontconfig alone, after Qt's font database was filled, so Qt does not know them; a line
-// set by Qt would come out in another face, at another length.
+// No sample on the sheet is drawn through Qt's font matching. As in the program, Qt's font
+// database holds the interface's faces alone for the whole run, over the machine's fonts and
+// the tests' set; the sheet's readers are handed every installed font. A line set by Qt
+// would come out in another face, at another length.
 class TestSheetEngine : public QObject {
     Q_OBJECT
 
+public:
+    explicit TestSheetEngine(const InterfaceFacesFirst& facesFirst)
+        : m_installed(facesFirst.allFonts()) {}
+
 private Q_SLOTS:
     void initTestCase() {
-        QVERIFY(!QFontDatabase::families().isEmpty()); // Qt's database filled now
-        for (const QFileInfo& font : QDir(QStringLiteral(VARELITH_TEST_FONTS)).entryInfoList())
-            FcConfigAppFontAddFile(nullptr, reinterpret_cast<const FcChar8*>(
-                                                font.absoluteFilePath().toUtf8().constData()));
+        QVERIFY(m_installed);
+        m_interfaceFamilies = QFontDatabase::families();
+        QVERIFY(!m_interfaceFamilies.isEmpty());
         QVERIFY(!qtKnowsATestFamily());
     }
 
@@ -109,7 +120,7 @@ private Q_SLOTS:
         QFETCH(QString, features);
         QFETCH(QString, axes);
         QFETCH(bool, bold);
-        ShownSheet shown(Families, u"ABCabc"_s, u"20"_s);
+        ShownSheet shown(m_installed, Families, u"ABCabc"_s, u"20"_s);
         if (bold)
             shown.form->styleMenu()->action(SheetStyle::Bold)->trigger();
         shown.form->typesettingMenu()->setTypesetting(
@@ -132,7 +143,9 @@ private Q_SLOTS:
             for (int x = 0; x < painted.width(); ++x)
                 ink += qGray(painted.pixel(x, y)) < 128;
         QVERIFY(ink > 100);
+        // Qt's database still the interface's faces alone, after a page in the mode.
         QVERIFY(!qtKnowsATestFamily());
+        QCOMPARE(QFontDatabase::families(), m_interfaceFamilies);
     }
 
     // Plain 横書き: a line's sample is as long as HarfBuzz's own shaper makes the text in
@@ -151,7 +164,7 @@ private Q_SLOTS:
         QFETCH(QString, family);
         QFETCH(QString, sample);
         QFETCH(QString, size);
-        ShownSheet shown({family}, sample, size);
+        ShownSheet shown(m_installed, {family}, sample, size);
         QCOMPARE(shown.sheet().lines().size(), 1);
         const ShapedSheetView::Line& line = shown.sheet().lines().first();
         QVERIFY(line.sample.valid);
@@ -161,7 +174,28 @@ private Q_SLOTS:
         QVERIFY2(std::abs(line.sample.advance - expected) < 0.05,
                  qPrintable(u"%1 against %2"_s.arg(line.sample.advance).arg(expected)));
     }
+
+private:
+    FcConfig* m_installed;
+    QStringList m_interfaceFamilies;
 };
 
-QTEST_MAIN(TestSheetEngine)
+int main(int argc, char** argv) {
+    // The machine's fonts and the tests' set, as one configuration of fontconfig's.
+    QTemporaryDir cache;
+    QFile config(cache.filePath(u"fonts.conf"_s));
+    if (!config.open(QIODevice::WriteOnly))
+        return 1;
+    config.write(
+        u"<fontconfig><cachedir>%1</cachedir>"
+        "<include ignore_missing=\"yes\">/etc/fonts/fonts.conf</include>"
+        "<dir>%2</dir></fontconfig>"_s.arg(cache.path(), QStringLiteral(VARELITH_TEST_FONTS))
+            .toUtf8());
+    config.close();
+    qputenv("FONTCONFIG_FILE", config.fileName().toLocal8Bit());
+    InterfaceFacesFirst facesFirst;
+    QApplication application(argc, argv);
+    TestSheetEngine test(facesFirst);
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_sheetengine.moc"
