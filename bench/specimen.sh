@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The specimen book of every installed font into a PDF, and a page of the sheet with
 # missing-glyph marks, at 2,000 and 20,000 installed fonts (or the counts given), each run
-# under GNU time for its CPU time and peak memory.
+# under GNU time for its CPU time and peak memory. The book's line gives its wall time, its
+# own CPU time (the figure to compare while other work loads the machine), the PDF's size
+# and the peak memory before and after it.
 #
 #   bench/specimen.sh [BUILD_DIR] [COUNTS...]    (default: build, 2000 20000)
 #

@@ -1,9 +1,11 @@
 // A font file from any bytes, read as the program reads a file the user opens: its faces as
 // fontconfig lists them, each face's facts, its Japanese coverage, and a line shaped and
 // drawn in both writing modes with every feature the face has switched on and its axes at
-// their ends. A refused file says why; a read one holds together: counts within their
-// sets, glyphs placed within the text they set.
+// their ends, and its variation sequences. A refused file says why; a read one holds
+// together: counts within their sets, glyphs placed within the text they set, sequences
+// listed as they are found.
 
+#include "cmap14table.h"
 #include "facefacts.h"
 #include "fontconfigfonts.h"
 #include "fontfile.h"
@@ -19,6 +21,7 @@
 #include <QPainter>
 #include <QPalette>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 
@@ -45,6 +48,28 @@ void shapeAndDraw(Shaper& shaper, ShapingFace& face, const FaceRef& ref) {
         for (const ShapedGlyph& glyph : run.glyphs)
             FUZZ_CHECK(glyph.cluster >= 0 && glyph.cluster < Sample.size());
         shaper.draw(painter, run, QPointF(8, 32), QPalette());
+    }
+}
+
+// A character's sequences ascend by selector, each among the face's, each found again as
+// listed; a default one names no glyph of its own; an unlisted selector finds none.
+void checkSequences(const FaceRef& ref) {
+    const Cmap14Table table = Cmap14Table::read(ref);
+    const QList<char32_t>& selectors = table.selectors();
+    FUZZ_CHECK(std::is_sorted(selectors.cbegin(), selectors.cend()));
+    for (const char32_t base : {U'辻', U'葛', U'\U00020B9F', U'A'}) {
+        const QList<Cmap14Table::Sequence> sequences = table.sequencesOf(base);
+        for (qsizetype i = 0; i < sequences.size(); ++i) {
+            const Cmap14Table::Sequence& sequence = sequences.at(i);
+            FUZZ_CHECK(selectors.contains(sequence.selector));
+            FUZZ_CHECK(!sequence.isDefault || sequence.glyph == 0);
+            FUZZ_CHECK(i == 0 || sequences.at(i - 1).selector < sequence.selector);
+            FUZZ_CHECK(table.find(base, sequence.selector) == sequence);
+        }
+        for (const char32_t selector : selectors)
+            if (std::none_of(sequences.cbegin(), sequences.cend(),
+                             [selector](const auto& s) { return s.selector == selector; }))
+                FUZZ_CHECK(!table.find(base, selector));
     }
 }
 
@@ -86,6 +111,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
         for (const FontconfigFonts::Family& family : FontconfigFonts::families(pattern))
             FUZZ_CHECK(!family.spellings.isEmpty());
         shapeAndDraw(shaper, shaper.face(ref), ref);
+        checkSequences(ref);
     }
     return 0;
 }

@@ -6,15 +6,20 @@
 #include "fontinfotypesetting.h"
 #include "fontinfowindow.h"
 #include "form1.h"
+#include "glyphcompareentries.h"
+#include "glyphcomparewindow.h"
 #include "glyphcoverage.h"
 #include "inisettingsstore.h"
 #include "interfacefacesfirst.h"
+#include "ivdcollections.h"
 #include "japaneseinterface.h"
 #include "loadaftershown.h"
 #include "settingsproblemnotice.h"
 #include "shaper.h"
 #include "sheetfaces.h"
 #include "systemfontsource.h"
+#include "tickedfonts.h"
+#include "variationsequences.h"
 #include "windowicon.h"
 
 #include <QApplication>
@@ -55,7 +60,7 @@ int main(int argc, char** argv) {
     varelith::SheetFaces sheetFaces(faces, coverage);
     // One shaper too: each face is loaded for shaping once, whoever sets text in it.
     varelith::Shaper shaper;
-    varelith::DialogSpecimenBook specimenBook(coverage, shaper, &sheetFaces);
+    varelith::DialogSpecimenBook specimenBook(coverage, &sheetFaces);
 
     // Every family's names in every language, read once at the first question: the font
     // selection dialog's list and filter and the font information window ask the same.
@@ -69,6 +74,18 @@ int main(int argc, char** argv) {
         &QDesktopServices::openUrl, QGuiApplication::clipboard());
     mainWindow.setFontInfoOpener(&fontInfo);
     varelith::FontInfoTypesetting fontInfoTypesetting(fontInfo, shaper);
+    // A sample's variation sequences are checked in each face's own character map.
+    varelith::VariationSequences sequences;
+    coverage.setSequenceCheck(
+        [&sequences](const varelith::FaceRef& face, char32_t base, char32_t selector) {
+            return sequences.of(face).find(base, selector).has_value();
+        });
+    // 字形比較 of the ticked fonts, made when first asked for.
+    varelith::GlyphCompareEntries glyphCompare(mainWindow, &fontInfo, [&] {
+        return std::make_unique<varelith::GlyphCompareWindow>(
+            shaper, [&] { return varelith::TickedFonts::of(catalogue, coverage); },
+            varelith::IvdCollections::standardFiles());
+    });
     // The window is seen first; the catalogue comes behind its first paint, or before the
     // first key or click if one comes sooner.
     const varelith::LoadAfterShown load(mainWindow, [&mainWindow] { mainWindow.Form_Load(); });

@@ -8,14 +8,31 @@
 
 #include <cstdlib>
 #include <functional>
+#include <optional>
 
 namespace varelith {
 
 namespace {
 
+// VS1 to VS16 and VS17 to VS256.
+bool isVariationSelector(char32_t ucs4) {
+    return (ucs4 >= 0xFE00 && ucs4 <= 0xFE0F) || (ucs4 >= 0xE0100 && ucs4 <= 0xE01EF);
+}
+
 bool drawsNothing(char32_t ucs4) {
     const QChar::Category category = QChar::category(ucs4);
-    return category == QChar::Other_Control || category == QChar::Other_Format;
+    return category == QChar::Other_Control || category == QChar::Other_Format ||
+           isVariationSelector(ucs4);
+}
+
+FaceRef faceOf(const FcPattern* pattern) {
+    FaceRef ref;
+    FcChar8* file = nullptr;
+    if (!pattern || FcPatternGetString(pattern, FC_FILE, 0, &file) != FcResultMatch)
+        return ref;
+    ref.file = QString::fromUtf8(reinterpret_cast<const char*>(file));
+    FcPatternGetInteger(pattern, FC_INDEX, 0, &ref.index);
+    return ref;
 }
 
 int intValue(const FcPattern* pattern, const char* object, int fallback) {
@@ -120,14 +137,7 @@ QRawFont GlyphCoverage::loadOwnFont(const QString& family) {
 FaceRef GlyphCoverage::plainFace(const QString& family) {
     if (!m_faces)
         m_faces = std::make_unique<Faces>(m_config);
-    const FcPattern* face = m_faces->plainFace(family);
-    FaceRef ref;
-    FcChar8* file = nullptr;
-    if (!face || FcPatternGetString(face, FC_FILE, 0, &file) != FcResultMatch)
-        return ref;
-    ref.file = QString::fromUtf8(reinterpret_cast<const char*>(file));
-    FcPatternGetInteger(face, FC_INDEX, 0, &ref.index);
-    return ref;
+    return faceOf(m_faces->plainFace(family));
 }
 
 const FcPattern* GlyphCoverage::plainPattern(const QString& family) {
@@ -191,13 +201,15 @@ bool GlyphCoverage::coversText(const QString& family, const QString& text) {
     for (const char32_t ucs4 : QStringView(text).toUcs4())
         if (!answer(answers, own, ucs4))
             return false;
-    return true;
+    // A sequence the face lacks is a missing character too.
+    return !m_sequenceCheck ||
+           missingIn(answers, own, text, [this, &family] { return plainFace(family); }).isEmpty();
 }
 
 QList<GlyphCoverage::Range> GlyphCoverage::missingRanges(const QString& family,
                                                          const QString& text) {
     Characters own = familyCharacters(family);
-    return missingIn(m_answers[family], own, text);
+    return missingIn(m_answers[family], own, text, [this, &family] { return plainFace(family); });
 }
 
 QList<GlyphCoverage::Range> GlyphCoverage::missingRanges(const FcPattern* face,
@@ -208,20 +220,39 @@ QList<GlyphCoverage::Range> GlyphCoverage::missingRanges(const FcPattern* face,
                    ? characters
                    : nullptr;
     });
-    return missingIn(m_faceAnswers[face], own, text);
+    return missingIn(m_faceAnswers[face], own, text, [face] { return faceOf(face); });
 }
 
 QList<GlyphCoverage::Range> GlyphCoverage::missingIn(Answers& answers, Characters& own,
-                                                     const QString& text) {
+                                                     const QString& text,
+                                                     const std::function<FaceRef()>& face) {
     QList<Range> missing;
-    forEachCodePoint(text, [&](char32_t ucs4, qsizetype position, qsizetype length) {
-        if (answer(answers, own, ucs4))
-            return;
-        // Neighbouring missing characters make one range.
-        if (!missing.isEmpty() && missing.last().start + missing.last().length == position)
-            missing.last().length += length;
+    // Neighbouring missing characters make one range; a sequence adds its selector to the
+    // range its character may already have started.
+    const auto add = [&missing](qsizetype start, qsizetype end) {
+        if (!missing.isEmpty() && missing.last().start + missing.last().length >= start)
+            missing.last().length = end - missing.last().start;
         else
-            missing.append({position, length});
+            missing.append({start, end - start});
+    };
+    char32_t base = 0;
+    qsizetype baseStart = 0;
+    std::optional<FaceRef> checked;
+    forEachCodePoint(text, [&](char32_t ucs4, qsizetype position, qsizetype length) {
+        if (isVariationSelector(ucs4)) {
+            if (base && m_sequenceCheck) {
+                if (!checked)
+                    checked = face();
+                if (!m_sequenceCheck(*checked, base, ucs4))
+                    add(baseStart, position + length);
+            }
+            base = 0; // a second selector has no character of its own
+            return;
+        }
+        base = ucs4;
+        baseStart = position;
+        if (!answer(answers, own, ucs4))
+            add(position, position + length);
     });
     return missing;
 }

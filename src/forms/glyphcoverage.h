@@ -10,6 +10,7 @@
 
 #include <fontconfig/fontconfig.h>
 
+#include <functional>
 #include <memory>
 
 namespace varelith {
@@ -49,8 +50,8 @@ public:
     const FcCharSet* characters(const QString& family);
 
     // Whether `family` itself has a glyph for the character. Control and format
-    // characters draw nothing and always count as covered; a family that is not
-    // installed covers nothing else.
+    // characters and variation selectors draw nothing and always count as covered; a
+    // family that is not installed covers nothing else.
     bool hasGlyph(const QString& family, char32_t ucs4);
     // Whether `family` has a glyph for every character of `text`.
     bool coversText(const QString& family, const QString& text);
@@ -66,19 +67,30 @@ public:
     // this: a bold or italic face may lack characters its family's plain one has, or have more.
     QList<Range> missingRanges(const FcPattern* face, const QString& text);
 
+    // Whether a face defines a variation sequence (a character and the selector after it).
+    // A selector draws nothing by itself; with this set, a sequence the face does not define
+    // is missing as a whole, the character and its selector, for the face draws the plain
+    // character instead of the variant asked for. Without it, sequences are not checked.
+    using SequenceCheck =
+        std::function<bool(const FaceRef& face, char32_t base, char32_t selector)>;
+    void setSequenceCheck(SequenceCheck check) { m_sequenceCheck = std::move(check); }
+
 private:
     class Faces;
     using Answers = QHash<char32_t, bool>;
     // A font's characters, looked up at the first question its answers do not hold.
     class Characters;
     static bool answer(Answers& answers, Characters& characters, char32_t ucs4);
-    static QList<Range> missingIn(Answers& answers, Characters& characters, const QString& text);
+    // `face` is asked only when the text holds a variation selector.
+    QList<Range> missingIn(Answers& answers, Characters& characters, const QString& text,
+                           const std::function<FaceRef()>& face);
     Characters familyCharacters(const QString& family);
 
     FcConfig* m_config;
     std::unique_ptr<Faces> m_faces;
     QHash<QString, Answers> m_answers;
     QHash<const FcPattern*, Answers> m_faceAnswers;
+    SequenceCheck m_sequenceCheck;
 };
 
 } // namespace varelith

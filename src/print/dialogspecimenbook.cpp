@@ -1,20 +1,25 @@
 #include "dialogspecimenbook.h"
 
+#include "cupsjob.h"
 #include "errortrap.h"
 #include "fontcatalogue.h"
 #include "fontsize.h"
 #include "mousepointer.h"
+#include "printerdialog.h"
 #include "qtprinterdialog.h"
 #include "sheetsource.h"
-#include "specimenprinter.h"
 
 #include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QFile>
+#include <QPageLayout>
 #include <QPrinter>
 #include <QProgressBar>
 #include <QProgressDialog>
+#include <QTemporaryDir>
 #include <QTimer>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -22,18 +27,18 @@ namespace varelith {
 
 namespace {
 
+constexpr double MinimumMarginMm = 15;
+
 SpecimenPrinter::Book bookOf(const SheetSource& source) {
     SpecimenPrinter::Book book;
     // A size the view would refuse is refused here too, before the dialog shows.
     book.points = FontSize::fromText(source.sizeText());
     book.sample = source.sampleText();
-    // In 横書き the book is set as it always was; features and axes come with 縦書き.
+    // Set as the sheet is: its writing mode, features and axes.
     const Typesetting typesetting = source.typesetting();
     book.vertical = typesetting.vertical;
-    if (book.vertical) {
-        book.features = typesetting.features;
-        book.variations = typesetting.axes;
-    }
+    book.features = typesetting.features;
+    book.variations = typesetting.axes;
     book.style = source.sheetStyle();
     const FontCatalogue& catalogue = source.catalogue();
     for (int index = 1; index <= catalogue.FontNum(); ++index) {
@@ -43,16 +48,28 @@ SpecimenPrinter::Book bookOf(const SheetSource& source) {
     return book;
 }
 
+// The paper chosen in the dialog, every margin at least 15 mm: more where the printer
+// cannot print closer to the edge.
+SpecimenPrinter::Paper paperOf(const QPrinter& printer) {
+    QPageLayout layout = printer.pageLayout();
+    const QMarginsF margins = layout.margins(QPageLayout::Millimeter);
+    layout.setMinimumMargins({});
+    layout.setUnits(QPageLayout::Millimeter);
+    layout.setMargins(QMarginsF(
+        std::max(margins.left(), MinimumMarginMm), std::max(margins.top(), MinimumMarginMm),
+        std::max(margins.right(), MinimumMarginMm), std::max(margins.bottom(), MinimumMarginMm)));
+    return {layout.fullRect(QPageLayout::Point).size(), layout.paintRect(QPageLayout::Point)};
+}
+
 } // namespace
 
-DialogSpecimenBook::DialogSpecimenBook(GlyphCoverage& coverage, Shaper& shaper, SheetFaces* faces)
-    : DialogSpecimenBook(coverage, shaper, std::make_unique<QtPrinterDialog>(), nullptr, faces) {}
+DialogSpecimenBook::DialogSpecimenBook(GlyphCoverage& coverage, SheetFaces* faces)
+    : DialogSpecimenBook(coverage, std::make_unique<QtPrinterDialog>(), nullptr, faces) {}
 
-DialogSpecimenBook::DialogSpecimenBook(GlyphCoverage& coverage, Shaper& shaper,
+DialogSpecimenBook::DialogSpecimenBook(GlyphCoverage& coverage,
                                        std::unique_ptr<PrinterDialog> dialog,
                                        std::unique_ptr<QPrinter> printer, SheetFaces* faces)
     : m_coverage(coverage)
-    , m_shaper(shaper)
     , m_faces(faces)
     , m_dialog(std::move(dialog))
     , m_printer(std::move(printer)) {}
@@ -75,39 +92,47 @@ void DialogSpecimenBook::printSpecimenBook(const SheetSource& source, QWidget* p
     trapErrors([&] {
         SpecimenPrinter::Book book = bookOf(source);
         QPrinter& chosen = printer();
-        if (!m_dialog->choosePrinter(chosen, parent))
+        const std::optional<int> copies = m_dialog->choosePrinter(chosen, parent);
+        if (!copies)
             return; // cancelled: nothing printed, no file
-        // The copies stay as chosen: the print system makes them, each one whole.
-        chosen.setCollateCopies(true);
+        // The copies go to the print server as the job's own, never to Qt as well (n x n).
+        chosen.setCopyCount(1);
 
-        // A file is written under a name of its own beside the one chosen and takes that
-        // name only when complete, so that a cancelled or failed book leaves no file.
-        const QString target = chosen.outputFileName();
-        const QString partial = target.isEmpty() ? QString() : target + u".part"_s;
-        if (!partial.isEmpty())
-            chosen.setOutputFileName(partial);
-        bool complete = false;
         MousePointer::set(MousePointer::Hourglass);
-        trapErrors([&] {
-            SpecimenPrinter specimen(chosen, m_coverage, m_shaper, std::move(book),
-                                     QDate::currentDate(), m_faces);
-            complete = run(specimen, parent);
-        });
-        MousePointer::set(MousePointer::Default);
-        if (!partial.isEmpty()) {
-            chosen.setOutputFileName(target);
-            if (complete) {
-                QFile::remove(target);
-                QFile::rename(partial, target);
-            }
+        const QString target = chosen.outputFileName();
+        if (!target.isEmpty()) {
+            // Written under a name of its own beside the one chosen, and given that name
+            // only when complete, so that a cancelled or failed book leaves no file.
+            const QString partial = target + u".part"_s;
+            trapErrors([&] {
+                if (write(partial, std::move(book), parent)) {
+                    QFile::remove(target);
+                    QFile::rename(partial, target);
+                }
+            });
             QFile::remove(partial);
+        } else {
+            // Sent only when complete: a cancelled book never becomes a job.
+            const QTemporaryDir folder;
+            const QString pdf = folder.filePath(u"specimen.pdf"_s);
+            trapErrors([&] {
+                if (folder.isValid() && write(pdf, std::move(book), parent))
+                    CupsJob::forPrinter(chosen, *copies, u"Varelith 見本帳"_s).submit(pdf);
+            });
         }
+        MousePointer::set(MousePointer::Default);
     });
     m_busy = false;
 }
 
+bool DialogSpecimenBook::write(const QString& pdfFile, SpecimenPrinter::Book book,
+                               QWidget* parent) {
+    SpecimenPrinter specimen(pdfFile, paperOf(printer()), m_coverage, std::move(book),
+                             QDate::currentDate(), m_faces);
+    return run(specimen, parent);
+}
+
 bool DialogSpecimenBook::run(SpecimenPrinter& specimen, QWidget* parent) {
-    const bool toFile = !printer().outputFileName().isEmpty();
     QProgressDialog progress(u"見本帳を作っています..."_s, u"キャンセル"_s, 0, specimen.stepCount(),
                              parent);
     progress.setObjectName(u"specimenProgress"_s);
@@ -132,19 +157,16 @@ bool DialogSpecimenBook::run(SpecimenPrinter& specimen, QWidget* parent) {
                      [&cancelRequested] { cancelRequested = true; });
     QTimer slices;
     QObject::connect(&slices, &QTimer::timeout, &loop, [&] {
-        // A file can be dropped at any time; a printer has the document once it is open.
-        if (cancelRequested && (toFile || !specimen.painting())) {
+        // Nothing has left the program before the book is complete: a cancel is always heeded.
+        if (cancelRequested) {
             loop.exit(1);
             return;
         }
-        const bool wasPainting = specimen.painting();
         bool more = false;
         if (!trapErrors([&] { more = specimen.advance(QDeadlineTimer(SliceMs)); })) {
             loop.exit(1);
             return;
         }
-        if (!toFile && !wasPainting && specimen.painting())
-            progress.setCancelButton(nullptr);
         bar->setValue(specimen.stepsDone());
         if (!more)
             loop.exit(0);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "specimenbookcommand.h"
+#include "specimenprinter.h"
 
 #include <memory>
 
@@ -10,16 +11,15 @@ namespace varelith {
 
 class GlyphCoverage;
 class PrinterDialog;
-class Shaper;
 class SheetFaces;
-class SpecimenPrinter;
 
 // The specimen book through the printer dialog: the user picks a printer or a PDF file
-// and the copies, which the print system makes itself (collated). The work runs a little
-// at a time under the hourglass; when it takes longer than a moment, a progress dialog
-// appears whose cancel button stops it. Cancelled or failed, it leaves no file and sends
-// nothing; once the printer has begun to take the document (a real printer, not a file),
-// it can no longer be cancelled.
+// and the copies. The book is written as a PDF file; to a printer, the same PDF goes to
+// the printer's CUPS queue as one job, once complete, with the copies (which the print
+// server makes itself, collated) and the options chosen in the dialog. The work runs a
+// little at a time under the hourglass; when it takes longer than a moment, a progress
+// dialog appears whose cancel button stops it. Cancelled or failed, it leaves no file and
+// sends nothing.
 class DialogSpecimenBook : public SpecimenBookCommand {
 public:
     // How long the work goes on before the progress dialog appears.
@@ -29,11 +29,10 @@ public:
 
     // The print system's own dialog over a printer kept for the whole run, so that the
     // dialog remembers the last printer chosen. Without faces every style prints as 標準.
-    DialogSpecimenBook(GlyphCoverage& coverage, Shaper& shaper, SheetFaces* faces = nullptr);
+    explicit DialogSpecimenBook(GlyphCoverage& coverage, SheetFaces* faces = nullptr);
     // A dialog service of the caller's own, over a printer of the caller's own (a fresh
     // one when none is given).
-    DialogSpecimenBook(GlyphCoverage& coverage, Shaper& shaper,
-                       std::unique_ptr<PrinterDialog> dialog,
+    DialogSpecimenBook(GlyphCoverage& coverage, std::unique_ptr<PrinterDialog> dialog,
                        std::unique_ptr<QPrinter> printer = nullptr, SheetFaces* faces = nullptr);
     ~DialogSpecimenBook() override;
 
@@ -41,11 +40,12 @@ public:
 
 private:
     QPrinter& printer();
+    // Writes the book into `pdfFile`; whether it was written to its end, not cancelled.
+    bool write(const QString& pdfFile, SpecimenPrinter::Book book, QWidget* parent);
     // Runs the work to its end or until the user cancels it; whether it ended.
     bool run(SpecimenPrinter& specimen, QWidget* parent);
 
     GlyphCoverage& m_coverage;
-    Shaper& m_shaper;
     SheetFaces* m_faces;
     std::unique_ptr<PrinterDialog> m_dialog;
     std::unique_ptr<QPrinter> m_printer;

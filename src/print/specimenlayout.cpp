@@ -1,30 +1,31 @@
 #include "specimenlayout.h"
 
-#include <algorithm>
-
 namespace varelith {
 
-SpecimenLayout::SpecimenLayout(QSizeF body, qreal gap)
-    : m_body(body)
-    , m_gap(gap) {}
+SpecimenLayout::SpecimenLayout(double depth, double fontGap)
+    : m_depth(depth)
+    , m_fontGap(fontGap) {}
 
-SpecimenLayout::Placement SpecimenLayout::place(const Extent& extent) {
-    const qreal naturalHeight = extent.ascent + extent.descent;
-    qreal scale = 1;
-    if (extent.width > m_body.width())
-        scale = m_body.width() / extent.width;
-    if (naturalHeight * scale > m_body.height())
-        scale = m_body.height() / naturalHeight;
-    const qreal height = naturalHeight * scale;
-    // On a fresh sheet a line always goes in: scaled as above, it fits the body.
-    if (m_sheetHasLines && m_nextTop + height > m_body.height()) {
+SpecimenLayout::Placement SpecimenLayout::place(double depth, double before, double keptWith) {
+    // On a fresh sheet a line always goes in, and the space before it is not needed.
+    if (m_sheetHasLines && m_next + before + depth + keptWith > m_depth) {
         ++m_sheet;
-        m_nextTop = 0;
+        m_next = 0;
+    } else if (m_sheetHasLines) {
+        m_next += before;
     }
-    const Placement placement{m_sheet, m_nextTop, scale, height};
-    m_nextTop += height + m_gap;
+    const Placement placement{m_sheet, m_next};
+    m_next += depth;
     m_sheetHasLines = true;
     return placement;
+}
+
+SpecimenLayout::Placement SpecimenLayout::placeName(const Extent& name, const Extent& firstLine) {
+    return place(name.depth(), m_fontGap, firstLine.depth());
+}
+
+SpecimenLayout::Placement SpecimenLayout::placeLine(const Extent& line, double leading) {
+    return place(line.depth(), leading, 0);
 }
 
 } // namespace varelith

@@ -1,45 +1,45 @@
 #pragma once
 
-#include <QSizeF>
-
 namespace varelith {
 
-// Where the lines of the specimen book go, as plain numbers in the printer's units: one
-// below the other from the top of a sheet's body, and a line that does not fit below the
-// last one starts the next sheet. No line is ever cut: one wider than the body is scaled
-// down to the body's width, one taller than a whole body to its height. A tall sample
-// takes more room, so lines never overlap.
+// Where the lines of the specimen book go, as plain numbers in points: one after the other
+// from the start of a sheet's body (its top in 横書き, its right edge in 縦書き, where a
+// line is a column), and a line that does not fit after the last one starts the next sheet.
+// Lines are never scaled: every sample is printed at the book's one size. A font's name
+// stays on the sheet of its sample's first line; a sample longer than a sheet goes on
+// over the next ones. Fonts are kept apart by a gap.
 class SpecimenLayout {
 public:
-    // A line as set at its own size: its width and how far it reaches above and below
-    // its baseline.
+    // A line's room across the writing: before its baseline (above it, or right of a
+    // column's centre line) and after it.
     struct Extent {
-        qreal width = 0;
-        qreal ascent = 0;
-        qreal descent = 0;
+        double before = 0;
+        double after = 0;
+        double depth() const { return before + after; }
     };
-    // Where a line goes: its sheet (from 0), the top of its room in the body, and the
-    // scale it is drawn at (1, or less for a line too large for the body).
+    // Where a line goes: its sheet (from 0) and the start of its room in the body.
     struct Placement {
         int sheet = 0;
-        qreal top = 0;
-        qreal scale = 1;
-        qreal height = 0; // the room it takes, scaled
+        double start = 0;
     };
 
-    // `gap`: the space left between two lines.
-    SpecimenLayout(QSizeF body, qreal gap);
+    // `depth`: the body's room for lines; `fontGap`: the space left between two fonts.
+    SpecimenLayout(double depth, double fontGap);
 
-    // The next line's place.
-    Placement place(const Extent& extent);
+    // A font's name, then the first line of its sample.
+    Placement placeName(const Extent& name, const Extent& firstLine);
+    // The next line of the sample, with `leading` left before it.
+    Placement placeLine(const Extent& line, double leading);
     // Sheets used so far; a book without lines still has its first sheet.
     int sheetCount() const { return m_sheet + 1; }
 
 private:
-    QSizeF m_body;
-    qreal m_gap;
+    Placement place(double depth, double before, double keptWith);
+
+    double m_depth;
+    double m_fontGap;
     int m_sheet = 0;
-    qreal m_nextTop = 0;
+    double m_next = 0;
     bool m_sheetHasLines = false;
 };
 

@@ -1,20 +1,15 @@
 #include "specimenprinter.h"
 
+#include "glyphcoverage.h"
 #include "japaneseinterface.h"
-#include "missingglyphmark.h"
-#include "runtimeerror.h"
-#include "shaper.h"
+#include "shapingface.h"
 #include "sheetfaces.h"
+#include "typesetting.h"
 
 #include <QDeadlineTimer>
 #include <QFontInfo>
-#include <QFontMetricsF>
 #include <QGuiApplication>
-#include <QPageLayout>
 #include <QPalette>
-#include <QPrinter>
-#include <QRawFont>
-#include <QTextLayout>
 
 #include <algorithm>
 #include <limits>
@@ -25,100 +20,134 @@ namespace varelith {
 
 namespace {
 
-constexpr qreal MinimumMarginMm = 15;
-constexpr double NamePoints = 10;
-constexpr double HeaderPoints = 9;
+using Direction = ShapedRun::Direction;
 
-QFont interfaceFont(double points) {
-    return QFont(JapaneseInterface::interfaceFace(u"ＭＳ Ｐゴシック"_s), int(points));
-}
+// Room between the lines of one sample, and between its columns, in ems of the sample.
+constexpr double LineLeading = 0.15;
+constexpr double ColumnGap = 0.3;
+// The header's lines: the title, the date and the page; the book's settings; a rule.
+constexpr double HeaderBand = 3.2;
 
-// Every margin at least 15 mm: more where the printer cannot print closer to the edge.
-QPrinter& withMargins(QPrinter& printer) {
-    const QMarginsF current = printer.pageLayout().margins(QPageLayout::Millimeter);
-    printer.setFullPage(false);
-    printer.setPageMargins(QMarginsF(std::max(current.left(), MinimumMarginMm),
-                                     std::max(current.top(), MinimumMarginMm),
-                                     std::max(current.right(), MinimumMarginMm),
-                                     std::max(current.bottom(), MinimumMarginMm)),
-                           QPageLayout::Millimeter);
-    return printer;
-}
-
-// The header takes two of its own lines at the top of the margins' area; the body is the
-// rest. The painter's origin is the top left corner of that area.
-qreal headerBand(const QFont& headerFont, QPrinter& printer) {
-    return QFontMetricsF(headerFont, &printer).lineSpacing() * 2;
-}
-
-// One line, as wide as the text: the sample is never broken.
-void layOut(QTextLayout& layout) {
-    layout.beginLayout();
-    QTextLine line = layout.createLine();
-    line.setLineWidth(std::numeric_limits<qreal>::max() / 4);
-    layout.endLayout();
-}
-
-// Where the glyphs of the runs leave ink, in the runs' coordinates.
-QRectF inkOf(const QList<QGlyphRun>& runs) {
-    QRectF ink;
-    for (const QGlyphRun& run : runs) {
-        const QRawFont font = run.rawFont();
-        const QList<quint32> glyphs = run.glyphIndexes();
-        const QList<QPointF> positions = run.positions();
-        for (qsizetype i = 0; i < glyphs.size() && i < positions.size(); ++i)
-            ink |= font.boundingRect(glyphs.at(i)).translated(positions.at(i));
+QString styleName(SheetStyle style) {
+    switch (style) {
+    case SheetStyle::Light:
+        return u"細字"_s;
+    case SheetStyle::Bold:
+        return u"太字"_s;
+    case SheetStyle::Italic:
+        return u"斜体"_s;
+    case SheetStyle::BoldItalic:
+        return u"太字斜体"_s;
+    case SheetStyle::Regular:
+        break;
     }
-    return ink;
+    return u"標準"_s;
+}
+
+// The face the interface's Japanese texts resolve to, as the sheet's names use it.
+FaceRef interfaceFace(GlyphCoverage& coverage) {
+    const QFont font(JapaneseInterface::interfaceFace(u"ＭＳ Ｐゴシック"_s),
+                     int(SpecimenPrinter::NamePoints));
+    return coverage.plainFace(QFontInfo(font).family());
+}
+
+// A variable face at the axis values, from a face of its own that lives as long as the
+// document needs its outlines.
+std::shared_ptr<const CairoPdfBook::Instance> instanceOf(const FaceRef& ref,
+                                                         const VariationSettings& variations) {
+    auto face = std::make_shared<ShapingFace>(ref);
+    auto instance = std::make_shared<CairoPdfBook::Instance>();
+    instance->unitsPerEm = face->unitsPerEm();
+    instance->outline = [face, variations](quint32 glyph) {
+        return face->outline(glyph, variations);
+    };
+    instance->advance = [face, variations](quint32 glyph) {
+        return double(face->advance(glyph, variations));
+    };
+    return instance;
+}
+
+// A licence that forbids embedding (fsType 2) or allows bitmaps only (bit 9).
+bool embeddingForbidden(quint16 flags) {
+    return flags == 2 || (flags & 0x200) != 0;
 }
 
 } // namespace
 
 const QString SpecimenPrinter::NoFontsText = u"選択されているフォントはありません"_s;
 
-SpecimenPrinter::SpecimenPrinter(QPrinter& printer, GlyphCoverage& coverage, Shaper& shaper,
-                                 Book book, QDate date, SheetFaces* faces)
-    : m_printer(withMargins(printer))
+SpecimenPrinter::SpecimenPrinter(const QString& pdfFile, const Paper& paper,
+                                 GlyphCoverage& coverage, Book book, QDate date, SheetFaces* faces)
+    : m_pdfFile(pdfFile)
+    , m_paper(paper)
     , m_coverage(coverage)
-    , m_shaper(shaper)
     , m_faces(faces)
     , m_book(std::move(book))
     , m_date(date)
-    , m_nameFont(interfaceFont(NamePoints))
-    , m_nameMetrics(m_nameFont, &printer)
-    , m_headerFont(interfaceFont(HeaderPoints))
-    , m_body(0, headerBand(m_headerFont, printer), printer.width(),
-             printer.height() - headerBand(m_headerFont, printer))
-    // Columns are placed as lines are, across a body turned a quarter: from its right edge.
-    , m_layout(m_book.vertical ? m_body.size().transposed() : m_body.size(),
-               m_nameMetrics.lineSpacing() / 2) {
-    m_lines.reserve(m_book.families.size());
+    , m_interfaceFace(interfaceFace(coverage))
+    , m_points(m_book.points) {
+    const ShapedRun header =
+        m_shaper.shape(m_interfaceFace, u"Varelith"_s, Direction::Horizontal, {}, {}, HeaderPoints);
+    const double headerLine = header.valid ? header.ascent + header.descent : HeaderPoints * 1.2;
+    m_linesTop = headerLine * HeaderBand;
+    // One character of the sample and a name must fit a sheet: a larger size is brought
+    // down to the largest that does, for every font alike.
+    const QSizeF body = m_paper.body.size();
+    const double along = m_book.vertical ? body.height() - m_linesTop : body.width();
+    const double across = m_book.vertical ? body.width() : body.height() - m_linesTop;
+    const double largest = std::min(along, across - NamePoints * 2) / 1.5;
+    m_points = std::clamp(m_book.points, 1.0, std::max(largest, 1.0));
 }
 
-SpecimenPrinter::~SpecimenPrinter() {
-    if (m_painter.isActive())
-        m_painter.end();
-}
+SpecimenPrinter::~SpecimenPrinter() = default;
 
 int SpecimenPrinter::stepCount() const {
-    // A book without fonts still paints its one sheet.
-    const int lines = int(m_book.families.size());
-    return lines + std::max(lines, 1) + 1;
+    // A book without fonts still prints its one sheet.
+    const int fonts = int(m_book.families.size());
+    return fonts + std::max(fonts, 1) + 1;
+}
+
+double SpecimenPrinter::room() const {
+    return m_book.vertical ? m_paper.body.height() - m_linesTop : m_paper.body.width();
+}
+
+QString SpecimenPrinter::settingsText() const {
+    QStringList parts{u"%1 pt"_s.arg(QString::number(m_points, 'g', 4)), styleName(m_book.style),
+                      m_book.vertical ? u"縦書き"_s : u"横書き"_s};
+    if (!m_book.features.isEmpty())
+        parts.append(u"機能 "_s + m_book.features.toText());
+    if (!m_book.variations.isEmpty())
+        parts.append(u"可変軸 "_s + m_book.variations.toText());
+    return parts.join(u'・');
 }
 
 bool SpecimenPrinter::advance(const QDeadlineTimer& deadline) {
-    const qsizetype lines = m_book.families.size();
+    const qsizetype fonts = m_book.families.size();
+    const double across =
+        m_book.vertical ? m_paper.body.width() : m_paper.body.height() - m_linesTop;
     while (!m_complete) {
-        if (m_measured < lines) {
-            measure(m_measured++);
-        } else if (m_painted < std::max<qsizetype>(lines, 1)) {
-            if (!m_painter.isActive())
+        if (m_measured < fonts) {
+            if (!m_layout)
+                m_layout = std::make_unique<SpecimenLayout>(across, NamePoints);
+            const FontSet set = setFont(m_measured++);
+            place(set, false);
+            releaseFaces(set);
+        } else if (m_printed < std::max<qsizetype>(fonts, 1)) {
+            if (!m_pdf) {
+                if (m_layout)
+                    m_sheetTotal = m_layout->sheetCount();
+                // The same placing again, now printed.
+                m_layout = std::make_unique<SpecimenLayout>(across, NamePoints);
                 beginDocument();
-            if (lines > 0)
-                paint(m_painted);
-            ++m_painted;
+            }
+            if (fonts > 0) {
+                const FontSet set = setFont(m_printed);
+                place(set, true);
+                releaseFaces(set);
+            }
+            ++m_printed;
         } else {
-            m_painter.end();
+            m_pdf->finish();
             m_complete = true;
         }
         ++m_stepsDone;
@@ -128,202 +157,234 @@ bool SpecimenPrinter::advance(const QDeadlineTimer& deadline) {
     return !m_complete;
 }
 
-qreal SpecimenPrinter::nameGap() const {
-    return m_nameMetrics.height();
+SpecimenPrinter::Piece SpecimenPrinter::setInterfaceText(const QString& text, double points) {
+    return setText(m_interfaceFace, text, points, Direction::Horizontal,
+                   std::numeric_limits<double>::max());
 }
 
-qreal SpecimenPrinter::sampleScale() const {
-    // The samples are set in the coverage's own font, which is already loaded, and
-    // scaled to the size asked for: the document holds the font itself, not pixels.
-    return m_book.points * m_printer.logicalDpiY() / 72.0 / GlyphCoverage::OwnFontPixels;
+SpecimenPrinter::Piece SpecimenPrinter::setText(const FaceRef& face, const QString& text,
+                                                double points, Direction direction, double room,
+                                                const FeatureSettings& features,
+                                                const VariationSettings& variations) {
+    Piece piece;
+    piece.text = text;
+    piece.run = m_shaper.shape(face, text, direction, features, variations, points);
+    piece.font = {face, variations.toText(), points, false, false, nullptr};
+    const bool readable = piece.run.valid;
+    if (readable) {
+        ShapingFace& shaping = m_shaper.face(face);
+        piece.font.outlinesOnly = embeddingForbidden(shaping.embeddingFlags());
+        if (shaping.isVariable() && !variations.isEmpty())
+            piece.font.instance = instanceOf(face, variations);
+    }
+    bool setPlainly = false;
+    if (!readable && !face.isNull()) {
+        // A face HarfBuzz cannot read (a Type 1 font) is set by cairo from its character map
+        // alone, with no features; in 縦書き turned sideways as a whole.
+        setPlainly = setByCairo(piece, direction);
+    }
+    if (!readable && !setPlainly && !m_interfaceFace.isNull() && face != m_interfaceFace) {
+        // A face that cannot be read at all sets nothing: its text is printed in the
+        // interface face, every character marked as missing, so that it is neither lost nor
+        // passed off as the font's.
+        piece.run = m_shaper.shape(m_interfaceFace, text, direction, {}, {}, points);
+        piece.font = {m_interfaceFace, QString(), points, false, false, nullptr};
+    }
+    if ((!readable && !setPlainly) || piece.font.outlinesOnly) {
+        for (ShapedGlyph& glyph : piece.run.glyphs)
+            glyph.missing = true;
+    }
+    piece.lines = SpecimenLines::wrap(piece.run, text, room);
+    return piece;
 }
 
-bool SpecimenPrinter::embeddable(const QRawFont& raw) {
-    // The rule the document follows: a font whose licence forbids embedding (fsType 2) or
-    // allows bitmaps only (bit 9) is drawn as outlines, not embedded.
-    if (!raw.isValid())
+bool SpecimenPrinter::setByCairo(Piece& piece, Direction direction) const {
+    const CairoPdfBook::PlainRun plain = CairoPdfBook::setPlainly(piece.font, piece.text);
+    if (plain.glyphs.isEmpty())
         return false;
-    const QByteArray os2 = raw.fontTable("OS/2");
-    if (os2.size() < 10)
-        return true;
-    const int fsType = (uchar(os2.at(8)) << 8) | uchar(os2.at(9));
-    return fsType != 2 && (fsType & 0x200) == 0;
+    ShapedRun run;
+    run.face = piece.font.face;
+    run.pixelSize = piece.font.points;
+    run.direction = direction;
+    run.valid = true;
+    const bool vertical = direction == Direction::Vertical;
+    run.ascent = vertical ? piece.font.points / 2 : plain.ascent;
+    run.descent = vertical ? piece.font.points / 2 : plain.descent;
+    // Sideways, the baseline centres the face's ascent and descent on the column's line.
+    const double sidewaysBaseline = -(plain.ascent - plain.descent) / 2;
+    double pen = 0;
+    for (qsizetype i = 0; i < plain.glyphs.size(); ++i) {
+        const CairoPdfBook::Glyph& glyph = plain.glyphs.at(i);
+        const double advance = plain.ends.at(i) - pen;
+        ShapedGlyph shaped{glyph.id, glyph.cluster, glyph.origin, {}, vertical, glyph.id == 0};
+        if (vertical) {
+            shaped.origin = QPointF(sidewaysBaseline, glyph.origin.x());
+            shaped.cell = QRectF(-piece.font.points / 2, pen, piece.font.points, advance);
+        } else {
+            shaped.cell = QRectF(pen, -plain.ascent, advance, plain.ascent + plain.descent);
+        }
+        run.glyphs.append(shaped);
+        pen = plain.ends.at(i);
+    }
+    run.advance = pen;
+    piece.run = run;
+    return true;
 }
 
-void SpecimenPrinter::measure(qsizetype index) {
-    if (m_book.vertical) {
-        measureColumn(index);
-        return;
-    }
+SpecimenPrinter::FontSet SpecimenPrinter::setFont(qsizetype index) {
     const QString& family = m_book.families.at(index);
-    Line measured;
     const SheetFaces::Choice choice =
         m_faces ? m_faces->choose(family, m_book.style) : SheetFaces::Choice();
-    measured.name = family + choice.note;
-    const QList<GlyphCoverage::Range> missing =
-        choice.face ? m_faces->missingRanges(family, choice, m_book.sample)
-                    : m_coverage.missingRanges(family, m_book.sample);
-    // Loaded here, cheaply, and found loaded by the layout below.
-    const QRawFont raw =
-        choice.face ? m_faces->loadOwnFont(family, choice) : m_coverage.loadOwnFont(family);
-    const QFont font = SheetFaces::ownFont(family, choice);
-    const bool whollyMarked = !m_book.sample.isEmpty() && !embeddable(raw);
-
-    // Set once: the glyphs are kept for the painting, so that the text is shaped only here.
-    QTextLayout sample(m_book.sample, font, &m_printer);
-    layOut(sample);
-    const QTextLine line = sample.lineAt(0);
-    // Positions from the top of the line, as the layout gives them: moved onto the baseline.
-    const QPointF baseline(0, -line.ascent());
-    measured.sample = line.glyphRuns();
-    for (QGlyphRun& run : measured.sample) {
-        QList<QPointF> positions = run.positions();
-        for (QPointF& position : positions)
-            position += baseline;
-        run.setPositions(positions);
-    }
-    const QList<GlyphCoverage::Range> marked =
-        whollyMarked ? QList<GlyphCoverage::Range>{{0, m_book.sample.size()}} : missing;
-    for (const GlyphCoverage::Range& range : marked) {
-        const qreal from = line.cursorToX(int(range.start));
-        const qreal to = line.cursorToX(int(range.start + range.length));
-        measured.marked.append(QRectF(std::min(from, to), -line.ascent(), std::abs(to - from),
-                                      line.ascent() + line.descent()));
-    }
-
-    // Glyphs may reach beyond the font's own ascent and descent: the line makes room.
-    const QRectF ink = inkOf(measured.sample);
-    const qreal scale = sampleScale();
-    const QFontMetricsF& name = m_nameMetrics;
-    measured.nameWidth = name.horizontalAdvance(measured.name);
-    measured.extent.width = measured.nameWidth + nameGap() + line.naturalTextWidth() * scale;
-    measured.extent.ascent = std::max({name.ascent(), line.ascent() * scale, -ink.top() * scale});
-    measured.extent.descent =
-        std::max({name.descent(), line.descent() * scale, ink.bottom() * scale});
-    measured.placement = m_layout.place(measured.extent);
-    m_lines.append(measured);
-}
-
-void SpecimenPrinter::measureColumn(qsizetype index) {
-    const QString& family = m_book.families.at(index);
-    // The face of the sheet's style, as in 横書き; the one shaped is the one checked.
-    const SheetFaces::Choice choice =
-        m_faces ? m_faces->choose(family, m_book.style) : SheetFaces::Choice();
-    const QList<GlyphCoverage::Range> missing =
-        choice.face ? m_faces->missingRanges(family, choice, m_book.sample)
-                    : m_coverage.missingRanges(family, m_book.sample);
-    const QRawFont raw =
-        choice.face ? m_faces->loadOwnFont(family, choice) : m_coverage.loadOwnFont(family);
     const FaceRef face =
         choice.face ? FaceRef{choice.face->file, choice.face->index} : m_coverage.plainFace(family);
-    const bool whollyMarked = !m_book.sample.isEmpty() && !embeddable(raw);
-    constexpr qreal Pixels = GlyphCoverage::OwnFontPixels;
-    // The name in the interface face, as in 横書き, only set top to bottom; it has no
-    // features or axes of the sample's. The face is the one the name font resolves to
-    // (already resolved for its metrics), which need not carry the name asked for.
-    const QString nameFamily = QFontInfo(m_nameFont).family();
-    const QString nameText = family + choice.note;
-    SpecimenColumn::Piece name;
-    if (m_coverage.coversText(nameFamily, nameText)) {
-        name.run = m_shaper.shape(m_coverage.plainFace(nameFamily), nameText,
-                                  ShapedRun::Direction::Vertical, {}, {}, Pixels);
-        name.font = m_coverage.loadOwnFont(nameFamily);
-        name.scale = NamePoints * m_printer.logicalDpiY() / 72.0 / Pixels;
-    } else {
-        name.text = nameText;
-        name.textFont = m_nameFont;
-        name.run.advance = m_nameMetrics.horizontalAdvance(nameText);
-        name.run.ascent = m_nameMetrics.ascent();
-        name.run.descent = m_nameMetrics.descent();
+    const Direction direction = m_book.vertical ? Direction::Vertical : Direction::Horizontal;
+    FontSet set;
+    set.sample = setText(face, m_book.sample, m_points, direction, room(), m_book.features,
+                         m_book.variations);
+    // The name in the interface face, set as the sample is in 縦書き; a name the interface
+    // face cannot set whole (another script) is set in the font itself when that can.
+    // As on the sheet, a font that lacks a feature switched on says so beside its name.
+    const QString missing =
+        Typesetting::missingNote(m_shaper.missingFeatures(face, m_book.features));
+    const QString name =
+        family + choice.note + (missing.isEmpty() ? QString() : u"（%1）"_s.arg(missing));
+    const auto nameIn = [&](const FaceRef& in) {
+        return setText(in, name, NamePoints, direction, std::numeric_limits<double>::max());
+    };
+    set.name = nameIn(m_interfaceFace);
+    if (set.name.run.hasMissing() && face != m_interfaceFace) {
+        Piece own = nameIn(face);
+        if (own.run.valid && !own.run.hasMissing() && !own.font.outlinesOnly)
+            set.name = std::move(own);
     }
-    SpecimenColumn::Piece sample;
-    sample.run = m_shaper.shape(face, m_book.sample, ShapedRun::Direction::Vertical,
-                                m_book.features, m_book.variations, Pixels);
-    sample.font = raw;
-    sample.scale = sampleScale();
-    if (!sample.run.valid && raw.isValid()) {
-        sample.text = m_book.sample;
-        sample.textFont = SheetFaces::ownFont(family, choice);
-        const QFontMetricsF metrics(sample.textFont);
-        sample.run.advance = metrics.horizontalAdvance(sample.text);
-        sample.run.ascent = metrics.ascent();
-        sample.run.descent = metrics.descent();
+    return set;
+}
+
+SpecimenLayout::Extent SpecimenPrinter::extentOf(const Piece& piece) const {
+    // A column is an em wide about its centre line, whatever the run reports.
+    if (piece.run.direction == Direction::Vertical)
+        return {piece.font.points / 2, piece.font.points / 2};
+    return {piece.run.ascent, piece.run.descent};
+}
+
+void SpecimenPrinter::place(const FontSet& set, bool print) {
+    const SpecimenLayout::Extent name = extentOf(set.name);
+    const SpecimenLayout::Extent sample = extentOf(set.sample);
+    const double em = set.sample.font.points;
+    SpecimenLayout::Placement placement = m_layout->placeName(name, sample);
+    if (print)
+        this->print(set.name, set.name.lines.constFirst(), placement, name);
+    const double leading = em * (m_book.vertical ? ColumnGap : LineLeading);
+    for (qsizetype i = 0; i < set.sample.lines.size(); ++i) {
+        placement = m_layout->placeLine(sample, i == 0 ? leading / 2 : leading);
+        if (print)
+            this->print(set.sample, set.sample.lines.at(i), placement, sample);
     }
-    Line measured;
-    measured.name = nameText;
-    measured.column = SpecimenColumn(
-        std::move(name), std::move(sample), nameGap(),
-        whollyMarked ? QList<GlyphCoverage::Range>{{0, m_book.sample.size()}} : missing);
-    measured.extent = measured.column.extent();
-    measured.placement = m_layout.place(measured.extent);
-    m_lines.append(measured);
+}
+
+void SpecimenPrinter::releaseFaces(const FontSet& set) {
+    for (const FaceRef& face : {set.name.font.face, set.sample.font.face}) {
+        if (face == m_interfaceFace)
+            continue;
+        m_shaper.release(face);
+        if (m_pdf)
+            m_pdf->releaseFace(face);
+    }
 }
 
 void SpecimenPrinter::beginDocument() {
-    if (!m_painter.begin(&m_printer))
-        throw RuntimeError(RuntimeError::Kind::InvalidValue);
+    m_pdf = std::make_unique<CairoPdfBook>(m_pdfFile, m_paper.sheet);
     startSheet(0);
     if (m_book.families.isEmpty()) {
-        m_painter.setFont(m_nameFont);
-        m_painter.drawText(QPointF(m_body.left(), m_body.top() + m_nameMetrics.ascent()),
-                           NoFontsText);
+        const Piece none = setInterfaceText(NoFontsText, NamePoints);
+        show(none, none.lines.constFirst(),
+             m_paper.body.topLeft() + QPointF(0, m_linesTop + none.run.ascent));
     }
 }
 
 void SpecimenPrinter::startSheet(int sheet) {
-    if (m_sheet >= 0 && !m_printer.newPage())
-        throw RuntimeError(RuntimeError::Kind::InvalidValue);
+    if (m_sheet >= 0)
+        m_pdf->endSheet();
     m_sheet = sheet;
-    const QFontMetricsF metrics(m_headerFont, &m_printer);
-    const QRectF band(0, 0, m_body.width(), metrics.lineSpacing());
-    m_painter.setPen(Qt::black);
-    m_painter.setFont(m_headerFont);
-    m_painter.drawText(band, Qt::AlignLeft | Qt::AlignVCenter, u"Varelith 見本帳"_s);
-    m_painter.drawText(band, Qt::AlignHCenter | Qt::AlignVCenter,
-                       m_date.toString(u"yyyy年M月d日"_s));
-    m_painter.drawText(band, Qt::AlignRight | Qt::AlignVCenter,
-                       u"ページ %1 / %2"_s.arg(sheet + 1).arg(m_layout.sheetCount()));
-    const qreal rule = metrics.lineSpacing() * 1.25;
-    m_painter.setPen(QPen(Qt::gray, metrics.lineWidth()));
-    m_painter.drawLine(QPointF(0, rule), QPointF(m_body.width(), rule));
-    m_painter.setPen(Qt::black);
+    const QRectF& body = m_paper.body;
+    // The header reads across the sheet in either mode.
+    const auto header = [this](const QString& text) {
+        return setInterfaceText(text, HeaderPoints);
+    };
+    const Piece title = header(u"Varelith 見本帳"_s);
+    const double lineHeight = m_linesTop / HeaderBand;
+    const double baseline = body.top() + title.run.ascent;
+    show(title, title.lines.constFirst(), QPointF(body.left(), baseline));
+    const Piece date = header(m_date.toString(u"yyyy年M月d日"_s));
+    show(date, date.lines.constFirst(),
+         QPointF(body.center().x() - date.run.advance / 2, baseline));
+    const Piece page = header(u"ページ %1 / %2"_s.arg(sheet + 1).arg(m_sheetTotal));
+    show(page, page.lines.constFirst(), QPointF(body.right() - page.run.advance, baseline));
+    const Piece settings = header(settingsText());
+    show(settings, settings.lines.constFirst(), QPointF(body.left(), baseline + lineHeight * 1.2));
+    const double rule = body.top() + lineHeight * 2.6;
+    m_pdf->line(QPointF(body.left(), rule), QPointF(body.right(), rule), Qt::gray, 0.5);
 }
 
-void SpecimenPrinter::paint(qsizetype index) {
-    Line& line = m_lines[index];
-    if (line.placement.sheet != m_sheet)
-        startSheet(line.placement.sheet);
+void SpecimenPrinter::print(const Piece& piece, const SpecimenLines::Line& line,
+                            const SpecimenLayout::Placement& placement,
+                            const SpecimenLayout::Extent& extent) {
+    if (placement.sheet != m_sheet)
+        startSheet(placement.sheet);
+    const QRectF& body = m_paper.body;
+    // The line's glyphs were set from the run's origin: the line's first one goes at the
+    // start of the line.
+    const QPointF origin =
+        m_book.vertical
+            ? QPointF(body.right() - placement.start - extent.before,
+                      body.top() + m_linesTop -
+                          (piece.run.direction == Direction::Vertical ? line.penStart : 0))
+            : QPointF(body.left() - line.penStart,
+                      body.top() + m_linesTop + placement.start + extent.before);
+    show(piece, line, origin);
+}
 
-    m_painter.save();
-    if (m_book.vertical) {
-        // The column's centre line, its room counted from the body's right edge.
-        m_painter.translate(m_body.right() - line.placement.top -
-                                line.extent.ascent * line.placement.scale,
-                            m_body.top());
-        m_painter.scale(line.placement.scale, line.placement.scale);
-        line.column.paint(m_painter, m_shaper, QGuiApplication::palette());
-        m_painter.restore();
-        line.column.release();
-        return;
+void SpecimenPrinter::show(const Piece& piece, const SpecimenLines::Line& line, QPointF origin) {
+    const QList<ShapedGlyph>& glyphs = piece.run.glyphs;
+    const QColor highlight =
+        QGuiApplication::palette().color(QPalette::Active, QPalette::Highlight);
+    QColor tint = highlight;
+    tint.setAlpha(72);
+    for (qsizetype i = line.firstGlyph; i < line.endGlyph; ++i) {
+        if (!glyphs.at(i).missing)
+            continue;
+        const QRectF cell = glyphs.at(i).cell.translated(origin);
+        m_pdf->fillRect(cell, tint);
+        m_pdf->strokeRect(cell, highlight, piece.font.points / 40);
     }
-    m_painter.translate(m_body.left(), m_body.top() + line.placement.top);
-    m_painter.scale(line.placement.scale, line.placement.scale);
-    const qreal baseline = line.extent.ascent;
-    m_painter.setFont(m_nameFont);
-    m_painter.drawText(QPointF(0, baseline), line.name);
-
-    // The sample from here on in its own font's units: the origin on its baseline.
-    m_painter.translate(line.nameWidth + nameGap(), baseline);
-    m_painter.scale(sampleScale(), sampleScale());
-    const QPalette palette = QGuiApplication::palette();
-    for (const QRectF& marked : std::as_const(line.marked))
-        MissingGlyphMark::paint(m_painter, marked, palette);
-    for (const QGlyphRun& run : std::as_const(line.sample))
-        m_painter.drawGlyphRun(QPointF(0, 0), run);
-    m_painter.restore();
-    // The document keeps what it needs of the font until it ends.
-    line.sample.clear();
-    line.marked.clear();
+    // Each stretch of upright or of sideways glyphs is one run of text: the sideways ones
+    // in the face turned a quarter.
+    for (qsizetype first = line.firstGlyph; first < line.endGlyph;) {
+        const bool sideways = glyphs.at(first).sideways;
+        qsizetype end = first;
+        while (end < line.endGlyph && glyphs.at(end).sideways == sideways)
+            ++end;
+        const qsizetype textStart =
+            first == line.firstGlyph ? line.textStart : glyphs.at(first).cluster;
+        const qsizetype textEnd =
+            std::max(textStart, end == line.endGlyph ? line.textEnd : glyphs.at(end).cluster);
+        QList<CairoPdfBook::Glyph> shown;
+        for (qsizetype i = first; i < end; ++i) {
+            const ShapedGlyph& glyph = glyphs.at(i);
+            // A control character has no glyph to lack: its text goes with its neighbours'.
+            if (glyph.id == 0 && !glyph.missing)
+                continue;
+            shown.append(
+                {glyph.id, glyph.origin,
+                 int(std::clamp<qsizetype>(glyph.cluster - textStart, 0, textEnd - textStart))});
+        }
+        if (!shown.isEmpty()) {
+            CairoPdfBook::Font font = piece.font;
+            font.sideways = sideways;
+            m_pdf->showGlyphs(font, origin, shown, piece.text.mid(textStart, textEnd - textStart));
+        }
+        first = end;
+    }
 }
 
 } // namespace varelith

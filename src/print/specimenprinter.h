@@ -1,38 +1,42 @@
 #pragma once
 
+#include "cairopdfbook.h"
 #include "featuresettings.h"
-#include "glyphcoverage.h"
+#include "shapedrun.h"
+#include "shaper.h"
 #include "sheetstyle.h"
-#include "specimencolumn.h"
 #include "specimenlayout.h"
+#include "specimenlines.h"
 #include "variationsettings.h"
 
 #include <QDate>
-#include <QFont>
-#include <QFontMetricsF>
-#include <QGlyphRun>
-#include <QList>
-#include <QPainter>
-#include <QRawFont>
+#include <QRectF>
+#include <QSizeF>
 #include <QStringList>
 
+#include <memory>
+
 class QDeadlineTimer;
-class QPrinter;
 
 namespace varelith {
 
+class GlyphCoverage;
 class SheetFaces;
 
-// The specimen book on a printer: every sheet under a header ("Varelith 見本帳", the date,
-// "ページ n / N"), then one line per font, the font's name in the interface face and the
-// sample in the font itself, the characters the font lacks marked as on screen. A font
-// that the document cannot embed is listed all the same, its whole sample marked. In
-// 縦書き each font is a column instead, right to left across the sheet (SpecimenColumn).
+// The specimen book as a PDF file: every sheet under a header ("Varelith 見本帳", the date,
+// "ページ n / N", then the size, style, writing mode and the features and axes switched),
+// then each font's name in the interface face and below it the sample in the font itself,
+// every font at the same size, set by HarfBuzz with the sheet's features and axes, the
+// characters the font lacks marked as on screen. A sample longer than the line goes on in
+// the next line; in 縦書き each font is set in columns instead, right to left across the
+// sheet, its name heading them. The document's text is the text typed, whatever glyphs
+// set it (CairoPdfBook).
 //
-// The work goes in two passes: every line is measured first (which loads its font and sets
-// its sample once), since the headers carry the page total, then painted. It advances a little at a
-// time, so that the caller can show progress and stop; nothing reaches the printer before the
-// second pass.
+// The work goes in two passes, since the headers carry the page total: every font is set
+// once to count the sheets, then set again and printed, a sheet at a time, straight into
+// the file. Nothing of a font is kept once its lines are placed or printed, so the memory
+// does not grow with the number of fonts. It advances a little at a time, so that the
+// caller can show progress and stop.
 class SpecimenPrinter {
 public:
     struct Book {
@@ -42,72 +46,92 @@ public:
         // Each sample in its family's face for this style, as on the sheet; a family
         // without one is printed in its plain font with the sheet's note after its name.
         SheetStyle style = SheetStyle::Regular;
-        // 縦書き, and the features and axis values its columns are set with.
+        // 縦書き, and the features and axis values every sample is set with.
         bool vertical = false;
         FeatureSettings features;
         VariationSettings variations;
     };
+    // The sheet and the part of it printed on, in points.
+    struct Paper {
+        QSizeF sheet;
+        QRectF body;
+    };
 
     // What the one sheet of a book without fonts says.
     static const QString NoFontsText;
+    static constexpr double NamePoints = 10;
+    static constexpr double HeaderPoints = 9;
 
     // Without faces every style prints as Regular.
-    SpecimenPrinter(QPrinter& printer, GlyphCoverage& coverage, Shaper& shaper, Book book,
+    SpecimenPrinter(const QString& pdfFile, const Paper& paper, GlyphCoverage& coverage, Book book,
                     QDate date, SheetFaces* faces = nullptr);
-    // Ends the document when one is open: what was painted goes out.
     ~SpecimenPrinter();
     SpecimenPrinter(const SpecimenPrinter&) = delete;
     SpecimenPrinter& operator=(const SpecimenPrinter&) = delete;
 
-    // Steps of the whole work (every line measured, every line painted, the document
-    // ended) and how many are done.
+    // Steps of the whole work (every font set, every font printed, the document ended)
+    // and how many are done.
     int stepCount() const;
     int stepsDone() const { return m_stepsDone; }
     // Goes on with the work until `deadline` has passed, one step at least; false once
-    // the document is complete. Raises a RuntimeError when the printer refuses it.
+    // the document is complete. Raises a RuntimeError when the file cannot be written.
     bool advance(const QDeadlineTimer& deadline);
-    // Whether the document is open on the printer: the second pass has begun.
-    bool painting() const { return m_painter.isActive(); }
-    int sheetCount() const { return m_layout.sheetCount(); }
 
 private:
-    struct Line {
-        QString name; // the family's, with the style's note when it has no such face
-        SpecimenLayout::Extent extent;
-        SpecimenLayout::Placement placement;
-        qreal nameWidth = 0;
-        // The sample as set, in its font's units from its origin on the baseline; the runs
-        // keep the font loaded until the line is painted.
-        QList<QGlyphRun> sample;
-        QList<QRectF> marked;
-        SpecimenColumn column; // 縦書き
+    // The header's second line: "20 pt・太字・縦書き・機能 +palt・可変軸 wght=700", the size
+    // the one asked for, or less when a single character of it would not fit the sheet.
+    QString settingsText() const;
+
+    // A run set in one face, with the face it is printed in.
+    struct Piece {
+        ShapedRun run;
+        QString text;
+        CairoPdfBook::Font font;
+        QList<SpecimenLines::Line> lines;
+    };
+    // One font's name and sample, set and broken into lines.
+    struct FontSet {
+        Piece name;
+        Piece sample;
     };
 
-    void measure(qsizetype index);
-    void measureColumn(qsizetype index);
-    void paint(qsizetype index);
+    FontSet setFont(qsizetype index);
+    // Set in `direction`, broken into lines no longer than `room`.
+    Piece setText(const FaceRef& face, const QString& text, double points,
+                  ShapedRun::Direction direction, double room, const FeatureSettings& features = {},
+                  const VariationSettings& variations = {});
+    // The piece's text set by cairo in its face, for a face HarfBuzz cannot read; false when
+    // cairo cannot read it either.
+    bool setByCairo(Piece& piece, ShapedRun::Direction direction) const;
+    // A single line of horizontal text in the interface face, never broken.
+    Piece setInterfaceText(const QString& text, double points);
+    SpecimenLayout::Extent extentOf(const Piece& piece) const;
+    void place(const FontSet& set, bool print);
+    void releaseFaces(const FontSet& set);
     void beginDocument();
     void startSheet(int sheet);
-    qreal nameGap() const;
-    qreal sampleScale() const;
-    static bool embeddable(const QRawFont& font);
+    void print(const Piece& piece, const SpecimenLines::Line& line,
+               const SpecimenLayout::Placement& placement, const SpecimenLayout::Extent& extent);
+    // The line's glyphs with the run's origin at `origin`, missing ones marked.
+    void show(const Piece& piece, const SpecimenLines::Line& line, QPointF origin);
+    double room() const;
 
-    QPrinter& m_printer;
+    QString m_pdfFile;
+    Paper m_paper;
     GlyphCoverage& m_coverage;
-    Shaper& m_shaper;
     SheetFaces* m_faces;
     Book m_book;
     QDate m_date;
-    QFont m_nameFont;
-    // Made once: each new one for the printer would look the name font's engines up again.
-    QFontMetricsF m_nameMetrics;
-    QFont m_headerFont;
-    QRectF m_body;
-    SpecimenLayout m_layout;
-    QList<Line> m_lines;
-    QPainter m_painter;
+    // The book's own: each face is let go once its font is done.
+    Shaper m_shaper;
+    FaceRef m_interfaceFace;
+    double m_points;
+    double m_linesTop = 0; // below the header, from the body's top
+    std::unique_ptr<SpecimenLayout> m_layout;
+    std::unique_ptr<CairoPdfBook> m_pdf;
+    int m_sheetTotal = 1;
     qsizetype m_measured = 0;
-    qsizetype m_painted = 0;
+    qsizetype m_printed = 0;
     int m_sheet = -1;
     int m_stepsDone = 0;
     bool m_complete = false;

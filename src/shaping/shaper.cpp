@@ -90,6 +90,38 @@ bool lacks(const QString& text, const hb_glyph_info_t& info) {
     return category != QChar::Other_Control && category != QChar::Other_Format;
 }
 
+// A variation sequence the face does not define: HarfBuzz sets the plain character, which
+// is not the variant asked for, so its glyph is marked as missing (and still drawn).
+bool lacksSequence(hb_font_t* font, const QString& text, const hb_glyph_info_t& info) {
+    // The cluster's first character and the one after it, nothing further.
+    const auto codePointAt = [&text](qsizetype at, qsizetype& length) -> char32_t {
+        length = 1;
+        if (at >= text.size())
+            return 0;
+        if (text.at(at).isHighSurrogate() && at + 1 < text.size() &&
+            text.at(at + 1).isLowSurrogate()) {
+            length = 2;
+            return QChar::surrogateToUcs4(text.at(at), text.at(at + 1));
+        }
+        return text.at(at).unicode();
+    };
+    qsizetype baseLength = 0;
+    qsizetype selectorLength = 0;
+    const char32_t base = codePointAt(qsizetype(info.cluster), baseLength);
+    const char32_t selector = codePointAt(qsizetype(info.cluster) + baseLength, selectorLength);
+    const bool isSelector =
+        (selector >= 0xFE00 && selector <= 0xFE0F) || (selector >= 0xE0100 && selector <= 0xE01EF);
+    hb_codepoint_t glyph = 0;
+    return isSelector && !hb_font_get_variation_glyph(font, base, selector, &glyph);
+}
+
+// Whether the glyph lacks its character or its variation sequence; only the first glyph
+// of a cluster answers for a sequence.
+bool lacks(hb_font_t* font, const QString& text, const hb_glyph_info_t* info, unsigned i) {
+    return lacks(text, info[i]) || ((i == 0 || info[i - 1].cluster != info[i].cluster) &&
+                                    lacksSequence(font, text, info[i]));
+}
+
 } // namespace
 
 Shaper::Shaper() = default;
@@ -135,7 +167,8 @@ ShapedRun Shaper::shape(const FaceRef& ref, const QString& text, Direction direc
             run.glyphs.append(
                 {info[i].codepoint, int(info[i].cluster),
                  QPointF(pen + position[i].x_offset * scale, -position[i].y_offset * scale),
-                 QRectF(pen, -ascent, advance, ascent + descent), false, lacks(text, info[i])});
+                 QRectF(pen, -ascent, advance, ascent + descent), false,
+                 lacks(font, text, info, i)});
             pen += advance;
         }
         hb_buffer_destroy(buffer);
@@ -157,8 +190,8 @@ ShapedRun Shaper::shape(const FaceRef& ref, const QString& text, Direction direc
         const hb_glyph_info_t* info = hb_buffer_get_glyph_infos(buffer, &count);
         const hb_glyph_position_t* position = hb_buffer_get_glyph_positions(buffer, nullptr);
         for (unsigned i = 0; i < count; ++i) {
-            ShapedGlyph glyph{info[i].codepoint, int(info[i].cluster), {}, {},
-                              segment.sideways,  lacks(text, info[i])};
+            ShapedGlyph glyph{info[i].codepoint, int(info[i].cluster),      {}, {},
+                              segment.sideways,  lacks(font, text, info, i)};
             qreal advance = 0;
             if (segment.sideways) {
                 advance = position[i].x_advance * scale;

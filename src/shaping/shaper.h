@@ -36,6 +36,9 @@ public:
 
     // The loaded face (loaded now if it is new); never null, but maybe not valid.
     ShapingFace& face(const FaceRef& ref);
+    // Lets a face go, to be loaded again if asked for: a specimen book of thousands of fonts
+    // sets each one once and keeps none.
+    void release(const FaceRef& ref) { m_faces.remove(ref); }
 
     // Horizontal: one line left to right. Vertical: top to bottom, characters placed by
     // their vertical orientation, upright ones with the font's vertical forms and metrics,

@@ -159,6 +159,18 @@ QStringList ShapingFace::features() const {
     return tags;
 }
 
+quint16 ShapingFace::embeddingFlags() const {
+    if (!m_valid)
+        return 0;
+    hb_blob_t* os2 = hb_face_reference_table(m_face, HB_TAG('O', 'S', '/', '2'));
+    unsigned length = 0;
+    const char* data = hb_blob_get_data(os2, &length);
+    const quint16 flags =
+        length >= 10 ? quint16((uchar(data[8]) << 8) | uchar(data[9])) : quint16(0);
+    hb_blob_destroy(os2);
+    return flags;
+}
+
 bool ShapingFace::hasVerticalForm(char32_t ucs4) const {
     if (!m_valid || m_verticalLookups.isEmpty())
         return false;
@@ -215,6 +227,10 @@ QPainterPath ShapingFace::outline(quint32 glyph, const VariationSettings& variat
     hb_font_get_glyph_shape(at.font, glyph, at.draw, &path);
     at.outlines.insert(glyph, path);
     return path;
+}
+
+int ShapingFace::advance(quint32 glyph, const VariationSettings& variations) {
+    return int(hb_font_get_glyph_h_advance(font(variations), glyph));
 }
 
 } // namespace varelith

@@ -50,6 +50,9 @@ public:
     QList<Axis> axes() const { return m_axes; }
     bool isVariable() const { return !m_axes.isEmpty(); }
 
+    // The OS/2 table's embedding bits (fsType), 0 (installable) for a font without one.
+    quint16 embeddingFlags() const;
+
     // Whether the font has a vertical form (`vert` or `vrt2`) of the character's glyph.
     bool hasVerticalForm(char32_t ucs4) const;
 
@@ -58,6 +61,8 @@ public:
     hb_font_t* font(const VariationSettings& variations);
     // The glyph's outline in font units, y downwards, origin on the baseline.
     QPainterPath outline(quint32 glyph, const VariationSettings& variations);
+    // The glyph's horizontal advance in font units.
+    int advance(quint32 glyph, const VariationSettings& variations);
 
 private:
     struct Instance;

@@ -40,11 +40,15 @@ public:
     Typesetting typesetting() const override {
         Typesetting set;
         set.vertical = vertical;
+        set.features = features;
+        set.axes = axes;
         return set;
     }
     SheetStyle sheetStyle() const override { return style; }
     FontCatalogue fonts;
     bool vertical = false;
+    FeatureSettings features;
+    VariationSettings axes;
     QString sample = QStringLiteral("sample"), size = QStringLiteral("12");
     QString pageBox = QStringLiteral("1"), pageTotal = QStringLiteral("1");
     SheetStyle style = SheetStyle::Regular;

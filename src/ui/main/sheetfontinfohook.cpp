@@ -70,6 +70,7 @@ bool SheetFontInfoHook::eventFilter(QObject* watched, QEvent* event) {
     entry->setObjectName(u"mfontinfo_context"_s);
     entry->setEnabled(!SheetFontLocator::familyAt(*m_view.document(), position).isEmpty());
     connect(entry, &QAction::triggered, this, [this, position] { open(position); });
+    Q_EMIT contextMenuFilled(menu.get(), position);
     menu->exec(request->globalPos());
     return true;
 }

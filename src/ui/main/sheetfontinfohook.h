@@ -3,6 +3,7 @@
 #include <QObject>
 
 class QAction;
+class QMenu;
 class QTextEdit;
 
 namespace varelith {
@@ -18,6 +19,11 @@ public:
     SheetFontInfoHook(QTextEdit& view, FontInfoOpener& opener);
 
     QAction* action() const { return m_action; }
+
+Q_SIGNALS:
+    // The view's context menu, filled, just before it is shown: other entries for the place
+    // it was asked at (a document position) may be added to it.
+    void contextMenuFilled(QMenu* menu, int position);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -27,7 +27,8 @@ private Q_SLOTS:
         // each give one entry, a translated name with a style name of its own too ("漢字試験"
         // in style "M" beside "Varelith Kanji" in "Medium", as Sawarabi Mincho has them).
         expected << u"DejaVu Sans"_s << u"Varelith Blank"_s << u"Varelith Faces"_s
-                 << u"Varelith Horizontal"_s << u"Varelith Kanji"_s << u"Varelith Variable"_s
+                 << u"Varelith Horizontal"_s << u"Varelith Kanji"_s << u"Varelith Shared"_s
+                 << u"Varelith Variable"_s << u"Varelith Variants"_s << u"Varelith Variants Two"_s
                  << u"Varelith Vertical"_s << u"試験書体 00007"_s;
         QCOMPARE(fonts.families(), expected);
 

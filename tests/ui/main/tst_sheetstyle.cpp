@@ -151,8 +151,8 @@ private Q_SLOTS:
         QCOMPARE(sheetFaces.missingRanges(latin, kana, u"Aあ"_s).size(), 0);
     }
 
-    // The specimen book in 太字: the Bold face embedded, the note after a name without it;
-    // in 縦書き too.
+    // The specimen book in 太字: the Bold face embedded, the note after a name without it,
+    // the style in the header; in 縦書き too.
     void specimenBookInTheStyle_data() {
         QTest::addColumn<bool>("vertical");
         QTest::newRow("横書き") << false;
@@ -175,7 +175,7 @@ private Q_SLOTS:
         FamilyFaces faces;
         SheetFaces sheetFaces(faces, coverage);
         Shaper shaper;
-        DialogSpecimenBook(coverage, shaper, std::make_unique<FilePrinterDialog>(pdf, 1), nullptr,
+        DialogSpecimenBook(coverage, std::make_unique<FilePrinterDialog>(pdf, 1), nullptr,
                            &sheetFaces)
             .printSpecimenBook(source, nullptr);
         const auto run = [](const QString& program, const QStringList& arguments) {
@@ -191,7 +191,7 @@ private Q_SLOTS:
             QVERIFY2(text.contains(u"BenchSans00001"_s) && text.contains(u"太字なし"_s),
                      qPrintable(text));
         else
-            QCOMPARE(text, u"VarelithFacesAbcBenchSans00001（太字なし）Abc"_s);
+            QCOMPARE(text, u"12pt・太字・横書きVarelithFacesAbcBenchSans00001（太字なし）Abc"_s);
         QVERIFY(run(u"pdffonts"_s, {pdf}).contains(u"VarelithFaces-Bold"_s));
     }
 };

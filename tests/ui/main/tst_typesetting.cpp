@@ -466,7 +466,7 @@ private Q_SLOTS:
         const qreal noted = shown.sheet().layoutSize().height();
         switchTo(QString());
         const qreal plain = shown.sheet().layoutSize().height();
-        QVERIFY(noted > plain + 10); // "palt なし" lengthens the columns
+        QVERIFY(noted > plain + 10); // "palt 非対応" lengthens the columns
         // The view as tall as between the two: no vertical scroll bar until palt is switched.
         const int between = qRound((noted + plain) / 2);
         view->resize(view->width(), view->height() + between - view->viewport()->height());
