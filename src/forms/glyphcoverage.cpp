@@ -122,18 +122,6 @@ GlyphCoverage::GlyphCoverage(FcConfig* fonts)
     : m_config(fonts) {}
 GlyphCoverage::~GlyphCoverage() = default;
 
-QFont GlyphCoverage::ownFont(const QString& family) {
-    QFont font(family);
-    font.setPixelSize(OwnFontPixels);
-    font.setHintingPreference(QFont::PreferNoHinting);
-    font.setStyleStrategy(QFont::NoFontMerging);
-    return font;
-}
-
-QRawFont GlyphCoverage::loadOwnFont(const QString& family) {
-    return QRawFont::fromFont(ownFont(family));
-}
-
 FaceRef GlyphCoverage::plainFace(const QString& family) {
     if (!m_faces)
         m_faces = std::make_unique<Faces>(m_config);

@@ -2,10 +2,8 @@
 
 #include "faceref.h"
 
-#include <QFont>
 #include <QHash>
 #include <QList>
-#include <QRawFont>
 #include <QString>
 
 #include <fontconfig/fontconfig.h>
@@ -16,8 +14,8 @@
 namespace varelith {
 
 // Which characters a family's own font can draw, with no fallback to another face: the
-// truth the sheet shows and the font list filters by. The font is the one of the family
-// that a plain QFont of that name draws (upright, regular weight and width), its
+// truth the sheet shows and the font list filters by. The font is the family's plain face
+// (upright, regular weight and width), the one the sheet shapes its line in, its
 // characters as fontconfig lists them, read for every installed family at the first
 // question, without opening a single font file. Answers are kept per family and
 // character, so asking again is a table lookup.
@@ -29,14 +27,6 @@ public:
     ~GlyphCoverage();
     GlyphCoverage(const GlyphCoverage&) = delete;
     GlyphCoverage& operator=(const GlyphCoverage&) = delete;
-
-    // The family alone (no fallback), at a fixed pixel size without hinting: text set in
-    // it and scaled to any size loads each family's font once, whatever the sizes asked.
-    static QFont ownFont(const QString& family);
-    static constexpr int OwnFontPixels = 100;
-    // The family's own font as Qt loads it for ownFont(family), for the printed specimen
-    // book, which sets its lines with Qt; nothing on screen is drawn from it.
-    QRawFont loadOwnFont(const QString& family);
 
     // The family's plain face, the one whose characters are checked here; null for a
     // family that is not installed. Text shaped from it is set in the face checked.

@@ -43,19 +43,4 @@ QList<GlyphCoverage::Range> SheetFaces::missingRanges(const QString& family, con
     return m_coverage.missingRanges(m_faces.pattern(*choice.face), text);
 }
 
-QFont SheetFaces::ownFont(const QString& family, const Choice& choice) {
-    if (!choice.face)
-        return GlyphCoverage::ownFont(family);
-    QFont font = choice.face->font(family);
-    font.setPixelSize(GlyphCoverage::OwnFontPixels);
-    font.setHintingPreference(QFont::PreferNoHinting);
-    return font;
-}
-
-QRawFont SheetFaces::loadOwnFont(const QString& family, const Choice& choice) {
-    if (!choice.face)
-        return m_coverage.loadOwnFont(family);
-    return QRawFont::fromFont(ownFont(family, choice));
-}
-
 } // namespace varelith
