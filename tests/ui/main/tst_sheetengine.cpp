@@ -1,11 +1,15 @@
 #include "catalogues.h"
+#include "composedpage.h"
 #include "familyfaces.h"
 #include "familynames.h"
 #include "form1.h"
 #include "glyphcoverage.h"
 #include "interfacefacesfirst.h"
+#include "recordingticklist.h"
 #include "shapedsheetview.h"
 #include "shaper.h"
+#include "sheetcomposer.h"
+#include "sheetdocument.h"
 #include "sheetfaces.h"
 #include "sheetstylemenu.h"
 #include "typesettingmenu.h"
@@ -173,6 +177,57 @@ private Q_SLOTS:
         QVERIFY2(expected > 0, "hb-shape (libharfbuzz-bin) did not run");
         QVERIFY2(std::abs(line.sample.advance - expected) < 0.05,
                  qPrintable(u"%1 against %2"_s.arg(line.sample.advance).arg(expected)));
+    }
+
+    // A face HarfBuzz cannot read (a Type 1 font) is drawn from its own file, by its
+    // character map, at its own advances: never from a family Qt looks up by name, which
+    // Qt's database does not hold.
+    void typeOneDrawnFromItsFile_data() {
+        QTest::addColumn<bool>("vertical");
+        QTest::newRow("横書き") << false;
+        QTest::newRow("縦書き") << true;
+    }
+    void typeOneDrawnFromItsFile() {
+        QFETCH(bool, vertical);
+        const QString file = u"/usr/share/fonts/type1/urw-base35/NimbusMonoPS-Regular.t1"_s;
+        if (!QFile::exists(file))
+            QSKIP("no URW Type 1 fonts (Debian package fonts-urw-base35)");
+        MemorySettingsStore store;
+        store.values.insert(FontCatalogue::flagKey(1), u"1"_s);
+        FontCatalogue catalogue;
+        RecordingTickList list;
+        catalogue.build(ListFontSource({u"Nimbus Mono PS"_s}), store, list);
+        const QString sample = u"Type 1"_s;
+        const ComposedPage page =
+            SheetComposer::compose(catalogue, {Int16(1), sample, u"40"_s, u"1"_s, u"1"_s});
+        QTextEdit view;
+        view.resize(600, 400);
+        std::unique_ptr<QTextDocument> document = SheetDocument::build(page, QFont(), nullptr, {});
+        document->setParent(&view);
+        view.setDocument(document.release());
+        Shaper shaper;
+        ShapedSheetView sheet(view, shaper, [&file](const QString&) {
+            return SheetLineFaces::Face{FaceRef{file, 0}, {}};
+        });
+        sheet.setTypesetting({vertical, {}, {}});
+        sheet.pageShown(page);
+        QCOMPARE(sheet.lines().size(), 1);
+        const ShapedSheetView::Line& line = sheet.lines().first();
+        QVERIFY(line.standIn && !line.standInMissing);
+        QCOMPARE(line.standIn->familyName(), u"Nimbus Mono PS"_s);
+        // A monospaced face: 600 units of its 1000 for every character, the space before the
+        // sample included in a line.
+        const qreal pixels = 40 * view.viewport()->logicalDpiY() / 72.0;
+        const qreal characters = qreal(sample.size() + (vertical ? 0 : 1));
+        QVERIFY2(std::abs(line.sample.advance - characters * 0.6 * pixels) < 1,
+                 qPrintable(QString::number(line.sample.advance)));
+        const QImage painted = view.viewport()->grab().toImage();
+        int ink = 0;
+        for (int y = 0; y < painted.height(); ++y)
+            for (int x = 0; x < painted.width(); ++x)
+                ink += qGray(painted.pixel(x, y)) < 128;
+        QVERIFY(ink > 100);
+        QVERIFY(!QFontDatabase::families().contains(u"Nimbus Mono PS"_s));
     }
 
 private:
