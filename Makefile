@@ -37,7 +37,7 @@ screenshots: deps $(BUILD_DIR)/CMakeCache.txt
 # benchmarks, no package: an instrumented binary is not shipped); any report fails it.
 # Leak suppressions (other libraries' own) carry their reasons.
 SANITIZE_DIR ?= build-asan
-SANITIZER_ENV = ASAN_OPTIONS=halt_on_error=1:print_stacktrace=1:detect_leaks=1 \
+SANITIZER_ENV = ASAN_OPTIONS=halt_on_error=1:print_stacktrace=1:detect_leaks=1:fast_unwind_on_malloc=0 \
 	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizers/lsan.supp:print_suppressions=0
 

@@ -220,9 +220,8 @@ void CairoPdfBook::showGlyphs(const Font& font, QPointF origin, const QList<Glyp
     // Outlines as they are: hinting would move them for a printer's grid it does not know.
     cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
     cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
-    const QByteArray variations = font.variations.toLatin1();
-    if (!variations.isEmpty())
-        cairo_font_options_set_variations(options, variations.constData());
+    // No variations in the options: a variable face at other axis values is drawn from its
+    // instance's outlines (above), and cairo 1.16 loses each copy it makes of that text.
     cairo_set_font_options(m_cairo, options);
     cairo_font_options_destroy(options);
     cairo_set_source_rgb(m_cairo, 0, 0, 0);

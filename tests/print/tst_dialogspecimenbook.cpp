@@ -326,9 +326,10 @@ private Q_SLOTS:
         GlyphCoverage coverage;
         auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         const QPrinter& used = *printer;
-        DialogSpecimenBook(coverage, std::make_unique<FilePrinterDialog>(queue, 2),
-                           std::move(printer))
-            .printSpecimenBook(source, nullptr);
+        // Kept while its printer is looked at: the book owns it.
+        DialogSpecimenBook book(coverage, std::make_unique<FilePrinterDialog>(queue, 2),
+                                std::move(printer));
+        book.printSpecimenBook(source, nullptr);
         QCOMPARE(used.copyCount(), 1); // the server makes the copies, Qt none of its own
 
         QWidget window;
