@@ -16,6 +16,15 @@
 # $VARELITH_SCALE_CACHE (default /tmp/varelith-scale), as bench/scale.sh makes them.
 # A window counts as shown at the X server's MapNotify for it, read by `xev` on the root
 # window, the same for both programs; no polling competes with them for the CPU.
+#
+# First content, in the same run: Varelith is sent a sample and Enter (xdotool) the moment
+# its window is mapped, as a user who types at once, and its first page counts as shown
+# when the window looks as it does with that page (fewer than 1,500 pixels apart, fuzz
+# 10%); GNOME Fonts' first content is its window looking as it does once its list is
+# drawn. Both looks are taken in the uncounted first start, a second after; the window is
+# then grabbed (`import`) and compared as fast as that goes, about every 50 ms: a start's
+# first content is known to that, and the grabbing takes one core while it runs.
+# FIRST_CONTENT=0 leaves it out.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 default_counts=(2000 20000)
@@ -55,7 +64,7 @@ measure() {
     # start NAME COMMAND...: one start, timed from launch to its first top-level window
     # mapped; the program is ended before the next.
     start() {
-        local name=$1 xev_pid reader pid began mapped rss cpu
+        local name=$1 xev_pid reader pid began mapped rss cpu window content=0 look
         shift
         rm -f "$work/stamp"
         xev -root -event substructure >"$work/events" 2>/dev/null &
@@ -66,6 +75,8 @@ measure() {
                 [[ $line == MapNotify* ]] && seen=1 && continue
                 if [[ $seen == 1 && $line == *"override NO"* ]]; then
                     date +%s%N >"$work/stamp.new"
+                    line=${line#*window }
+                    echo "${line%%,*}" >"$work/window"
                     # The CPU time of all its threads so far, in clock ticks.
                     awk '{ print $14 + $15 }' "/proc/$(cat "$work/pid")/stat" >>"$work/stamp.new"
                     mv "$work/stamp.new" "$work/stamp"
@@ -87,18 +98,35 @@ measure() {
         done
         mapped=$(head -n 1 "$work/stamp" 2>/dev/null || echo "$began")
         cpu=$(($(sed -n 2p "$work/stamp" 2>/dev/null || echo 0) * 1000 / $(getconf CLK_TCK)))
+        window=$(cat "$work/window" 2>/dev/null || true)
+        look=$work/look-${name#warmup-}.png
+        if [[ ${FIRST_CONTENT:-1} != 0 && -n $window ]]; then
+            [[ $name == gnome-fonts || $name == warmup-gnome-fonts ]] ||
+                xdotool windowfocus --sync "$window" type --delay 0 "Varelith 永" key Return \
+                    2>/dev/null
+            if [[ $name == warmup-* ]]; then
+                sleep 1
+                import -window "$window" "$look" 2>/dev/null || true
+            elif [[ -f $look ]]; then
+                for _ in $(seq 200); do
+                    import -window "$window" "$work/now.png" 2>/dev/null || continue
+                    apart=$(compare -metric AE -fuzz 10% "$look" "$work/now.png" null: 2>&1 || true)
+                    [[ $apart =~ ^[0-9]+$ && $apart -lt 1500 ]] && content=$(date +%s%N) && break
+                done
+            fi
+        fi
         sleep 1
         rss=$(awk '/^VmRSS:/ { print $2 }' "/proc/$pid/status" 2>/dev/null || echo 0)
         kill "$pid" 2>/dev/null || true
         wait "$pid" 2>/dev/null || true
         kill "$xev_pid" 2>/dev/null || true
         wait "$xev_pid" "$reader" 2>/dev/null || true
-        echo "$name $(((mapped - began) / 1000000)) $rss $cpu"
+        echo "$name $(((mapped - began) / 1000000)) $rss $cpu $((content > 0 ? (content - began) / 1000000 : 0))"
     }
 
-    start warmup "$program" >/dev/null
-    start warmup gnome-font-viewer >/dev/null
-    [[ -z $before ]] || start warmup "$before" >/dev/null
+    start warmup-varelith "$program" >/dev/null
+    start warmup-gnome-fonts gnome-font-viewer >/dev/null
+    [[ -z $before ]] || start warmup-before "$before" >/dev/null
     for _ in $(seq "$runs"); do
         start varelith "$program"
         start gnome-fonts gnome-font-viewer
@@ -133,6 +161,11 @@ for n in "${counts[@]}"; do
         cpu=$(awk -v n=$name '$1 == n { print $4 }' <<<"$results" | median)
         printf '%-12s %s ms; median %d ms, CPU until then %d ms, resident %d MiB\n' "$name" \
             "$(echo $times | tr ' ' '/')" "$(median <<<"$times")" "$cpu" "$((rss / 1024))"
+        firsts=$(awk -v n=$name '$1 == n { print $5 }' <<<"$results")
+        [[ ${FIRST_CONTENT:-1} == 0 ]] ||
+            printf '%-12s first content (%s): %s ms; median %d ms\n' "$name" \
+                "$([[ $name == gnome-fonts ]] && echo "its list" || echo "a page typed at once")" \
+                "$(echo $firsts | tr ' ' '/')" "$(median <<<"$firsts")"
     done
     v=$(awk '$1 == "varelith" { print $2 }' <<<"$results" | median)
     g=$(awk '$1 == "gnome-fonts" { print $2 }' <<<"$results" | median)
@@ -142,17 +175,20 @@ for n in "${counts[@]}"; do
     echo "ratio Varelith / GNOME Fonts: $ratio"
     vc=$(awk '$1 == "varelith" { print $4 }' <<<"$results" | median)
     gc=$(awk '$1 == "gnome-fonts" { print $4 }' <<<"$results" | median)
-    row="| system + $n | $v ms | $g ms | $ratio | $vc / $gc ms | $((vm / 1024)) / $((gm / 1024)) MiB |"
+    vf=$(awk '$1 == "varelith" { print $5 }' <<<"$results" | median)
+    gf=$(awk '$1 == "gnome-fonts" { print $5 }' <<<"$results" | median)
+    row="| system + $n | $v ms | $g ms | $ratio | $vc / $gc ms | $((vm / 1024)) / $((gm / 1024)) MiB | $vf / $gf ms |"
     if [[ -n $before ]]; then
         b=$(awk '$1 == "before" { print $2 }' <<<"$results" | median)
-        row+=" $b ms ($(awk -v b="$b" -v g="$g" 'BEGIN { printf "%.2f", b / g }')) |"
+        bf=$(awk '$1 == "before" { print $5 }' <<<"$results" | median)
+        row+=" $b ms ($(awk -v b="$b" -v g="$g" 'BEGIN { printf "%.2f", b / g }')), first page $bf ms |"
     fi
     summary+=("$row")
 done
 
 echo
-header="| fonts | Varelith, median | GNOME Fonts, median | ratio | CPU until the window, Varelith / GNOME Fonts | resident, Varelith / GNOME Fonts |"
-rule="|---|---:|---:|---:|---:|---:|"
+header="| fonts | Varelith, median | GNOME Fonts, median | ratio | CPU until the window, Varelith / GNOME Fonts | resident, Varelith / GNOME Fonts | first page typed at once / GNOME Fonts' list, median |"
+rule="|---|---:|---:|---:|---:|---:|---:|"
 [[ -z $before ]] || header+=" Varelith before, median (ratio) |" rule+="---:|"
 echo "$header"
 echo "$rule"

@@ -12,13 +12,17 @@
 #include "familyfaces.h"
 #include "familynames.h"
 #include "fontcatalogue.h"
+#include "fontinfotypesetting.h"
 #include "fontinfowindow.h"
 #include "form1.h"
 #include "glyphcoverage.h"
 #include "japaneseinterface.h"
 #include "memorysettingsstore.h"
+#include "shapedwaterfall.h"
+#include "shaper.h"
 #include "systemfontsource.h"
-#include "waterfallview.h"
+#include "typesettingpanel.h"
+#include "waterfallcanvas.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -85,8 +89,10 @@ int main(int argc, char** argv) {
     QElapsedTimer made;
     made.start();
     FamilyFaces faces;
+    Shaper shaper;
     FontInfoWindow window(
-        names, faces, [&mainWindow] { return mainWindow.sampleText(); }, nullptr, nullptr);
+        names, faces, shaper, [&mainWindow] { return mainWindow.sampleText(); }, nullptr, nullptr);
+    FontInfoTypesetting typesetting(window, shaper);
     mainWindow.setFontInfoOpener(&window);
     const QString madeTime = ms(made);
     mainWindow.Form_Load();
@@ -108,7 +114,7 @@ int main(int argc, char** argv) {
         << ms(first) << Qt::endl;
     // Each other section drawn for the first time: the details hold the font's own texts
     // in any script, the coverage its counts.
-    for (const int section : {1, 2, 3}) {
+    for (int section = 1; section < window.sections()->count(); ++section) {
         QElapsedTimer shown;
         shown.start();
         window.sections()->setCurrentIndex(section);
@@ -126,8 +132,9 @@ int main(int argc, char** argv) {
         window.faceList()->setCurrentRow((run + 1) % count);
         render(&window);
     });
-    WaterfallView* waterfall = window.waterfall();
-    measure(out, u"waterfall, 9 to 72 pt"_s, [&](int) {
+    window.sections()->setCurrentWidget(typesetting.panel());
+    WaterfallCanvas* waterfall = &typesetting.panel()->waterfall().canvas();
+    measure(out, u"waterfall, shaped"_s, [&](int) {
         waterfall->update();
         render(waterfall);
     });

@@ -34,8 +34,10 @@
 // The program takes no arguments: the user's settings, the installed fonts and the
 // printers are all it works from.
 int main(int argc, char** argv) {
-    // Qt's font database holds the interface's faces alone until the window is painted.
+    // Qt's font database holds the interface's faces alone for the whole run: it draws no
+    // sample. The program's own readers of the installed fonts are handed every one.
     varelith::InterfaceFacesFirst facesFirst;
+    FcConfig* const installed = facesFirst.allFonts();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Varelith"));
     QApplication::setOrganizationName(QStringLiteral("Varelith"));
@@ -52,14 +54,14 @@ int main(int argc, char** argv) {
     varelith::IniSettingsStore store(
         varelith::IniSettingsStore::standardFilePath(),
         [&notice](const varelith::SettingsProblem& problem) { notice.tell(problem); });
-    varelith::SystemFontSource fonts;
+    varelith::SystemFontSource fonts(installed);
     varelith::FontCatalogue catalogue;
     varelith::DialogPrintCommands printCommands;
     // One coverage for the whole run: the sheet and the specimen book ask the same
     // questions of the same fonts.
-    varelith::GlyphCoverage coverage;
+    varelith::GlyphCoverage coverage(installed);
     // A family's faces are read at the first line drawn in a style other than 標準.
-    varelith::FamilyFaces faces;
+    varelith::FamilyFaces faces(installed);
     varelith::SheetFaces sheetFaces(faces, coverage);
     // One shaper too: each face is loaded for shaping once, whoever sets text in it.
     varelith::Shaper shaper;
@@ -67,7 +69,7 @@ int main(int argc, char** argv) {
 
     // Every family's names in every language, read once at the first question: the font
     // selection dialog's list and filter and the font information window ask the same.
-    varelith::FamilyNames familyNames;
+    varelith::FamilyNames familyNames(installed);
 
     // The Latin fonts paired with the sheet's, found among the families' faces; they outlive
     // the window that sets lines in them.
@@ -81,7 +83,7 @@ int main(int argc, char** argv) {
                                &specimenBook, &sheetFaces, &shaper);
     // The font information window: nothing of it is built or read before it is asked for.
     varelith::FontInfoWindow fontInfo(
-        familyNames, faces, [&mainWindow] { return mainWindow.sampleText(); },
+        familyNames, faces, shaper, [&mainWindow] { return mainWindow.sampleText(); },
         &QDesktopServices::openUrl, QGuiApplication::clipboard());
     mainWindow.setFontInfoOpener(&fontInfo);
     varelith::FontInfoTypesetting fontInfoTypesetting(fontInfo, shaper);
@@ -108,12 +110,9 @@ int main(int argc, char** argv) {
             return families;
         },
         &mainWindow);
-    // The window is seen first; every font and the catalogue come behind its first paint,
-    // or before the first key or click if one comes sooner.
-    const varelith::LoadAfterShown load(mainWindow, [&facesFirst, &mainWindow] {
-        facesFirst.allFonts();
-        mainWindow.Form_Load();
-    });
+    // The window is seen first; the catalogue comes behind its first paint, or before the
+    // first key or click if one comes sooner.
+    const varelith::LoadAfterShown load(mainWindow, [&mainWindow] { mainWindow.Form_Load(); });
     mainWindow.show();
     notice.showOver(&mainWindow);
     return QApplication::exec();

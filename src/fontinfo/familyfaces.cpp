@@ -77,12 +77,13 @@ QString location(const FontFace& face) {
 
 } // namespace
 
-FamilyFaces::FamilyFaces() = default;
+FamilyFaces::FamilyFaces(FcConfig* fonts)
+    : m_config(fonts) {}
 FamilyFaces::~FamilyFaces() = default;
 
 void FamilyFaces::build() {
     // Only the names are read here; a family's faces are made when it is first asked for.
-    m_fonts = std::make_unique<FontconfigFonts>();
+    m_fonts = std::make_unique<FontconfigFonts>(m_config);
     for (const FcPattern* font : m_fonts->fonts())
         for (const FontconfigFonts::Family& family : FontconfigFonts::families(font))
             for (const int k : family.spellings)

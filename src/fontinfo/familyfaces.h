@@ -24,7 +24,9 @@ class FontconfigFonts;
 // then kept. Any of a family's names finds it, "IPAゴシック" as well as "IPAGothic".
 class FamilyFaces {
 public:
-    FamilyFaces();
+    // `fonts`: the configuration that holds every installed font, which must outlive this;
+    // null for fontconfig's current one.
+    explicit FamilyFaces(FcConfig* fonts = nullptr);
     ~FamilyFaces();
     FamilyFaces(const FamilyFaces&) = delete;
     FamilyFaces& operator=(const FamilyFaces&) = delete;
@@ -66,6 +68,7 @@ private:
     void build();
     const QList<Entry>& entries(const QString& family);
 
+    FcConfig* m_config;
     std::unique_ptr<FontconfigFonts> m_fonts;
     QHash<QString, QList<Listed>> m_index;       // by case-folded name
     QHash<QString, QList<Entry>> m_families;     // the same, made when asked for, in order

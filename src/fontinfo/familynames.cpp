@@ -30,7 +30,7 @@ bool FamilyNames::isJapanese(const QString& language) {
 
 void FamilyNames::build() {
     m_built = true;
-    const FontconfigFonts installed;
+    const FontconfigFonts installed(m_fonts);
     for (const FcPattern* font : installed.fonts()) {
         for (const FontconfigFonts::Family& family : FontconfigFonts::families(font)) {
             QList<Name> names;

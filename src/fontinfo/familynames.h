@@ -4,6 +4,9 @@
 #include <QList>
 #include <QString>
 
+// fontconfig's own declaration, so that users need not see its headers.
+using FcConfig = struct _FcConfig;
+
 namespace varelith {
 
 // Every name a family carries, in each language its fonts give (fontconfig's family and
@@ -12,6 +15,11 @@ namespace varelith {
 // fonts the first time any is asked for; after that an answer is a table lookup.
 class FamilyNames {
 public:
+    // `fonts`: the configuration that holds every installed font, which must outlive this;
+    // null for fontconfig's current one.
+    explicit FamilyNames(FcConfig* fonts = nullptr)
+        : m_fonts(fonts) {}
+
     struct Name {
         QString text;
         QString language; // as fontconfig gives it ("ja", "en"); empty if unknown
@@ -30,6 +38,7 @@ public:
 private:
     void build();
 
+    FcConfig* m_fonts;
     bool m_built = false;
     QHash<QString, QList<Name>> m_names; // by case-folded name
 };

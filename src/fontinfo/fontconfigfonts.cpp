@@ -4,8 +4,8 @@
 
 namespace varelith {
 
-FontconfigFonts::FontconfigFonts()
-    : m_config(FcConfigReference(nullptr)) {}
+FontconfigFonts::FontconfigFonts(FcConfig* config)
+    : m_config(FcConfigReference(config)) {}
 
 FontconfigFonts::~FontconfigFonts() {
     if (m_config)

@@ -7,12 +7,14 @@
 
 namespace varelith {
 
-// The fonts of fontconfig's current configuration, read in place: no pattern is copied,
-// and the reference held keeps them while this lives, even if the current configuration
-// changes meanwhile.
+// The fonts of a fontconfig configuration, read in place: no pattern is copied, and the
+// reference held keeps them while this lives, even if the current configuration changes
+// meanwhile.
 class FontconfigFonts {
 public:
-    FontconfigFonts();
+    // `config`: the configuration that holds every installed font; null for fontconfig's
+    // current one.
+    explicit FontconfigFonts(FcConfig* config = nullptr);
     ~FontconfigFonts();
     FontconfigFonts(const FontconfigFonts&) = delete;
     FontconfigFonts& operator=(const FontconfigFonts&) = delete;

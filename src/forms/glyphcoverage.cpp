@@ -1,9 +1,7 @@
 #include "glyphcoverage.h"
 
 #include "codepoints.h"
-#include "singlefacematch.h"
 
-#include <QFontDatabase>
 #include <QStringView>
 
 #include <fontconfig/fontconfig.h>
@@ -65,8 +63,8 @@ int distanceFromPlain(const FcPattern* pattern) {
 // to case, as Qt matches family names. Read in one pass over fontconfig's list.
 class GlyphCoverage::Faces {
 public:
-    Faces()
-        : m_config(FcConfigReference(nullptr)) {
+    explicit Faces(FcConfig* config)
+        : m_config(FcConfigReference(config)) {
         // The configuration's own font sets, read in place, without a copy of any pattern;
         // the reference keeps them while this lives.
         QHash<QString, int> distance;
@@ -120,38 +118,25 @@ private:
     QHash<QString, const FcPattern*> m_faces;
 };
 
-GlyphCoverage::GlyphCoverage() = default;
+GlyphCoverage::GlyphCoverage(FcConfig* fonts)
+    : m_config(fonts) {}
 GlyphCoverage::~GlyphCoverage() = default;
-
-QFont GlyphCoverage::ownFont(const QString& family) {
-    QFont font(family);
-    font.setPixelSize(OwnFontPixels);
-    font.setHintingPreference(QFont::PreferNoHinting);
-    font.setStyleStrategy(QFont::NoFontMerging);
-    return font;
-}
-
-QRawFont GlyphCoverage::loadOwnFont(const QString& family) {
-    if (!m_faces)
-        m_faces = std::make_unique<Faces>();
-    const FcPattern* face = m_faces->plainFace(family);
-    if (!face)
-        return QRawFont::fromFont(ownFont(family));
-    // Qt's own list of fonts made first, if it is still to be made: it must see them all.
-    QFontDatabase::styles(family);
-    const SingleFaceMatch match(face);
-    return QRawFont::fromFont(ownFont(family));
-}
 
 FaceRef GlyphCoverage::plainFace(const QString& family) {
     if (!m_faces)
-        m_faces = std::make_unique<Faces>();
+        m_faces = std::make_unique<Faces>(m_config);
     return faceOf(m_faces->plainFace(family));
+}
+
+const FcPattern* GlyphCoverage::plainPattern(const QString& family) {
+    if (!m_faces)
+        m_faces = std::make_unique<Faces>(m_config);
+    return m_faces->plainFace(family);
 }
 
 const FcCharSet* GlyphCoverage::characters(const QString& family) {
     if (!m_faces)
-        m_faces = std::make_unique<Faces>();
+        m_faces = std::make_unique<Faces>(m_config);
     return m_faces->characters(family);
 }
 
@@ -187,7 +172,7 @@ bool GlyphCoverage::answer(Answers& answers, Characters& characters, char32_t uc
 GlyphCoverage::Characters GlyphCoverage::familyCharacters(const QString& family) {
     return Characters([this, &family] {
         if (!m_faces)
-            m_faces = std::make_unique<Faces>();
+            m_faces = std::make_unique<Faces>(m_config);
         return m_faces->characters(family);
     });
 }

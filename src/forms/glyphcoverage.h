@@ -2,10 +2,8 @@
 
 #include "faceref.h"
 
-#include <QFont>
 #include <QHash>
 #include <QList>
-#include <QRawFont>
 #include <QString>
 
 #include <fontconfig/fontconfig.h>
@@ -16,32 +14,27 @@
 namespace varelith {
 
 // Which characters a family's own font can draw, with no fallback to another face: the
-// truth the sheet shows and the font list filters by. The font is the one of the family
-// that a plain QFont of that name draws (upright, regular weight and width), its
+// truth the sheet shows and the font list filters by. The font is the family's plain face
+// (upright, regular weight and width), the one the sheet shapes its line in, its
 // characters as fontconfig lists them, read for every installed family at the first
 // question, without opening a single font file. Answers are kept per family and
 // character, so asking again is a table lookup.
 class GlyphCoverage {
 public:
-    GlyphCoverage();
+    // `fonts`: the configuration that holds every installed font, which must outlive this;
+    // null for fontconfig's current one.
+    explicit GlyphCoverage(FcConfig* fonts = nullptr);
     ~GlyphCoverage();
     GlyphCoverage(const GlyphCoverage&) = delete;
     GlyphCoverage& operator=(const GlyphCoverage&) = delete;
-
-    // The family alone (no fallback), at a fixed pixel size without hinting: text set in
-    // it and scaled to any size loads each family's font once, whatever the sizes asked.
-    static QFont ownFont(const QString& family);
-    static constexpr int OwnFontPixels = 100;
-    // The family's own font loaded, as QRawFont::fromFont(ownFont(family)) loads it, but
-    // with the match Qt runs to set it up made against the family's plain face alone
-    // rather than every installed font: the same font, at a cost that does not grow with
-    // the number installed. Only for this thread's use, outside any other font lookup.
-    QRawFont loadOwnFont(const QString& family);
 
     // The family's plain face, the one whose characters are checked here; null for a
     // family that is not installed. Text shaped from it is set in the face checked.
     FaceRef plainFace(const QString& family);
 
+    // That face's fontconfig pattern; null for a family that is not installed. Owned by the
+    // configuration this holds.
+    const FcPattern* plainPattern(const QString& family);
     // The characters of that face as fontconfig lists them; null for a family that is not
     // installed. Owned by the configuration this holds.
     const FcCharSet* characters(const QString& family);
@@ -83,6 +76,7 @@ private:
                            const std::function<FaceRef()>& face);
     Characters familyCharacters(const QString& family);
 
+    FcConfig* m_config;
     std::unique_ptr<Faces> m_faces;
     QHash<QString, Answers> m_answers;
     QHash<const FcPattern*, Answers> m_faceAnswers;

@@ -3,7 +3,6 @@
 #include "japaneseinterface.h"
 
 #include <QByteArray>
-#include <QFontDatabase>
 #include <QList>
 
 #include <fontconfig/fontconfig.h>
@@ -58,6 +57,7 @@ InterfaceFacesFirst::InterfaceFacesFirst() {
     for (const QString& face : JapaneseInterface::gothicFaces())
         families.append(face.toUtf8());
     FcFontSet* kept = FcConfigGetFonts(faces, FcSetApplication);
+    bool japanese = false;
     for (const FcSetName set : {FcSetSystem, FcSetApplication}) {
         const FcFontSet* fonts = FcConfigGetFonts(all, set);
         for (int i = 0; kept && fonts && i < fonts->nfont; ++i) {
@@ -69,18 +69,15 @@ InterfaceFacesFirst::InterfaceFacesFirst() {
                     FcPatternDestroy(copy);
                 continue;
             }
-            FcChar8* file = nullptr;
             FcLangSet* languages = nullptr;
-            if (m_faceFile.isEmpty() &&
-                FcPatternGetString(copy, FC_FILE, 0, &file) == FcResultMatch &&
-                FcPatternGetLangSet(copy, FC_LANG, 0, &languages) == FcResultMatch &&
+            if (FcPatternGetLangSet(copy, FC_LANG, 0, &languages) == FcResultMatch &&
                 FcLangSetHasLang(languages, bytes("ja")) != FcLangDifferentLang)
-                m_faceFile = QString::fromUtf8(reinterpret_cast<const char*>(file));
+                japanese = true;
         }
     }
-    // Without a Japanese face the interface's own text would lack its kanji until every
-    // font is in, and Qt would look for them through every font anyway.
-    if (m_faceFile.isEmpty() || !FcConfigSetCurrent(faces)) {
+    // Without a Japanese face the interface's own text would lack its kanji, and Qt would
+    // look for them through every font anyway.
+    if (!japanese || !FcConfigSetCurrent(faces)) {
         FcConfigDestroy(faces);
         FcConfigDestroy(all);
         return;
@@ -90,28 +87,11 @@ InterfaceFacesFirst::InterfaceFacesFirst() {
 }
 
 InterfaceFacesFirst::~InterfaceFacesFirst() {
-    restore();
-}
-
-void InterfaceFacesFirst::restore() {
     if (!m_faces)
         return;
     FcConfigSetCurrent(m_all);
     FcConfigDestroy(m_faces);
     FcConfigDestroy(m_all);
-    m_faces = nullptr;
-    m_all = nullptr;
-}
-
-void InterfaceFacesFirst::allFonts() {
-    if (!m_faces)
-        return;
-    restore();
-    // Removing an application font makes Qt drop its whole font database, which it then
-    // fills again from the current configuration.
-    const int id = QFontDatabase::addApplicationFont(m_faceFile);
-    if (id >= 0)
-        QFontDatabase::removeApplicationFont(id);
 }
 
 } // namespace varelith

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QString>
-
 // fontconfig's own declaration, so that the program need not see its headers.
 using FcConfig = struct _FcConfig;
 
@@ -9,12 +7,14 @@ namespace varelith {
 
 // Qt fills its font database once, at the first text laid out, from fontconfig's current
 // configuration, and lists every installed font to do so: with tens of thousands of fonts
-// that is most of the time to the first window. Made before the application object, this
-// makes the current configuration, until allFonts(), one that holds the interface's faces
-// alone (every installed face of JapaneseInterface::gothicFaces()), under the same rules,
-// so that the window is laid out and painted in the very faces it keeps. allFonts() puts
-// the whole configuration back and has Qt fill its database from it again at its next
-// use. Where no Japanese interface face is installed it does nothing.
+// that is most of the time to the first page. Qt draws the interface alone (every sample is
+// set by the shaper from its face's file), so it never needs them. Made before the
+// application object, this makes the current configuration, for its whole life, one that
+// holds the interface's faces alone (every installed face of
+// JapaneseInterface::gothicFaces()), under the same rules, and keeps the whole
+// configuration for the program's own readers of the installed fonts, which are handed it
+// (allFonts()). Where no Japanese interface face is installed it changes nothing: the
+// current configuration stays the whole one.
 class InterfaceFacesFirst {
 public:
     InterfaceFacesFirst();
@@ -24,18 +24,13 @@ public:
 
     // Whether the current configuration holds the interface's faces alone.
     bool isActive() const { return m_faces != nullptr; }
-    // Every installed font again, for fontconfig and, from its next use, for Qt's font
-    // database. Needs the application object; a second call does nothing.
-    void allFonts();
+    // The configuration with every installed font, held while this lives; null where the
+    // current configuration is that one.
+    FcConfig* allFonts() const { return m_all; }
 
 private:
-    void restore();
-
     FcConfig* m_all = nullptr;
     FcConfig* m_faces = nullptr;
-    // The file of a Japanese one of the faces: added and removed as an application font,
-    // the public way to have Qt read its font database again.
-    QString m_faceFile;
 };
 
 } // namespace varelith

@@ -1,9 +1,6 @@
 #include "sheetfaces.h"
 
 #include "familyfaces.h"
-#include "singlefacematch.h"
-
-#include <QFontDatabase>
 
 using namespace Qt::StringLiterals;
 
@@ -44,28 +41,6 @@ QList<GlyphCoverage::Range> SheetFaces::missingRanges(const QString& family, con
     if (!choice.face)
         return m_coverage.missingRanges(family, text);
     return m_coverage.missingRanges(m_faces.pattern(*choice.face), text);
-}
-
-QFont SheetFaces::ownFont(const QString& family, const Choice& choice) {
-    if (!choice.face)
-        return GlyphCoverage::ownFont(family);
-    QFont font = choice.face->font(family);
-    font.setPixelSize(GlyphCoverage::OwnFontPixels);
-    font.setHintingPreference(QFont::PreferNoHinting);
-    return font;
-}
-
-QRawFont SheetFaces::loadOwnFont(const QString& family, const Choice& choice) {
-    if (!choice.face)
-        return m_coverage.loadOwnFont(family);
-    const FcPattern* pattern = m_faces.pattern(*choice.face);
-    if (!pattern)
-        return QRawFont::fromFont(ownFont(family, choice));
-    // As the coverage loads a plain font: Qt's list made first, then its match made
-    // against this face alone.
-    QFontDatabase::styles(family);
-    const SingleFaceMatch match(pattern);
-    return QRawFont::fromFont(ownFont(family, choice));
 }
 
 } // namespace varelith

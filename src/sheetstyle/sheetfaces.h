@@ -4,8 +4,6 @@
 #include "glyphcoverage.h"
 #include "sheetstyle.h"
 
-#include <QFont>
-#include <QRawFont>
 #include <QString>
 
 #include <optional>
@@ -34,9 +32,6 @@ public:
     // The characters of `text` the chosen font lacks.
     QList<GlyphCoverage::Range> missingRanges(const QString& family, const Choice& choice,
                                               const QString& text);
-    // As GlyphCoverage::ownFont and loadOwnFont, for the chosen font.
-    static QFont ownFont(const QString& family, const Choice& choice);
-    QRawFont loadOwnFont(const QString& family, const Choice& choice);
 
 private:
     FamilyFaces& m_faces;

@@ -11,8 +11,9 @@ namespace varelith {
 class GlyphCoverage;
 class JapaneseWriting;
 
-// Which writing systems each family supports, as Qt's font database knows them from
-// fontconfig's languages; Japanese alone is judged on the characters of the family's own
+// Which writing systems each family supports, read from its plain face's fontconfig
+// languages by the rules Qt's font database reads them with (Qt's database holds the
+// interface's faces alone); Japanese alone is judged on the characters of the family's own
 // font, the ones its 日本語 tab counts. Asked once per family, then kept.
 class FamilyWritingSystems {
 public:

@@ -33,8 +33,7 @@ QStringList SystemFontSource::families() const {
     // would copy and free every pattern, four times the time at 20,000 fonts.
     FcConfig* config = nullptr;
     if (m_configFile.isEmpty()) {
-        // The current configuration, the one Qt reads its fonts from.
-        config = FcConfigReference(nullptr);
+        config = FcConfigReference(m_config);
     } else {
         config = FcConfigCreate();
         const QByteArray file = m_configFile.toLocal8Bit();

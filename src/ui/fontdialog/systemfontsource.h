@@ -4,6 +4,9 @@
 
 #include <QString>
 
+// fontconfig's own declaration, so that users need not see its headers.
+using FcConfig = struct _FcConfig;
+
 namespace varelith {
 
 // The font families installed on this machine, each once, as fontconfig finds them in
@@ -12,8 +15,12 @@ namespace varelith {
 // that family. Sorted as Qt sorts its families, without regard to case.
 class SystemFontSource : public FontSource {
 public:
-    // The fonts of fontconfig's current configuration, the one Qt draws with.
+    // The fonts of fontconfig's current configuration.
     SystemFontSource() = default;
+    // The fonts of a configuration the program holds, which must outlive this: every
+    // installed font while the current one holds the interface's faces alone.
+    explicit SystemFontSource(FcConfig* fonts)
+        : m_config(fonts) {}
     // The fonts a fontconfig file of its own sees.
     explicit SystemFontSource(QString configFile)
         : m_configFile(std::move(configFile)) {}
@@ -22,6 +29,7 @@ public:
 
 private:
     QString m_configFile;
+    FcConfig* m_config = nullptr;
 };
 
 } // namespace varelith

@@ -2,7 +2,6 @@
 
 #include "facedrawing.h"
 
-#include <QGlyphRun>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -28,13 +27,6 @@ CharacterGrid::CharacterGrid(QWidget* parent)
 void CharacterGrid::setCharacters(const FaceDrawing* face, const QList<char32_t>& characters) {
     m_face = face;
     m_characters = characters;
-    m_glyphs.clear();
-    if (face && !characters.isEmpty()) {
-        // One lookup for the whole block: a glyph for each character, surrogate pairs
-        // included.
-        m_glyphs = face->rawFont().glyphIndexesForString(
-            QString::fromUcs4(characters.constData(), characters.size()));
-    }
     m_current = characters.isEmpty() ? -1 : 0;
     resize(width(), heightForWidth(width()));
     updateGeometry();
@@ -86,29 +78,18 @@ void CharacterGrid::paintEvent(QPaintEvent* event) {
             painter.drawRect(cellRect(m_current).adjusted(1, 1, -2, -2));
         }
     }
-    if (!m_face || first >= end || m_glyphs.size() != m_characters.size())
+    if (!m_face || first >= end)
         return;
 
-    // Every visible cell's glyph in one run, at the face's loading size scaled down.
-    const qreal scale = qreal(GlyphPixels) / FaceDrawing::Pixels;
-    const QRawFont& raw = m_face->rawFont();
-    const QList<quint32> glyphs = m_glyphs.mid(first, end - first);
-    const QList<QPointF> advances = raw.advancesForGlyphIndexes(glyphs);
-    QList<QPointF> positions;
-    positions.reserve(glyphs.size());
-    const qreal baseline = (CellSize + (raw.ascent() - raw.descent()) * scale) / 2;
-    for (qsizetype i = 0; i < glyphs.size(); ++i) {
-        const QRect cell = cellRect(int(first + i));
-        const qreal left = cell.left() + (CellSize - advances.at(i).x() * scale) / 2;
-        positions.append(QPointF(left, cell.top() + baseline) / scale);
+    // Each character alone, as it is set by itself; the face's ascent and descent centred.
+    for (qsizetype i = first; i < end; ++i) {
+        const char32_t character = m_characters.at(i);
+        const ShapedRun run = m_face->shape(QString::fromUcs4(&character, 1), GlyphPixels);
+        const QRect cell = cellRect(int(i));
+        const QPointF origin(cell.left() + (CellSize - run.advance) / 2,
+                             cell.top() + (CellSize + run.ascent - run.descent) / 2);
+        m_face->draw(painter, run, origin, palette());
     }
-    QGlyphRun run;
-    run.setRawFont(raw);
-    run.setGlyphIndexes(glyphs);
-    run.setPositions(positions);
-    painter.scale(scale, scale);
-    painter.setPen(palette().color(QPalette::Text));
-    painter.drawGlyphRun(QPointF(0, 0), run);
 }
 
 void CharacterGrid::setCurrent(int index) {

@@ -7,9 +7,9 @@ namespace varelith {
 
 class FaceDrawing;
 
-// The characters of one block as a grid of cells, each drawn in the face itself. Only
-// the cells in view are drawn, all in one glyph run. A click or Enter on a cell chooses
-// its character; the arrow keys move among them.
+// The characters of one block as a grid of cells, each set by the shaper in the face itself
+// and centred in its cell. Only the cells in view are set and drawn. A click or Enter on a cell
+// chooses its character; the arrow keys move among them.
 class CharacterGrid : public QWidget {
     Q_OBJECT
 
@@ -46,7 +46,6 @@ private:
 
     const FaceDrawing* m_face = nullptr;
     QList<char32_t> m_characters;
-    QList<quint32> m_glyphs;
     int m_current = -1;
 };
 

@@ -10,7 +10,6 @@
 #include "fonttextfont.h"
 #include "japanesecoverage.h"
 #include "languagename.h"
-#include "waterfallview.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -27,12 +26,13 @@ using namespace Qt::StringLiterals;
 
 namespace varelith {
 
-FontInfoWindow::FontInfoWindow(FamilyNames& names, FamilyFaces& faces,
+FontInfoWindow::FontInfoWindow(FamilyNames& names, FamilyFaces& faces, Shaper& shaper,
                                std::function<QString()> sample, FaceFactsView::UrlOpener openUrl,
                                QClipboard* clipboard, QWidget* parent)
     : QWidget(parent, Qt::Window)
     , m_familyNames(names)
     , m_familyFaces(faces)
+    , m_shaper(shaper)
     , m_sample(std::move(sample))
     , m_openUrl(std::move(openUrl))
     , m_clipboard(clipboard) {
@@ -68,12 +68,6 @@ void FontInfoWindow::build() {
     m_sections = new QTabWidget(this);
     m_sections->setObjectName(u"tab_Sections"_s);
     m_sections->setAccessibleName(u"書体の情報"_s);
-    m_waterfall = new WaterfallView;
-    m_waterfallArea = new QScrollArea;
-    m_waterfallArea->setObjectName(u"WaterfallArea"_s);
-    m_waterfallArea->setAccessibleName(u"サイズ別の見本"_s);
-    m_waterfallArea->setWidget(m_waterfall);
-    m_waterfallArea->setBackgroundRole(QPalette::Base);
     m_facts = new FaceFactsView(m_openUrl, m_clipboard);
     auto* factsArea = new QScrollArea;
     factsArea->setObjectName(u"FactsArea"_s);
@@ -82,7 +76,6 @@ void FontInfoWindow::build() {
     factsArea->setFocusPolicy(Qt::NoFocus);
     m_coverage = new CoverageView;
     m_grid = new CharacterGridView(m_clipboard);
-    m_sections->addTab(m_waterfallArea, u"サイズ見本(&W)"_s);
     m_sections->addTab(factsArea, u"詳細(&D)"_s);
     m_sections->addTab(m_coverage, u"日本語(&J)"_s);
     m_sections->addTab(m_grid, u"文字一覧(&G)"_s);
@@ -139,7 +132,8 @@ void FontInfoWindow::setFamily(const QString& family) {
     const QList<std::shared_ptr<FaceDrawing>> previous = m_drawings;
     m_drawings.clear();
     for (const FontFace& face : m_familyFaces.faces(family))
-        m_drawings.append(std::make_shared<FaceDrawing>(family, face, m_familyFaces.pattern(face)));
+        m_drawings.append(
+            std::make_shared<FaceDrawing>(m_shaper, family, face, m_familyFaces.pattern(face)));
     // Each name with its language where there are several.
     const QList<FamilyNames::Name>& all = m_familyNames.names(family);
     QStringList names;
@@ -152,7 +146,6 @@ void FontInfoWindow::setFamily(const QString& family) {
         FontTextFont::choose(namesText, font(), interfaceFace(), m_drawings.value(0).get()));
     m_names->setText(namesText);
     m_names->setCursorPosition(0);
-    m_waterfall->setFace(nullptr, {});
     m_grid->setFace(nullptr);
     {
         const QSignalBlocker quiet(m_faceList);
@@ -184,7 +177,6 @@ const FaceDrawing* FontInfoWindow::currentFace() const {
 
 void FontInfoWindow::chooseFace(int row) {
     const FaceDrawing* drawing = m_faceList->drawing(row);
-    m_waterfall->setFace(drawing, m_faceList->sample());
     m_grid->setFace(drawing);
     if (!drawing) {
         m_coverage->setCoverage(JapaneseCoverage(nullptr));

@@ -21,23 +21,24 @@ class FaceDrawing;
 class FaceList;
 class FamilyFaces;
 class FamilyNames;
-class WaterfallView;
+class Shaper;
 struct FontFace;
 
 // "フォント情報": what is known of one family. Not modal, and one window for the whole
 // run: asked for another family, it follows. Its names at the top; its faces on the
-// left, each drawn with the main window's sample; for the chosen face, tabs with the
-// waterfall, the facts, the Japanese coverage and the character grid. Esc closes it.
-// Nothing is read before the first family is asked for.
+// left, each set by the shaper in itself with the main window's sample; for the chosen
+// face, tabs with the facts, the Japanese coverage and the character grid (the waterfall
+// is the typesetting section's, added beside them). Esc closes it. Nothing is read before
+// the first family is asked for.
 class FontInfoWindow : public QWidget, public FontInfoOpener {
     Q_OBJECT
 
 public:
     // `sample`: the main window's sample text at the moment of asking; when empty, a
     // Japanese and Latin pangram is drawn instead.
-    FontInfoWindow(FamilyNames& names, FamilyFaces& faces, std::function<QString()> sample,
-                   FaceFactsView::UrlOpener openUrl, QClipboard* clipboard,
-                   QWidget* parent = nullptr);
+    FontInfoWindow(FamilyNames& names, FamilyFaces& faces, Shaper& shaper,
+                   std::function<QString()> sample, FaceFactsView::UrlOpener openUrl,
+                   QClipboard* clipboard, QWidget* parent = nullptr);
     ~FontInfoWindow() override;
 
     void showFamily(const QString& family) override;
@@ -53,7 +54,6 @@ public:
     QLineEdit* namesLine() const { return m_names; }
     FaceList* faceList() const { return m_faceList; }
     QTabWidget* sections() const { return m_sections; }
-    WaterfallView* waterfall() const { return m_waterfall; }
     FaceFactsView* facts() const { return m_facts; }
     CoverageView* coverage() const { return m_coverage; }
     CharacterGridView* characterGrid() const { return m_grid; }
@@ -75,6 +75,7 @@ private:
 
     FamilyNames& m_familyNames;
     FamilyFaces& m_familyFaces;
+    Shaper& m_shaper;
     std::function<QString()> m_sample;
     FaceFactsView::UrlOpener m_openUrl;
     QClipboard* m_clipboard;
@@ -84,8 +85,6 @@ private:
     QLineEdit* m_names = nullptr;
     FaceList* m_faceList = nullptr;
     QTabWidget* m_sections = nullptr;
-    QScrollArea* m_waterfallArea = nullptr;
-    WaterfallView* m_waterfall = nullptr;
     FaceFactsView* m_facts = nullptr;
     CoverageView* m_coverage = nullptr;
     CharacterGridView* m_grid = nullptr;

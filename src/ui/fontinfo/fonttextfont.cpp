@@ -1,26 +1,10 @@
 #include "fonttextfont.h"
 
 #include "facedrawing.h"
-#include "singlefacematch.h"
 
-#include <QRawFont>
 #include <QStringView>
 
 namespace varelith {
-
-namespace {
-
-// The font's engine set up against its own face alone, not every installed font, and
-// kept in Qt's font cache for the text to find.
-QFont loaded(const QFont& font, const FcPattern* pattern) {
-    if (pattern) {
-        const SingleFaceMatch match(pattern);
-        QRawFont::fromFont(font);
-    }
-    return font;
-}
-
-} // namespace
 
 bool FontTextFont::covers(const FcCharSet* characters, const QString& text) {
     if (!characters)
@@ -43,13 +27,13 @@ QFont FontTextFont::choose(const QString& text, const QFont& interfaceFont,
         covers(characters, text)) {
         QFont font = interfaceFont;
         font.setStyleStrategy(QFont::NoFontMerging);
-        return loaded(font, interfaceFace);
+        return font;
     }
     if (face && covers(face->characters(), text)) {
         QFont font = face->font();
         font.setPointSizeF(interfaceFont.pointSizeF() > 0 ? interfaceFont.pointSizeF() : 9);
         font.setHintingPreference(interfaceFont.hintingPreference());
-        return loaded(font, face->pattern());
+        return font;
     }
     return interfaceFont;
 }

@@ -17,8 +17,7 @@ class FaceDrawing;
 // else left to Qt's search.
 class FontTextFont {
 public:
-    // `interfaceFace`: the interface face's pattern; null when unknown. A font chosen is
-    // set up against its own face alone, as a face drawing is.
+    // `interfaceFace`: the interface face's pattern; null when unknown.
     static QFont choose(const QString& text, const QFont& interfaceFont,
                         const FcPattern* interfaceFace, const FaceDrawing* face);
     static bool covers(const FcCharSet* characters, const QString& text);

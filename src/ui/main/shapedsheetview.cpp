@@ -1,6 +1,5 @@
 #include "shapedsheetview.h"
 
-#include "codepoints.h"
 #include "composedpage.h"
 #include "errortrap.h"
 #include "fontconfigface.h"
@@ -16,10 +15,10 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
-#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -57,10 +56,7 @@ ShapedSheetView::ShapedSheetView(QTextEdit& view, Shaper& shaper, FaceChooser fa
     m_noteFont.setPointSizeF(m_nameFont.pointSizeF() * 0.75);
     m_view.viewport()->installEventFilter(this);
     // The view repaints where the document has the selection; the page shows it elsewhere.
-    connect(&m_view, &QTextEdit::selectionChanged, this, [this] {
-        if (isActive())
-            m_view.viewport()->update();
-    });
+    connect(&m_view, &QTextEdit::selectionChanged, m_viewport, qOverload<>(&QWidget::update));
 }
 
 void ShapedSheetView::pageShown(const ComposedPage& page) {
@@ -79,12 +75,6 @@ void ShapedSheetView::pageShown(const ComposedPage& page) {
                           {}});
     }
     m_facesFound = false;
-    m_variationSequences = false;
-    for (const Source& source : m_sources)
-        forEachCodePoint(source.sample, [this](char32_t ucs4, qsizetype, qsizetype) {
-            m_variationSequences = m_variationSequences || (ucs4 >= 0xFE00 && ucs4 <= 0xFE0F) ||
-                                   (ucs4 >= 0xE0100 && ucs4 <= 0xE01EF);
-        });
     // Clicks are mapped here before anything else watching the viewport reads them.
     m_view.viewport()->removeEventFilter(this);
     m_view.viewport()->installEventFilter(this);
@@ -127,14 +117,12 @@ void ShapedSheetView::findFaces() {
 void ShapedSheetView::layOut() {
     m_lines.clear();
     m_size = {};
-    if (isActive()) {
-        if (!m_facesFound)
-            findFaces();
-        const qreal dpi = m_view.viewport()->logicalDpiY();
-        m_typesetting.vertical ? layOutVertical(dpi) : layOutHorizontal(dpi);
-    }
+    if (!m_facesFound)
+        findFaces();
+    const qreal dpi = m_view.viewport()->logicalDpiY();
+    m_typesetting.vertical ? layOutVertical(dpi) : layOutHorizontal(dpi);
     // A column page is read from its right: its place is kept from there as its room changes.
-    m_rightAnchor->setEnabled(isActive() && m_typesetting.vertical);
+    m_rightAnchor->setEnabled(m_typesetting.vertical);
     fitScrollRoom();
     m_view.viewport()->update();
 }
@@ -142,14 +130,6 @@ void ShapedSheetView::layOut() {
 int ShapedSheetView::lineInView() const {
     const QScrollBar* across = m_view.horizontalScrollBar();
     const int down = m_view.verticalScrollBar()->value();
-    if (!isActive()) {
-        const QTextDocument* document = m_view.document();
-        const QAbstractTextDocumentLayout* layout = document->documentLayout();
-        for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
-            if (layout->blockBoundingRect(block).bottom() > down + 1)
-                return block.blockNumber();
-        return 0;
-    }
     // Columns are counted from the right edge of the room, lines from its top.
     const qreal start = m_typesetting.vertical
                             ? contentWidth() - across->value() - m_view.viewport()->width()
@@ -166,7 +146,7 @@ int ShapedSheetView::lineInView() const {
 void ShapedSheetView::scrollToLine(int line) {
     QScrollBar* across = m_view.horizontalScrollBar();
     QScrollBar* down = m_view.verticalScrollBar();
-    if (isActive() && m_typesetting.vertical) {
+    if (m_typesetting.vertical) {
         down->setValue(0);
         // The first column at the very right; another one's right edge at the view's.
         const qreal fromRight =
@@ -175,14 +155,7 @@ void ShapedSheetView::scrollToLine(int line) {
         return;
     }
     across->setValue(0);
-    qreal top = 0;
-    if (isActive()) {
-        if (line > 0 && line < m_lines.size())
-            top = m_lines.at(line).area.top();
-    } else if (const QTextBlock block = m_view.document()->findBlockByNumber(line);
-               line > 0 && block.isValid()) {
-        top = m_view.document()->documentLayout()->blockBoundingRect(block).top();
-    }
+    const qreal top = line > 0 && line < m_lines.size() ? m_lines.at(line).area.top() : 0;
     down->setValue(qRound(top));
 }
 
@@ -294,15 +267,26 @@ void ShapedSheetView::layOutVertical(qreal dpi) {
 }
 
 void ShapedSheetView::standIn(Line& line, const Source& source, qreal pixelSize) {
-    QFont font(source.family);
-    font.setPixelSize(std::max(1, qRound(pixelSize)));
-    font.setStyleStrategy(QFont::NoFontMerging);
-    const QFontMetricsF metrics(font, m_view.viewport());
     const bool vertical = line.sample.direction == ShapedRun::Direction::Vertical;
-    line.sample.advance =
-        metrics.horizontalAdvance(vertical ? source.sample : u' ' + source.sample);
-    line.sample.ascent = vertical ? pixelSize / 2 : metrics.ascent();
-    line.sample.descent = vertical ? pixelSize / 2 : metrics.descent();
+    const QString text = vertical ? source.sample : u' ' + source.sample;
+    // The face's own file, read by FreeType, never a family looked up by name: a family that
+    // is not installed is shown in the interface's face under the missing mark.
+    QRawFont font = source.face.isNull() ? QRawFont::fromFont(m_nameFont)
+                                         : QRawFont(source.face.file, std::max(1.0, pixelSize),
+                                                    QFont::PreferNoHinting);
+    if (!source.face.isNull() && !font.isValid())
+        font = QRawFont::fromFont(m_nameFont);
+    font.setPixelSize(std::max(1.0, pixelSize));
+    line.standInGlyphs = font.glyphIndexesForString(text);
+    const QList<QPointF> advances = font.advancesForGlyphIndexes(line.standInGlyphs);
+    qreal pen = 0;
+    for (const QPointF& advance : advances) {
+        line.standInPositions.append(QPointF(pen, 0));
+        pen += advance.x();
+    }
+    line.sample.advance = pen;
+    line.sample.ascent = vertical ? pixelSize / 2 : font.ascent();
+    line.sample.descent = vertical ? pixelSize / 2 : font.descent();
     line.standIn = font;
     line.standInMissing = source.face.isNull();
 }
@@ -310,22 +294,21 @@ void ShapedSheetView::standIn(Line& line, const Source& source, qreal pixelSize)
 void ShapedSheetView::paintStandIn(QPainter& painter, const Line& line, const QPointF& at) {
     painter.save();
     painter.translate(at);
-    const QFontMetricsF metrics(*line.standIn, m_view.viewport());
+    const QRawFont& font = *line.standIn;
     if (line.sample.direction == ShapedRun::Direction::Vertical) {
         // Turned a quarter clockwise, its ascent and descent centred on the column's line.
-        painter.translate(-(metrics.ascent() - metrics.descent()) / 2, 0);
+        painter.translate(-(font.ascent() - font.descent()) / 2, 0);
         painter.rotate(90);
     }
-    const QString text = line.sample.direction == ShapedRun::Direction::Vertical
-                             ? line.sampleText
-                             : u' ' + line.sampleText;
     if (line.standInMissing)
         MissingGlyphMark::paint(
-            painter,
-            QRectF(0, -metrics.ascent(), line.sample.advance, metrics.ascent() + metrics.descent()),
+            painter, QRectF(0, -font.ascent(), line.sample.advance, font.ascent() + font.descent()),
             m_view.palette());
-    painter.setFont(*line.standIn);
-    painter.drawText(QPointF(), text);
+    QGlyphRun glyphs;
+    glyphs.setRawFont(font);
+    glyphs.setGlyphIndexes(line.standInGlyphs);
+    glyphs.setPositions(line.standInPositions);
+    painter.drawGlyphRun(QPointF(), glyphs);
     painter.restore();
 }
 
@@ -342,8 +325,6 @@ void ShapedSheetView::fitScrollRoom() {
         document->setProperty(ExtraRightProperty, 0.0);
         document->setProperty(ExtraBottomProperty, 0.0);
     }
-    if (!isActive())
-        return;
     const QSizeF text = document->documentLayout()->documentSize();
     const qreal right = std::max(0.0, m_size.width() - text.width());
     const qreal bottom = std::max(0.0, m_size.height() - text.height());
@@ -376,7 +357,7 @@ int ShapedSheetView::lineAt(const QPointF& viewportPoint) const {
 bool ShapedSheetView::eventFilter(QObject* watched, QEvent* event) {
     // Only the viewport kept, not asked of the view: it sees events while the view is
     // being destroyed.
-    if (watched != m_viewport || !isActive() || m_remapping)
+    if (watched != m_viewport || m_remapping)
         return QObject::eventFilter(watched, event);
     if (event->type() == QEvent::Paint) {
         trapErrors([this] { paint(); });

@@ -9,6 +9,7 @@
 #include <QFont>
 #include <QObject>
 #include <QPointF>
+#include <QRawFont>
 
 #include <functional>
 #include <optional>
@@ -22,13 +23,15 @@ struct ComposedPage;
 class RightEdgeAnchor;
 class Shaper;
 
-// The sheet set by the Shaper where Qt's text layout cannot set it: 縦書き (one column per
-// font, right to left, the name at its head) and 横書き with features or axes switched.
-// The view's document stays the page's text model, so what a screen reader reads and what
-// is copied are the same in every mode; only the painting of the view's viewport, and the
-// room it scrolls over, follow the shaped layout; a click or a context menu on a line
-// reaches the view, and whoever watches it, as one on that line of the document. Plain
-// typesetting leaves the view exactly as the document shows it.
+// The sheet as the user sees it, in every mode: each sample set by the Shaper from the face
+// fontconfig gives for its family and style, and drawn from that face; 横書き one line per
+// font, 縦書き one column per font, right to left, the name at its head. Qt's text layout
+// and font matching draw no sample: a line is as long as the face's own advances make it,
+// and its marks and notes come from the face it is set in. The view's document stays the
+// page's text model, so what a screen reader reads and what is copied are the same in
+// every mode; only the painting of the view's viewport, and the room it scrolls over,
+// follow the shaped layout; a click or a context menu on a line reaches the view, and
+// whoever watches it, as one on that line of the document.
 class ShapedSheetView : public QObject {
     Q_OBJECT
 
@@ -48,9 +51,6 @@ public:
     // Where the Latin font of a pairing is found; without it, a pairing of one Latin font
     // for every line sets nothing in it.
     void setLatinFaces(LatinFaceChooser faces);
-    // Whether the shaped layout is painted instead of the document: also for a sample with
-    // variation selectors, whose variants Qt's layout does not draw.
-    bool isActive() const { return !m_typesetting.isPlain() || m_variationSequences; }
 
     struct Line {
         QString name; // with the style's note, as the document has it
@@ -69,10 +69,12 @@ public:
         QPointF nameAt;
         QPointF noteAt;
         QPointF sampleAt;
-        // A face HarfBuzz cannot read (a Type 1 or bitmap font) is drawn by Qt from its
-        // family instead, as plain text turned sideways in a column; a family that is not
-        // installed is marked missing as a whole.
-        std::optional<QFont> standIn;
+        // A face HarfBuzz cannot read (a Type 1 or bitmap font) is drawn from its own file
+        // by its character map, unshaped, turned sideways in a column; a family that is not
+        // installed is marked missing as a whole, in the interface's face.
+        std::optional<QRawFont> standIn;
+        QList<quint32> standInGlyphs;
+        QList<QPointF> standInPositions;
         bool standInMissing = false;
         QRectF area;          // the room the line takes, counted as its points are
         int documentPosition; // where the line starts in the view's document
@@ -132,7 +134,6 @@ private:
     QFont m_noteFont;
     FaceRef m_nameFace;
     bool m_facesFound = false;
-    bool m_variationSequences = false; // the page's sample holds a variation selector
     bool m_remapping = false;
 };
 

@@ -28,7 +28,7 @@ void FontInfoTypesetting::build() {
         return;
     m_panel = new TypesettingPanel(m_shaper);
     m_window.addSection(m_panel, u"組版(&K)"_s);
-    m_faces = new ShapedFaceDelegate(*m_window.faceList(), m_shaper);
+    m_faces = new ShapedFaceDelegate(*m_window.faceList());
     m_window.faceList()->setItemDelegate(m_faces);
     connect(m_panel, &TypesettingPanel::typesettingChanged, this,
             [this](const FeatureSettings& features) {

@@ -6,7 +6,6 @@
 namespace varelith {
 
 class FaceList;
-class Shaper;
 
 // The information window's face list with the features the user switched: each face's
 // sample set by the shaper from the face's own file, at the face's own axis values. The
@@ -17,7 +16,7 @@ class ShapedFaceDelegate : public FaceSampleDelegate {
     Q_OBJECT
 
 public:
-    ShapedFaceDelegate(const FaceList& list, Shaper& shaper);
+    explicit ShapedFaceDelegate(const FaceList& list);
 
     void setFeatures(const FeatureSettings& features);
 
@@ -26,7 +25,6 @@ protected:
                     const QPalette& palette) const override;
 
 private:
-    Shaper& m_shaper;
     FeatureSettings m_features;
 };
 

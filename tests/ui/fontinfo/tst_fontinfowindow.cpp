@@ -7,6 +7,7 @@
 #include "familyfaces.h"
 #include "familynames.h"
 #include "fontinfowindow.h"
+#include "shaper.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -55,6 +56,7 @@ private Q_SLOTS:
 private:
     FamilyNames m_names;
     FamilyFaces m_faces;
+    Shaper m_shaper;
     QString m_sample;
     QList<QUrl> m_opened;
     bool m_opens = true; // whether the desktop has a program for the link
@@ -66,7 +68,7 @@ void TestFontInfoWindow::init() {
     m_opened.clear();
     m_opens = true;
     m_window = std::make_unique<FontInfoWindow>(
-        m_names, m_faces, [this] { return m_sample; },
+        m_names, m_faces, m_shaper, [this] { return m_sample; },
         [this](const QUrl& url) {
             m_opened.append(url);
             return m_opens;
@@ -144,14 +146,17 @@ void TestFontInfoWindow::facesDrawnInThemselves() {
     QMap<QString, qreal> widths;
     for (int row = 0; row < list->count(); ++row) {
         const FaceDrawing* face = list->drawing(row);
-        QCOMPARE(QFontInfo(face->font()).styleName(), face->face().styleName);
-        const QList<quint32> glyph = face->rawFont().glyphIndexesForString(u"a"_s);
-        widths.insert(face->face().styleName,
-                      face->rawFont().advancesForGlyphIndexes(glyph).first().x());
-        // 漢 is no character of the face: marked, the rest not.
-        const QList<QTextLayout::FormatRange> marks = face->missingMarks(m_sample, QPalette());
-        QCOMPARE(marks.size(), 1);
-        QCOMPARE(marks.first().start, m_sample.indexOf(u'漢'));
+        // Set from the face's own file and index, never from a family matched by name.
+        const ShapedRun run = face->shape(m_sample, FaceList::SamplePixels);
+        QVERIFY(run.valid);
+        QCOMPARE(run.face, (FaceRef{face->face().file, face->face().index}));
+        widths.insert(face->face().styleName, face->shape(u"a"_s, 100).advance);
+        // 漢 is no character of the face: its glyph is marked, the rest not.
+        QString missing;
+        for (const ShapedGlyph& glyph : run.glyphs)
+            if (glyph.missing)
+                missing += m_sample.at(glyph.cluster);
+        QCOMPARE(missing, u"漢"_s);
     }
     QVERIFY(widths.value(u"Bold"_s) > widths.value(u"Regular"_s));
 }

@@ -244,13 +244,14 @@ private Q_SLOTS:
     void opensFromTheCharacterGrid() {
         FamilyNames names;
         FamilyFaces faces;
+        Shaper shaper;
         FontInfoWindow info(
-            names, faces, [] { return u"辻"_s; }, [](const QUrl&) { return true; }, nullptr);
+            names, faces, shaper, [] { return u"辻"_s; }, [](const QUrl&) { return true; },
+            nullptr);
         FontCatalogue catalogue;
         const ListFontSource fonts;
         MemorySettingsStore store;
         Form1 form(catalogue, fonts, store, names, nullptr);
-        Shaper shaper;
         GlyphCompareEntries entries(form, &info, [&] {
             return std::make_unique<GlyphCompareWindow>(
                 shaper, [] { return TwoFonts; }, QStringList());

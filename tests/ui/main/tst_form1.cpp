@@ -5,14 +5,14 @@
 #include "glyphcoverage.h"
 #include "japaneseinterface.h"
 #include "loadaftershown.h"
+#include "shapedsheetview.h"
+#include "shaper.h"
 
-#include <QAbstractTextDocumentLayout>
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFontDatabase>
-#include <QGlyphRun>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -30,9 +30,12 @@ namespace {
 
 // The main window after start-up over fonts of the test's own: "F1", "F2", ... or `names`.
 struct StartedWindow {
-    explicit StartedWindow(int count, const QStringList& names = {}, bool load = true)
+    // With `shaper`, the sheet is painted as the program paints it, by the shaper.
+    explicit StartedWindow(int count, const QStringList& names = {}, bool load = true,
+                           Shaper* shaper = nullptr)
         : fonts(names.isEmpty() ? numberedFonts(u"F"_s, count) : names) {
-        form = std::make_unique<Form1>(catalogue, fonts, store, familyNames, nullptr, &coverage);
+        form = std::make_unique<Form1>(catalogue, fonts, store, familyNames, nullptr, &coverage,
+                                       nullptr, nullptr, shaper);
         if (load)
             form->Form_Load();
     }
@@ -205,12 +208,20 @@ private Q_SLOTS:
             marked += line.text().mid(range.start, range.length);
         }
         QTEST(marked, "marked");
-        // Drawn or not, every character of the sample is set in the line's own face.
-        started.form->RText1()->document()->documentLayout()->blockBoundingRect(line);
-        const QList<QGlyphRun> runs = line.layout()->lineAt(0).glyphRuns(int(family.size()) + 1);
-        QVERIFY(!runs.isEmpty());
-        for (const QGlyphRun& run : runs)
-            QCOMPARE(run.rawFont().familyName(), family);
+        // Drawn, the sample is set by the shaper in the family's plain face, the face whose
+        // characters the document's marks come from: the glyphs it lacks are those marked.
+        Shaper shaper;
+        StartedWindow drawn(1, {family}, true, &shaper);
+        drawn.form->Text1()->setText(sample);
+        drawn.run(u"T"_s);
+        const ShapedSheetView::Line& shaped = drawn.form->shapedSheet()->lines().first();
+        QCOMPARE(shaped.sample.face, drawn.coverage.plainFace(family));
+        QVERIFY(shaped.sample.valid);
+        QString missing;
+        for (const ShapedGlyph& glyph : shaped.sample.glyphs)
+            if (glyph.missing)
+                missing += (u' ' + sample).at(glyph.cluster);
+        QTEST(missing, "marked");
     }
 
     void versionBoxAndPageTotal() {

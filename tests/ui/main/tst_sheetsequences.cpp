@@ -79,8 +79,8 @@ private Q_SLOTS:
         QCOMPARE(marked, missing);
     }
 
-    // Qt's layout draws a sequence as its plain character: a page whose sample has a
-    // selector is set by the shaper, one without stays with the document.
+    // Every page is set by the shaper, with or without a selector in its sample; a sequence
+    // is drawn as the face defines it and marked where the face does not.
     void theSheetSetsSequencesWithTheShaper_data() {
         QTest::addColumn<QString>("sample");
         QTest::addColumn<bool>("shaped");
@@ -111,11 +111,11 @@ private Q_SLOTS:
         form.Text2()->setText(u"20"_s);
         form.Text1()->setText(sample);
         QTest::keyClick(form.Text1(), Qt::Key_Return);
-        QCOMPARE(form.shapedSheet()->isActive(), shaped);
-        if (!shaped)
-            return;
+        // Every sample is shaped; the marks of the sequences are what is asked here.
         const QList<ShapedSheetView::Line>& lines = form.shapedSheet()->lines();
         QCOMPARE(lines.size(), 2);
+        if (!shaped)
+            return;
         // Variants draws the sequences it defines; Two lacks both. (The space before the sample,
         // which neither font has, is the first glyph.)
         QFETCH(Flags, kanji);

@@ -147,9 +147,9 @@ private Q_SLOTS:
         QFETCH(int, waterfallLonger);
         FamilyNames names;
         FamilyFaces faces;
-        FontInfoWindow window(
-            names, faces, [] { return u"Aaあいう"_s; }, {}, nullptr);
         Shaper shaper;
+        FontInfoWindow window(
+            names, faces, shaper, [] { return u"Aaあいう"_s; }, {}, nullptr);
         FontInfoTypesetting typesetting(window, shaper);
         QVERIFY(!typesetting.panel()); // nothing made before a face is shown
         window.resize(900, 600);
@@ -185,9 +185,9 @@ private Q_SLOTS:
         QFETCH(QString, features);
         FamilyNames names;
         FamilyFaces faces;
-        FontInfoWindow window(
-            names, faces, [] { return u"Aaあいう"_s; }, {}, nullptr);
         Shaper shaper;
+        FontInfoWindow window(
+            names, faces, shaper, [] { return u"Aaあいう"_s; }, {}, nullptr);
         FontInfoTypesetting typesetting(window, shaper);
         window.resize(900, 600);
         window.setFamily(u"Varelith Variable"_s);
