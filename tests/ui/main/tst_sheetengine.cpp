@@ -128,7 +128,7 @@ private Q_SLOTS:
         if (bold)
             shown.form->styleMenu()->action(SheetStyle::Bold)->trigger();
         shown.form->typesettingMenu()->setTypesetting(
-            {vertical, FeatureSettings::fromText(features), VariationSettings::fromText(axes)});
+            {vertical, FeatureSettings::fromText(features), VariationSettings::fromText(axes), {}});
         const QList<ShapedSheetView::Line>& lines = shown.sheet().lines();
         QCOMPARE(lines.size(), Families.size());
         const QImage painted = shown.form->RText1()->viewport()->grab().toImage();
@@ -209,7 +209,7 @@ private Q_SLOTS:
         ShapedSheetView sheet(view, shaper, [&file](const QString&) {
             return SheetLineFaces::Face{FaceRef{file, 0}, {}};
         });
-        sheet.setTypesetting({vertical, {}, {}});
+        sheet.setTypesetting({vertical, {}, {}, {}});
         sheet.pageShown(page);
         QCOMPARE(sheet.lines().size(), 1);
         const ShapedSheetView::Line& line = sheet.lines().first();
