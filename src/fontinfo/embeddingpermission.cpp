@@ -20,25 +20,25 @@ EmbeddingPermission::Level EmbeddingPermission::level() const {
 
 QString EmbeddingPermission::text() const {
     if (!m_known)
-        return u"不明 (OS/2 テーブルなし)"_s;
+        return u"不明（OS/2 テーブルなし）"_s;
     QString text;
     switch (level()) {
     case Level::Installable:
-        text = u"インストール可能 (制限なし、PDF への埋め込み可)"_s;
+        text = u"インストール可能（制限なし、PDF への埋め込み可）"_s;
         break;
     case Level::Editable:
-        text = u"編集可能 (PDF への埋め込み可、文書の編集も可)"_s;
+        text = u"編集可能（PDF への埋め込み可、文書の編集も可）"_s;
         break;
     case Level::PreviewAndPrint:
-        text = u"プレビューと印刷のみ (PDF への埋め込みは閲覧と印刷に限る)"_s;
+        text = u"プレビューと印刷のみ（PDF への埋め込みは閲覧と印刷に限る）"_s;
         break;
     case Level::Restricted:
-        text = u"制限付き (PDF への埋め込み不可)"_s;
+        text = u"制限付き（PDF への埋め込み不可）"_s;
         break;
     }
     if (level() != Level::Restricted) {
         if (noSubsetting())
-            text += u"、サブセット化不可 (フォント全体を埋め込む)"_s;
+            text += u"、サブセット化不可（フォント全体を埋め込む）"_s;
         if (bitmapOnly())
             text += u"、ビットマップのみ埋め込み可"_s;
     }

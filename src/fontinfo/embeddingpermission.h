@@ -26,7 +26,7 @@ public:
     Level level() const;
     bool noSubsetting() const { return m_fsType & 0x0100; }
     bool bitmapOnly() const { return m_fsType & 0x0200; }
-    // "プレビューと印刷のみ (PDF への埋め込みは閲覧と印刷用に限る)"...
+    // "プレビューと印刷のみ（PDF への埋め込みは閲覧と印刷に限る）"...
     QString text() const;
 
 private:

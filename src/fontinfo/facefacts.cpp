@@ -197,7 +197,7 @@ QString FaceFacts::formatText() const {
     case Format::Type1:
         return u"PostScript Type 1"_s;
     case Format::Bitmap:
-        return u"ビットマップ (%1)"_s.arg(formatName);
+        return u"ビットマップ（%1）"_s.arg(formatName);
     case Format::Other:
         break;
     }

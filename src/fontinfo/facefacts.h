@@ -44,7 +44,7 @@ struct FaceFacts {
     QStringList features; // the GSUB and GPOS feature tags, each once, sorted
 
     bool variable() const { return !axes.isEmpty(); }
-    // "TrueType", "OpenType (CFF)", "PostScript Type 1", "ビットマップ (BDF)"...
+    // "TrueType", "OpenType (CFF)", "PostScript Type 1", "ビットマップ（BDF）"...
     QString formatText() const;
 };
 

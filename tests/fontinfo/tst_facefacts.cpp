@@ -81,10 +81,10 @@ void TestFaceFacts::embedding_data() {
     QTest::addColumn<int>("fsType");
     QTest::addColumn<Level>("level");
     QTest::addColumn<QString>("wording"); // the whole text a user reads
-    const QString installable = u"インストール可能 (制限なし、PDF への埋め込み可)"_s;
-    const QString restricted = u"制限付き (PDF への埋め込み不可)"_s;
-    const QString preview = u"プレビューと印刷のみ (PDF への埋め込みは閲覧と印刷に限る)"_s;
-    const QString editable = u"編集可能 (PDF への埋め込み可、文書の編集も可)"_s;
+    const QString installable = u"インストール可能（制限なし、PDF への埋め込み可）"_s;
+    const QString restricted = u"制限付き（PDF への埋め込み不可）"_s;
+    const QString preview = u"プレビューと印刷のみ（PDF への埋め込みは閲覧と印刷に限る）"_s;
+    const QString editable = u"編集可能（PDF への埋め込み可、文書の編集も可）"_s;
     // Every combination of bits 1 to 3. Older fonts set several: the least restrictive wins.
     QTest::newRow("installable") << 0x0000 << Level::Installable << installable;
     QTest::newRow("restricted") << 0x0002 << Level::Restricted << restricted;
@@ -94,7 +94,7 @@ void TestFaceFacts::embedding_data() {
     QTest::newRow("restricted and editable") << 0x000A << Level::Editable << editable;
     QTest::newRow("preview and editable") << 0x000C << Level::Editable << editable;
     QTest::newRow("all three") << 0x000E << Level::Editable << editable;
-    const QString noSubsetting = u"、サブセット化不可 (フォント全体を埋め込む)"_s;
+    const QString noSubsetting = u"、サブセット化不可（フォント全体を埋め込む）"_s;
     const QString bitmapOnly = u"、ビットマップのみ埋め込み可"_s;
     QTest::newRow("no subsetting") << 0x0100 << Level::Installable << installable + noSubsetting;
     QTest::newRow("bitmap only") << 0x0204 << Level::PreviewAndPrint << preview + bitmapOnly;

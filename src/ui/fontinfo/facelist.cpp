@@ -33,7 +33,7 @@ const FaceDrawing* FaceList::drawing(int row) const {
 
 QString FaceList::faceLabel(const FontFace& face) {
     if (face.variable)
-        return u"可変フォント (既定値)"_s;
+        return u"可変フォント（既定値）"_s;
     QString label = face.styleName.isEmpty() ? u"(名前なし)"_s : face.styleName;
     label += u" · %1"_s.arg(face.weight);
     if (face.width != 100)

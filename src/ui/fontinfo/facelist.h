@@ -23,7 +23,7 @@ public:
     const FaceDrawing* drawing(int row) const;
     const QString& sample() const { return m_sample; }
 
-    // "Bold · 700", "可変フォント (既定値)"...
+    // "Bold · 700", "可変フォント（既定値）"...
     static QString faceLabel(const FontFace& face);
 
 private:

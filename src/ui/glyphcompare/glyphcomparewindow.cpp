@@ -70,7 +70,7 @@ GlyphCompareWindow::GlyphCompareWindow(Shaper& shaper, FontList fonts, QStringLi
     m_characterBox = new QLineEdit(this);
     m_characterBox->setObjectName(u"characterBox"_s);
     m_characterBox->setAccessibleName(u"比較する文字"_s);
-    m_characterBox->setPlaceholderText(u"比べる文字を入力 (例: 辻葛𠮟)"_s);
+    m_characterBox->setPlaceholderText(u"比べる文字を入力（例：辻葛𠮟）"_s);
     label->setBuddy(m_characterBox);
     input->addWidget(label);
     input->addWidget(m_characterBox, 1);
