@@ -1,6 +1,9 @@
 #include "glyphimagecache.h"
 
 #include <QPainter>
+#include <QtMath>
+
+#include <algorithm>
 
 namespace varelith {
 
@@ -25,9 +28,13 @@ const GlyphImageCache::Glyph& GlyphImageCache::glyph(const Key& key, qreal units
         if (key.sideways)
             place.rotate(90);
         place.scale(scale, scale);
-        // A pixel of room around the ink for the antialiased edge.
+        // A pixel of room around the ink for the antialiased edge, held within the reach.
+        const int reach = qCeil(std::min(ReachEms * key.quarterPixels / 4.0, qreal(ReachPixels)));
         const QRect room =
-            place.mapRect(path.boundingRect()).toAlignedRect().adjusted(-1, -1, 1, 1);
+            place.mapRect(path.boundingRect()).toAlignedRect().adjusted(-1, -1, 1, 1) &
+            QRect(-reach, -reach, 2 * reach + 1, 2 * reach + 1);
+        if (room.isEmpty())
+            return *m_glyphs.insert(key, made);
         const qreal ratio = key.devicePixelRatio100 / 100.0;
         made.image = QImage(room.size() * ratio, QImage::Format_ARGB32_Premultiplied);
         made.image.setDevicePixelRatio(ratio);

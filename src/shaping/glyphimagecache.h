@@ -36,6 +36,11 @@ public:
         QPoint topLeft; // from the origin's whole pixel
     };
     static constexpr int Limit = 4096;
+    // How far from its origin a glyph's image reaches, in ems and at most in pixels: no
+    // real glyph inks that far, and a damaged or hostile font's claim of ink miles away
+    // must not ask for an image of gigabytes.
+    static constexpr qreal ReachEms = 2;
+    static constexpr int ReachPixels = 4096;
 
     // The image of `key`, filled from `outline` (font units, y downwards) on first use.
     const Glyph& glyph(const Key& key, qreal unitsPerEm,

@@ -1,4 +1,5 @@
 #include "featuresettings.h"
+#include "glyphimagecache.h"
 #include "memorysettingsstore.h"
 #include "shaper.h"
 #include "shapingface.h"
@@ -279,6 +280,33 @@ private Q_SLOTS:
     }
 
     // A printer or a PDF gets the outlines, never pictures of them.
+    // An outline that claims ink far from its origin (a damaged font's, found by the font
+    // fuzzer asking for 4 GB) gets an image held within its reach, or none where nothing is
+    // within it; a real glyph's is whole, its ink and a pixel around it. At 40 pixels an em
+    // the reach is 80 pixels either way.
+    void imageHeldWithinReach_data() {
+        QTest::addColumn<QRectF>("outline"); // font units, 1000 an em
+        QTest::addColumn<int>("width");      // 0: no image
+        QTest::newRow("a real glyph") << QRectF(50, -800, 900, 900) << 38;
+        QTest::newRow("a swash past the em") << QRectF(-600, -1200, 2400, 1400) << 98;
+        QTest::newRow("ink thirty ems across") << QRectF(-15000, -15000, 30000, 30000) << 161;
+        QTest::newRow("ink only far away") << QRectF(5e6, 5e6, 1000, 1000) << 0;
+    }
+    void imageHeldWithinReach() {
+        QFETCH(QRectF, outline);
+        QFETCH(int, width);
+        GlyphImageCache cache;
+        GlyphImageCache::Key key;
+        key.glyph = 1;
+        key.quarterPixels = 40 * 4;
+        key.colour = qRgb(0, 0, 0);
+        QPainterPath path;
+        path.addRect(outline);
+        const GlyphImageCache::Glyph& glyph = cache.glyph(key, 1000, [&] { return path; });
+        QCOMPARE(glyph.image.width(), width);
+        QCOMPARE(glyph.image.isNull(), width == 0);
+    }
+
     void printersGetOutlines() {
         Shaper shaper;
         const ShapedRun run =
