@@ -17,6 +17,7 @@
 #include "loadaftershown.h"
 #include "pairingfaces.h"
 #include "qtcssfilechooser.h"
+#include "rejectedfamilieskepthere.h"
 #include "settingsproblemnotice.h"
 #include "shapedsheetview.h"
 #include "shaper.h"
@@ -34,6 +35,8 @@
 // The program takes no arguments: the user's settings, the installed fonts and the
 // printers are all it works from.
 int main(int argc, char** argv) {
+    // Families switched off for other programs (無効) stay listed here.
+    varelith::RejectedFamiliesKeptHere::install();
     // Qt's font database holds the interface's faces alone until the window is painted.
     varelith::InterfaceFacesFirst facesFirst;
     QApplication application(argc, argv);
