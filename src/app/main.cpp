@@ -1,8 +1,10 @@
 #include "dialogprintcommands.h"
 #include "dialogspecimenbook.h"
+#include "duplicatefiles.h"
 #include "familyfaces.h"
 #include "familynames.h"
 #include "fontcatalogue.h"
+#include "fontinfoduplicates.h"
 #include "fontinfotypesetting.h"
 #include "fontinfowindow.h"
 #include "form1.h"
@@ -88,6 +90,9 @@ int main(int argc, char** argv) {
         &QDesktopServices::openUrl, QGuiApplication::clipboard());
     mainWindow.setFontInfoOpener(&fontInfo);
     varelith::FontInfoTypesetting fontInfoTypesetting(fontInfo, shaper);
+    // Files that give the same family and style, read when the 重複 tab is first filled.
+    varelith::DuplicateFiles duplicates;
+    varelith::FontInfoDuplicates fontInfoDuplicates(fontInfo, duplicates);
     // A sample's variation sequences are checked in each face's own character map.
     varelith::VariationSequences sequences;
     coverage.setSequenceCheck(

@@ -110,7 +110,14 @@ bool FontFilterModel::filterAcceptsRow(int sourceRow, const QModelIndex& sourceP
     const QString& family = m_fonts.name(sourceRow);
     if (!m_writingSystems.supports(family, m_writingSystem))
         return false;
+    if (m_onlyWhere && !m_onlyWhere(family))
+        return false;
     return !m_sampleFilter || m_coverage.coversText(family, m_sampleText);
+}
+
+void FontFilterModel::setOnlyWhere(std::function<bool(const QString&)> condition) {
+    m_onlyWhere = std::move(condition);
+    invalidateFilter();
 }
 
 } // namespace varelith

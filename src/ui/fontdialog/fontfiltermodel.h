@@ -34,6 +34,10 @@ public:
     void setSampleText(const QString& text);
     void setSampleFilter(bool on);
 
+    // Only the families the condition holds for ("only families with duplicates"); an
+    // empty condition: every family.
+    void setOnlyWhere(std::function<bool(const QString& family)> condition);
+
     // A note read after a family's name ("無効"), or an empty text for none.
     void setNoteFor(std::function<QString(const QString& family)> noteFor);
     // The notes changed: views redraw every row.
@@ -62,6 +66,7 @@ private:
     QString m_sampleText;
     bool m_sampleFilter = false;
     std::function<QString(const QString&)> m_noteFor;
+    std::function<bool(const QString&)> m_onlyWhere;
     // Every row's names in comparable form, one string a row, made at the first filtering
     // by name after a refill.
     mutable QStringList m_comparableNames;

@@ -106,6 +106,12 @@ Form2::Form2(FontCatalogue& catalogue, const FontSource& fonts, SettingsStore& s
             &FontFilterModel::setWritingSystem);
     connect(m_filterBar, &FontFilterBar::sampleFilterToggled, m_shownFonts,
             &FontFilterModel::setSampleFilter);
+    connect(m_filterBar, &FontFilterBar::duplicatesFilterToggled, this, [this](bool on) {
+        m_shownFonts->setOnlyWhere(on ? std::function([this](const QString& family) {
+            return m_duplicateFiles.hasDuplicates(family);
+        })
+                                      : std::function<bool(const QString&)>());
+    });
     connect(m_filterBar->btn_TickAll(), &QPushButton::clicked, m_bulkTicks->tickShownAction(),
             &QAction::trigger);
     connect(m_filterBar->btn_UntickAll(), &QPushButton::clicked, m_bulkTicks->untickShownAction(),

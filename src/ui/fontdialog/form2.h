@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dialogfamilysetprompts.h"
+#include "duplicatefiles.h"
 #include "familylistnames.h"
 #include "familysets.h"
 #include "familywritingsystems.h"
@@ -120,6 +121,8 @@ private:
     FamilySets m_sets{m_store};
     RejectedFamilies m_rejected{RejectedFamilies::standardFolder()};
     DialogFamilySetPrompts m_setPrompts{this};
+    // Read at the first use of "only families with duplicates".
+    DuplicateFiles m_duplicateFiles;
     FamilySetsBar* m_setsBar;
     RejectedFamiliesActions* m_rejectedActions;
     bool m_unloaded = false;
