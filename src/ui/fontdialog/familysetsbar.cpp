@@ -148,10 +148,14 @@ void FamilySetsBar::saveTicks() {
     if (name.isEmpty())
         return;
     const QStringList families = tickedFamilies();
+    const bool replaced = m_sets.contains(name);
     if (!m_sets.save(name, families))
         return;
     fillBox(name);
-    tell(u"「%1」に %2 個のフォントを保存しました。"_s.arg(name).arg(families.size()));
+    tell((replaced ? u"「%1」を %2 個のフォントで上書きしました。"_s
+                   : u"「%1」に %2 個のフォントを保存しました。"_s)
+             .arg(name)
+             .arg(families.size()));
 }
 
 void FamilySetsBar::renameCurrent() {

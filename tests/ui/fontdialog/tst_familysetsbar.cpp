@@ -9,8 +9,11 @@
 #include "ticklistmodel.h"
 #include "ticklistview.h"
 
+#include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
@@ -192,6 +195,27 @@ private Q_SLOTS:
         for (int row = 0; row < shown->rowCount(); ++row)
             QVERIFY(!shown->index(row, 0).data().toString().contains(u"無効"_s));
         QVERIFY(RejectedFamilies(RejectedFamilies::standardFolder()).families().isEmpty());
+    }
+
+    // 無効にする from the context menu takes the selected rows and the current one, as rows of
+    // the whole list while a filter hides some.
+    void contextMenuTakesTheRowsChosen() {
+        QDir(RejectedFamilies::standardFolder()).removeRecursively();
+        ListFontSource fonts(Families);
+        MemorySettingsStore store;
+        FontCatalogue catalogue;
+        FamilyNames familyNames;
+        Form2 dialog(catalogue, fonts, store, familyNames);
+        dialog.Form_Load();
+        dialog.shownFonts()->setNameFilter(u"b"_s);
+        QCOMPARE(dialog.shownFonts()->shownSourceRows(), (QList<int>{0, 3}));
+        QAbstractItemModel* model = dialog.List1()->model();
+        dialog.List1()->selectionModel()->select(model->index(1, 0), QItemSelectionModel::Select);
+        dialog.List1()->selectionModel()->setCurrentIndex(model->index(0, 0),
+                                                          QItemSelectionModel::NoUpdate);
+        dialog.rejectedActions()->rejectAction()->trigger();
+        QCOMPARE(RejectedFamilies(RejectedFamilies::standardFolder()).families(),
+                 (QStringList{Families.at(0), Families.at(3)}));
     }
 
 private:
