@@ -3,10 +3,14 @@
 // repainted: 100 families switched off (the rejectfont file rewritten, every row's mark
 // redrawn), with the file already holding none and 2,000 families; the same switched on
 // again; the ticks saved as a set of 10,000 and switched to; a set exported and imported.
-// The user's configuration is a temporary folder.
+// The user's configuration is a temporary folder. Last, the files giving the same
+// family and style found among the fonts fontconfig sees (run it with FONTCONFIG_FILE on a
+// set made by tests/support/make-test-fonts for many of them), as "同じ書体のファイルが
+// 複数あるフォントのみ" first finds them.
 //
 //   fontsets_bench
 
+#include "duplicatefiles.h"
 #include "familynames.h"
 #include "familysetprompts.h"
 #include "familysets.h"
@@ -112,5 +116,12 @@ int main(int argc, char** argv) {
     timed(u"set of 10,000 exported"_s, dialog, [&] { bar.exportCurrent(); });
     timed(u"set of 10,000 imported and switched to"_s, dialog, [&] { bar.importSet(); });
     out << "ticked after import: " << ticks.tickedCount() << Qt::endl;
+
+    QElapsedTimer timer;
+    timer.start();
+    DuplicateFiles duplicates;
+    duplicates.hasDuplicates(u"Bench Sans 00001"_s);
+    out << "files with the same family and style found among fontconfig's fonts: "
+        << QString::number(double(timer.nsecsElapsed()) / 1e6, 'f', 1) << " ms" << Qt::endl;
     return 0;
 }
