@@ -1,8 +1,10 @@
 #include "dialogprintcommands.h"
 #include "dialogspecimenbook.h"
+#include "duplicatefiles.h"
 #include "familyfaces.h"
 #include "familynames.h"
 #include "fontcatalogue.h"
+#include "fontinfoduplicates.h"
 #include "fontinfotypesetting.h"
 #include "fontinfowindow.h"
 #include "form1.h"
@@ -17,6 +19,7 @@
 #include "loadaftershown.h"
 #include "pairingfaces.h"
 #include "qtcssfilechooser.h"
+#include "rejectedfamilieskepthere.h"
 #include "settingsproblemnotice.h"
 #include "shapedsheetview.h"
 #include "shaper.h"
@@ -34,6 +37,9 @@
 // The program takes no arguments: the user's settings, the installed fonts and the
 // printers are all it works from.
 int main(int argc, char** argv) {
+    // Families switched off for other programs (無効) stay listed here: made so in the
+    // configuration read next.
+    varelith::RejectedFamiliesKeptHere::install();
     // Qt's font database holds the interface's faces alone for the whole run: it draws no
     // sample. The program's own readers of the installed fonts are handed every one.
     varelith::InterfaceFacesFirst facesFirst;
@@ -87,6 +93,9 @@ int main(int argc, char** argv) {
         &QDesktopServices::openUrl, QGuiApplication::clipboard());
     mainWindow.setFontInfoOpener(&fontInfo);
     varelith::FontInfoTypesetting fontInfoTypesetting(fontInfo, shaper);
+    // Files that give the same family and style, read when the 重複 tab is first filled.
+    varelith::DuplicateFiles duplicates;
+    varelith::FontInfoDuplicates fontInfoDuplicates(fontInfo, duplicates);
     // A sample's variation sequences are checked in each face's own character map.
     varelith::VariationSequences sequences;
     coverage.setSequenceCheck(

@@ -56,6 +56,7 @@ FontFilterBar::FontFilterBar(QWidget* parent)
     , m_filter(new QLineEdit(this))
     , m_script(new QComboBox(this))
     , m_sample(new QCheckBox(u"見本の文字を含むフォントのみ"_s, this))
+    , m_duplicates(new QCheckBox(u"同じ書体のファイルが複数あるフォントのみ(&U)"_s, this))
     , m_tickAll(button(u"すべて選択(&A)"_s, u"btn_TickAll"_s, u"すべて選択"_s, this))
     , m_untickAll(button(u"すべて解除(&N)"_s, u"btn_UntickAll"_s, u"すべて解除"_s, this))
     , m_invert(button(u"選択を反転(&I)"_s, u"btn_Invert"_s, u"選択を反転"_s, this)) {
@@ -77,16 +78,20 @@ FontFilterBar::FontFilterBar(QWidget* parent)
     m_sample->setObjectName(u"chk_Sample"_s);
     m_sample->setAccessibleName(u"見本の文字を含むフォントのみ"_s);
 
+    m_duplicates->setObjectName(u"chk_Duplicates"_s);
+    m_duplicates->setAccessibleName(u"同じ書体のファイルが複数あるフォントのみ"_s);
+
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(6, 6, 6, 6);
     grid->addWidget(m_filter, 0, 0, 1, 2);
     grid->addWidget(scriptLabel, 1, 0);
     grid->addWidget(m_script, 1, 1);
     grid->addWidget(m_sample, 2, 0, 1, 2);
+    grid->addWidget(m_duplicates, 3, 0, 1, 2);
     auto* buttons = new QHBoxLayout;
     for (EnterButton* bulk : {m_tickAll, m_untickAll, m_invert})
         buttons->addWidget(bulk);
-    grid->addLayout(buttons, 3, 0, 1, 2);
+    grid->addLayout(buttons, 4, 0, 1, 2);
     grid->setColumnStretch(1, 1);
 
     connect(m_filter, &QLineEdit::textChanged, this, &FontFilterBar::nameFilterChanged);
@@ -95,6 +100,7 @@ FontFilterBar::FontFilterBar(QWidget* parent)
             QFontDatabase::WritingSystem(m_script->itemData(choice).toInt()));
     });
     connect(m_sample, &QCheckBox::toggled, this, &FontFilterBar::sampleFilterToggled);
+    connect(m_duplicates, &QCheckBox::toggled, this, &FontFilterBar::duplicatesFilterToggled);
 }
 
 } // namespace varelith

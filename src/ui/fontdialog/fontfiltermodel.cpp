@@ -74,7 +74,21 @@ QList<int> FontFilterModel::shownSourceRows() const {
 QVariant FontFilterModel::data(const QModelIndex& index, int role) const {
     if ((role != Qt::DisplayRole && role != Qt::AccessibleTextRole) || !index.isValid())
         return QSortFilterProxyModel::data(index, role);
-    return m_names.displayText(m_fonts.name(mapToSource(index).row()));
+    const QString& family = m_fonts.name(mapToSource(index).row());
+    const QString note = m_noteFor ? m_noteFor(family) : QString();
+    return note.isEmpty() ? m_names.displayText(family)
+                          : m_names.displayText(family) + u'（' + note + u'）';
+}
+
+void FontFilterModel::setNoteFor(std::function<QString(const QString&)> noteFor) {
+    m_noteFor = std::move(noteFor);
+    notesChanged();
+}
+
+void FontFilterModel::notesChanged() {
+    if (rowCount() > 0)
+        Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, 0),
+                           {Qt::DisplayRole, Qt::AccessibleTextRole});
 }
 
 const QString& FontFilterModel::comparableNames(int row) const {
@@ -96,7 +110,14 @@ bool FontFilterModel::filterAcceptsRow(int sourceRow, const QModelIndex& sourceP
     const QString& family = m_fonts.name(sourceRow);
     if (!m_writingSystems.supports(family, m_writingSystem))
         return false;
+    if (m_onlyWhere && !m_onlyWhere(family))
+        return false;
     return !m_sampleFilter || m_coverage.coversText(family, m_sampleText);
+}
+
+void FontFilterModel::setOnlyWhere(std::function<bool(const QString&)> condition) {
+    m_onlyWhere = std::move(condition);
+    invalidateFilter();
 }
 
 } // namespace varelith

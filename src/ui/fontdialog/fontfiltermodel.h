@@ -4,6 +4,8 @@
 #include <QSortFilterProxyModel>
 #include <QStringList>
 
+#include <functional>
+
 namespace varelith {
 
 class FamilyListNames;
@@ -32,6 +34,15 @@ public:
     void setSampleText(const QString& text);
     void setSampleFilter(bool on);
 
+    // Only the families the condition holds for ("only families with duplicates"); an
+    // empty condition: every family.
+    void setOnlyWhere(std::function<bool(const QString& family)> condition);
+
+    // A note read after a family's name ("無効"), or an empty text for none.
+    void setNoteFor(std::function<QString(const QString& family)> noteFor);
+    // The notes changed: views redraw every row.
+    void notesChanged();
+
     // The rows shown, as rows of the font list, in order.
     QList<int> shownSourceRows() const;
 
@@ -54,6 +65,8 @@ private:
     QFontDatabase::WritingSystem m_writingSystem = QFontDatabase::Any;
     QString m_sampleText;
     bool m_sampleFilter = false;
+    std::function<QString(const QString&)> m_noteFor;
+    std::function<bool(const QString&)> m_onlyWhere;
     // Every row's names in comparable form, one string a row, made at the first filtering
     // by name after a refill.
     mutable QStringList m_comparableNames;

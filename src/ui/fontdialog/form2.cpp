@@ -3,6 +3,7 @@
 #include "bulkticks.h"
 #include "enterbutton.h"
 #include "errortrap.h"
+#include "familysetsbar.h"
 #include "fontcatalogue.h"
 #include "fontfilterbar.h"
 #include "fontfiltermodel.h"
@@ -13,6 +14,7 @@
 #include "mousepointer.h"
 #include "numberconversion.h"
 #include "pagerules.h"
+#include "rejectedfamiliesactions.h"
 #include "ticklistmodel.h"
 #include "ticklistview.h"
 #include "windowicon.h"
@@ -54,7 +56,10 @@ Form2::Form2(FontCatalogue& catalogue, const FontSource& fonts, SettingsStore& s
                                        m_listNames, this))
     , m_bulkTicks(new BulkTicks(*m_list1, *m_shownFonts, m_list1->tickModel(), this))
     , m_lblShown(new ListSummaryLine(*m_shownFonts, m_list1->tickModel(), this))
-    , m_lblLimit(new QLabel(this)) {
+    , m_lblLimit(new QLabel(this))
+    , m_setsBar(new FamilySetsBar(m_sets, m_list1->tickModel(), m_setPrompts, this))
+    , m_rejectedActions(new RejectedFamiliesActions(m_rejected, *m_list1, *m_shownFonts,
+                                                    m_list1->tickModel(), this)) {
     setObjectName(u"Form2"_s);
     setWindowTitle(u"表示フォント選択"_s);
     setWindowIcon(WindowIcon::icon());
@@ -71,6 +76,10 @@ Form2::Form2(FontCatalogue& catalogue, const FontSource& fonts, SettingsStore& s
     m_list1->setContextMenuPolicy(Qt::ActionsContextMenu);
     m_list1->addActions({m_bulkTicks->tickShownAction(), m_bulkTicks->untickShownAction(),
                          m_bulkTicks->invertShownAction()});
+    auto* separator = new QAction(this);
+    separator->setSeparator(true);
+    m_list1->addActions(
+        {separator, m_rejectedActions->rejectAction(), m_rejectedActions->acceptAction()});
 
     m_command1->setObjectName(u"Command1"_s);
     m_command1->setAccessibleName(u"閉じる"_s);
@@ -90,12 +99,19 @@ Form2::Form2(FontCatalogue& catalogue, const FontSource& fonts, SettingsStore& s
     setTabOrder(m_command1, m_filterBar->txt_Filter());
 
     connect(m_command1, &QPushButton::clicked, this, &Form2::Command1_Click);
+    connect(m_rejectedActions, &RejectedFamiliesActions::failed, m_setsBar, &FamilySetsBar::tell);
     connect(m_filterBar, &FontFilterBar::nameFilterChanged, m_shownFonts,
             &FontFilterModel::setNameFilter);
     connect(m_filterBar, &FontFilterBar::writingSystemChanged, m_shownFonts,
             &FontFilterModel::setWritingSystem);
     connect(m_filterBar, &FontFilterBar::sampleFilterToggled, m_shownFonts,
             &FontFilterModel::setSampleFilter);
+    connect(m_filterBar, &FontFilterBar::duplicatesFilterToggled, this, [this](bool on) {
+        m_shownFonts->setOnlyWhere(on ? std::function([this](const QString& family) {
+            return m_duplicateFiles.hasDuplicates(family);
+        })
+                                      : std::function<bool(const QString&)>());
+    });
     connect(m_filterBar->btn_TickAll(), &QPushButton::clicked, m_bulkTicks->tickShownAction(),
             &QAction::trigger);
     connect(m_filterBar->btn_UntickAll(), &QPushButton::clicked, m_bulkTicks->untickShownAction(),
@@ -129,6 +145,7 @@ void Form2::layOut() {
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
     column->addWidget(m_filterBar);
+    column->addWidget(m_setsBar);
     column->addWidget(m_list1, 1);
     column->addWidget(m_lblLimit);
     column->addWidget(bottom);

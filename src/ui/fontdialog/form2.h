@@ -1,8 +1,12 @@
 #pragma once
 
+#include "dialogfamilysetprompts.h"
+#include "duplicatefiles.h"
 #include "familylistnames.h"
+#include "familysets.h"
 #include "familywritingsystems.h"
 #include "glyphcoverage.h"
+#include "rejectedfamilies.h"
 #include "ticklist.h"
 
 #include <QDialog>
@@ -13,12 +17,14 @@ class QPushButton;
 namespace varelith {
 
 class BulkTicks;
+class FamilySetsBar;
 class FontCatalogue;
 class FontFilterBar;
 class FontInfoOpener;
 class FontFilterModel;
 class FontSource;
 class ListSummaryLine;
+class RejectedFamiliesActions;
 class SettingsStore;
 class TickListView;
 
@@ -30,7 +36,9 @@ class TickListView;
 //
 // Above the list, a strip to find fonts among thousands and tick many at once; beside the
 // count line, a live line of the fonts shown and ticked (FontFilterBar, FontFilterModel,
-// BulkTicks, ListSummaryLine). A screen reader reads each label's text as its name.
+// BulkTicks, ListSummaryLine). Below the strip, named sets of ticks (FamilySetsBar); in
+// the list's context menu, families switched off for other programs and on again
+// (RejectedFamiliesActions). A screen reader reads each label's text as its name.
 class Form2 : public QDialog, public TickList {
     Q_OBJECT
 
@@ -62,6 +70,8 @@ public:
     FontFilterModel* shownFonts() const { return m_shownFonts; }
     BulkTicks* bulkTicks() const { return m_bulkTicks; }
     ListSummaryLine* lbl_Shown() const { return m_lblShown; }
+    FamilySetsBar* setsBar() const { return m_setsBar; }
+    RejectedFamiliesActions* rejectedActions() const { return m_rejectedActions; }
     // Shown only when the platform lists more fonts than the catalogue holds.
     QLabel* lbl_Limit() const { return m_lblLimit; }
 
@@ -108,6 +118,13 @@ private:
     BulkTicks* m_bulkTicks;
     ListSummaryLine* m_lblShown;
     QLabel* m_lblLimit;
+    FamilySets m_sets{m_store};
+    RejectedFamilies m_rejected{RejectedFamilies::standardFolder()};
+    DialogFamilySetPrompts m_setPrompts{this};
+    // Read at the first use of "only families with duplicates".
+    DuplicateFiles m_duplicateFiles;
+    FamilySetsBar* m_setsBar;
+    RejectedFamiliesActions* m_rejectedActions;
     bool m_unloaded = false;
 };
 
