@@ -94,7 +94,7 @@ int main(int argc, char** argv) {
     mainWindow.setFontInfoOpener(&fontInfo);
     varelith::FontInfoTypesetting fontInfoTypesetting(fontInfo, shaper);
     // Files that give the same family and style, read when the 重複 tab is first filled.
-    varelith::DuplicateFiles duplicates;
+    varelith::DuplicateFiles duplicates(installed);
     varelith::FontInfoDuplicates fontInfoDuplicates(fontInfo, duplicates);
     // A sample's variation sequences are checked in each face's own character map.
     varelith::VariationSequences sequences;

@@ -67,7 +67,7 @@ void DuplicateFiles::read() {
     if (m_read)
         return;
     m_read = true;
-    FcConfig* config = FcConfigReference(nullptr);
+    FcConfig* config = FcConfigReference(m_fonts);
     if (!config)
         return;
     // Family and style, each file once (a collection's faces are faces of their own).

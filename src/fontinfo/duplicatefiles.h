@@ -4,13 +4,20 @@
 #include <QList>
 #include <QString>
 
+using FcConfig = struct _FcConfig;
+
 namespace varelith {
 
 // Families with a face installed more than once: two or more files giving the same family
 // and style (a font in ~/.local/share/fonts and in /usr/share/fonts, an old version beside
-// a new one). Read from fontconfig's current configuration at the first question.
+// a new one). Read at the first question.
 class DuplicateFiles {
 public:
+    // `fonts`: the configuration that holds every installed font, which must outlive this;
+    // null for fontconfig's current one.
+    explicit DuplicateFiles(FcConfig* fonts = nullptr)
+        : m_fonts(fonts) {}
+
     struct File {
         QString style;
         QString path;
@@ -29,6 +36,7 @@ public:
 private:
     void read();
 
+    FcConfig* m_fonts;
     bool m_read = false;
     // By family, as fontconfig spells it first.
     QHash<QString, QList<File>> m_duplicates;

@@ -35,6 +35,10 @@ public:
 
     static bool isJapanese(const QString& language);
 
+    // The installed fonts these names are read from, for whoever reads more of the same
+    // fonts (a window given the names and nothing else); null for fontconfig's current ones.
+    FcConfig* installedFonts() const { return m_fonts; }
+
 private:
     void build();
 

@@ -47,6 +47,7 @@ Form2::Form2(FontCatalogue& catalogue, const FontSource& fonts, SettingsStore& s
     , m_catalogue(catalogue)
     , m_fonts(fonts)
     , m_store(store)
+    , m_coverage(familyNames.installedFonts())
     , m_listNames(familyNames)
     , m_list1(new TickListView(this))
     , m_command1(new EnterButton(u"閉じる"_s, this))
@@ -57,6 +58,7 @@ Form2::Form2(FontCatalogue& catalogue, const FontSource& fonts, SettingsStore& s
     , m_bulkTicks(new BulkTicks(*m_list1, *m_shownFonts, m_list1->tickModel(), this))
     , m_lblShown(new ListSummaryLine(*m_shownFonts, m_list1->tickModel(), this))
     , m_lblLimit(new QLabel(this))
+    , m_duplicateFiles(familyNames.installedFonts())
     , m_setsBar(new FamilySetsBar(m_sets, m_list1->tickModel(), m_setPrompts, this))
     , m_rejectedActions(new RejectedFamiliesActions(m_rejected, *m_list1, *m_shownFonts,
                                                     m_list1->tickModel(), this)) {

@@ -107,6 +107,8 @@ private:
     FontCatalogue& m_catalogue;
     const FontSource& m_fonts;
     SettingsStore& m_store;
+    // The installed fonts' characters: the configuration the names are read from, not
+    // fontconfig's current one, which holds the interface's faces alone.
     GlyphCoverage m_coverage;
     FamilyWritingSystems m_writingSystems{m_coverage};
     FamilyListNames m_listNames;

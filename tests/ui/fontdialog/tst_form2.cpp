@@ -15,14 +15,19 @@
 #include <QScreen>
 #include <QTest>
 
+#include <fontconfig/fontconfig.h>
+
 using namespace varelith;
 using namespace varelith::testing;
 using namespace Qt::StringLiterals;
 
 // A dialog over its own fonts and store, loaded as the main window loads it.
 struct LoadedDialog {
-    LoadedDialog(QStringList names, const QHash<QString, QString>& stored = {})
-        : fonts(std::move(names)) {
+    // `installed`: the fonts' configuration, when it is not fontconfig's current one.
+    LoadedDialog(QStringList names, const QHash<QString, QString>& stored = {},
+                 FcConfig* installed = nullptr)
+        : fonts(std::move(names))
+        , familyNames(installed) {
         store.values = stored;
         dialog.Form_Load();
     }
@@ -115,6 +120,24 @@ private Q_SLOTS:
         QCOMPARE(loaded.dialog.List1()->model()->rowCount(), shown ? 1 : 0);
         bar.cmb_Script()->setCurrentText(u"すべて"_s);
         QCOMPARE(loaded.dialog.List1()->model()->rowCount(), 1);
+    }
+
+    // As the program runs: fontconfig's current configuration holds the interface's faces
+    // alone, and the dialog's filters read the installed fonts from the configuration handed
+    // in with the names.
+    void filtersReadTheInstalledFonts() {
+        FcConfig* installed = FcConfigReference(nullptr);
+        FcConfig* interfaceOnly = FcConfigCreate();
+        QVERIFY(FcConfigSetCurrent(interfaceOnly));
+        {
+            LoadedDialog loaded({u"Varelith Kanji"_s, u"Varelith Vertical"_s}, {}, installed);
+            FontFilterBar& bar = *loaded.dialog.filterBar();
+            bar.cmb_Script()->setCurrentText(u"日本語"_s);
+            QCOMPARE(loaded.dialog.List1()->model()->rowCount(), 1);
+        }
+        FcConfigSetCurrent(installed);
+        FcConfigDestroy(interfaceOnly);
+        FcConfigDestroy(installed);
     }
 
     // Found by any of its names, in any language; shown with its Japanese name beside the

@@ -7,6 +7,7 @@
 #include "fontinfoduplicates.h"
 #include "fontinfowindow.h"
 #include "form2.h"
+#include "shaper.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -85,8 +86,9 @@ private Q_SLOTS:
     void informationWindowListsTheFiles() {
         FamilyNames names;
         FamilyFaces faces;
+        Shaper shaper;
         FontInfoWindow window(
-            names, faces, [] { return u"Abc"_s; }, [](const QUrl&) { return true; },
+            names, faces, shaper, [] { return u"Abc"_s; }, [](const QUrl&) { return true; },
             QGuiApplication::clipboard());
         DuplicateFiles duplicates;
         FontInfoDuplicates tab(window, duplicates);
