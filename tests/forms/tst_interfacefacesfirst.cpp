@@ -1,10 +1,9 @@
 #include "interfacefacesfirst.h"
+#include "machineandtestfonts.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QFontDatabase>
 #include <QFontInfo>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <fontconfig/fontconfig.h>
@@ -68,17 +67,9 @@ private:
 };
 
 int main(int argc, char** argv) {
-    QTemporaryDir cache;
-    QFile config(cache.filePath(u"fonts.conf"_s));
-    if (!config.open(QIODevice::WriteOnly))
+    const testing::MachineAndTestFonts fonts;
+    if (!fonts.isReady())
         return 1;
-    config.write(
-        u"<fontconfig><cachedir>%1</cachedir>"
-        "<include ignore_missing=\"yes\">/etc/fonts/fonts.conf</include>"
-        "<dir>%2</dir></fontconfig>"_s.arg(cache.path(), QStringLiteral(VARELITH_TEST_FONTS))
-            .toUtf8());
-    config.close();
-    qputenv("FONTCONFIG_FILE", config.fileName().toLocal8Bit());
     InterfaceFacesFirst facesFirst;
     QApplication application(argc, argv);
     TestInterfaceFacesFirst test(facesFirst);

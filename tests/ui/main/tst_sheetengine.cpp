@@ -5,6 +5,7 @@
 #include "form1.h"
 #include "glyphcoverage.h"
 #include "interfacefacesfirst.h"
+#include "machineandtestfonts.h"
 #include "recordingticklist.h"
 #include "shapedsheetview.h"
 #include "shaper.h"
@@ -23,7 +24,6 @@
 #include <QJsonObject>
 #include <QLineEdit>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
 
@@ -236,18 +236,9 @@ private:
 };
 
 int main(int argc, char** argv) {
-    // The machine's fonts and the tests' set, as one configuration of fontconfig's.
-    QTemporaryDir cache;
-    QFile config(cache.filePath(u"fonts.conf"_s));
-    if (!config.open(QIODevice::WriteOnly))
+    const testing::MachineAndTestFonts fonts;
+    if (!fonts.isReady())
         return 1;
-    config.write(
-        u"<fontconfig><cachedir>%1</cachedir>"
-        "<include ignore_missing=\"yes\">/etc/fonts/fonts.conf</include>"
-        "<dir>%2</dir></fontconfig>"_s.arg(cache.path(), QStringLiteral(VARELITH_TEST_FONTS))
-            .toUtf8());
-    config.close();
-    qputenv("FONTCONFIG_FILE", config.fileName().toLocal8Bit());
     InterfaceFacesFirst facesFirst;
     QApplication application(argc, argv);
     TestSheetEngine test(facesFirst);
