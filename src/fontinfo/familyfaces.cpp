@@ -56,6 +56,9 @@ FontFace faceOf(const FcPattern* font, const QString& style) {
                                             : FontFace::Slant::Upright;
     face.width = int(std::lround(number(font, FC_WIDTH, FC_WIDTH_NORMAL)));
     face.variable = flag(font, FC_VARIABLE);
+    // fontconfig's format names: "TrueType" and "CFF" are OpenType fonts.
+    const QString format = FontconfigFonts::string(font, FC_FONTFORMAT);
+    face.shapeable = format == QLatin1String("TrueType") || format == QLatin1String("CFF");
     face.namedInstance = (index >> 16) != 0;
     return face;
 }
@@ -158,8 +161,11 @@ std::optional<FontFace> FamilyFaces::nearest(const QList<FontFace>& faces, Sheet
         return !face.variable && face.upright();
     });
     const FontFace* best = nullptr;
+    // Nearest the aim in weight, then in width; of the same face in two formats, the one
+    // the shaper sets, as fontconfig itself gives it.
     const auto distance = [&rule](const FontFace& face) {
-        return std::pair(std::abs(face.weight - rule.aim), std::abs(face.width - 100));
+        return std::tuple(std::abs(face.weight - rule.aim), std::abs(face.width - 100),
+                          !face.shapeable);
     };
     for (const FontFace& face : faces) {
         if (face.variable || face.weight < rule.lightest || face.weight > rule.heaviest)

@@ -17,7 +17,10 @@ struct FontFace {
     QString styleName; // as Qt lists the face ("Bold", "Condensed Oblique")
     int weight = 400;  // 1 to 1000, CSS-like: 400 regular, 700 bold
     Slant slant = Slant::Upright;
-    int width = 100;            // per cent of normal
+    int width = 100; // per cent of normal
+    // An OpenType or TrueType outline font, which the shaper sets: not a Type 1 or bitmap
+    // one, which only stands in (the same face is often installed in both, URW's fonts).
+    bool shapeable = true;
     bool variable = false;      // the variable font itself, at its default axes
     bool namedInstance = false; // a named instance of a variable font
 

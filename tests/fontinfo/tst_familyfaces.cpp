@@ -11,7 +11,8 @@ Q_DECLARE_METATYPE(SheetStyle)
 
 namespace {
 
-// "weight slant" faces: "400", "700i", "300o"; "v" marks a variable font itself.
+// "weight slant" faces: "400", "700i", "300o"; "v" marks a variable font itself, "t" a
+// Type 1 font, "c" a condensed one.
 QList<FontFace> facesOf(const QString& list) {
     QList<FontFace> faces;
     for (const QString& item : list.split(u' ', Qt::SkipEmptyParts)) {
@@ -23,6 +24,7 @@ QList<FontFace> facesOf(const QString& list) {
                                            : Slant::Upright;
         face.variable = item.contains(u'v');
         face.width = item.contains(u'c') ? 75 : 100;
+        face.shapeable = !item.contains(u't');
         faces.append(face);
     }
     return faces;
@@ -82,6 +84,10 @@ void TestFamilyFaces::nearest_data() {
     QTest::newRow("only oblique: bold") << u"400o 700o"_s << SheetStyle::Bold << QString();
     QTest::newRow("normal width first") << u"400c 400"_s << SheetStyle::Regular << u"400"_s;
     QTest::newRow("variable font itself never") << u"400v 700v"_s << SheetStyle::Bold << QString();
+    // URW's fonts come as Type 1 and as OpenType: the one the shaper sets, listed first or not.
+    QTest::newRow("OpenType over Type 1") << u"400t 700t 400 700"_s << SheetStyle::Bold << u"700"_s;
+    QTest::newRow("Type 1 when alone") << u"400t 700t"_s << SheetStyle::Bold << u"700t"_s;
+    QTest::newRow("weight before format") << u"700t 800"_s << SheetStyle::Bold << u"700t"_s;
     QTest::newRow("no faces") << QString() << SheetStyle::Regular << QString();
 }
 
