@@ -97,10 +97,16 @@ bool RejectedFamilies::write(const QStringList& order) const {
     xml.writeStartDocument();
     xml.writeDTD(u"<!DOCTYPE fontconfig SYSTEM \"urn:fontconfig:fonts.dtd\">"_s);
     xml.writeComment(u" Families Varelith switched off (無効). Written by Varelith. "_s);
+    writeSelection(xml, u"rejectfont"_s, order);
+    return !xml.hasError() && file.commit();
+}
+
+void RejectedFamilies::writeSelection(QXmlStreamWriter& xml, const QString& element,
+                                      const QStringList& families) {
     xml.writeStartElement(u"fontconfig"_s);
     xml.writeStartElement(u"selectfont"_s);
-    xml.writeStartElement(u"rejectfont"_s);
-    for (const QString& family : order) {
+    xml.writeStartElement(element);
+    for (const QString& family : families) {
         xml.writeStartElement(u"pattern"_s);
         xml.writeStartElement(u"patelt"_s);
         xml.writeAttribute(u"name"_s, u"family"_s);
@@ -109,7 +115,6 @@ bool RejectedFamilies::write(const QStringList& order) const {
         xml.writeEndElement();
     }
     xml.writeEndDocument();
-    return !xml.hasError() && file.commit();
 }
 
 } // namespace varelith

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+class QXmlStreamWriter;
+
 namespace varelith {
 
 // The families switched off for every other program, through fontconfig's own
@@ -16,6 +18,12 @@ public:
     static QString fileName();
     // $XDG_CONFIG_HOME/fontconfig/conf.d, by default ~/.config/fontconfig/conf.d.
     static QString standardFolder();
+
+    // <fontconfig><selectfont><`element`> with a pattern for each family, written to the
+    // end of the document: "rejectfont" in the file, "acceptfont" where the program keeps
+    // listing them.
+    static void writeSelection(QXmlStreamWriter& xml, const QString& element,
+                               const QStringList& families);
 
     // Reads the file in the given folder, if there is one.
     explicit RejectedFamilies(const QString& confFolder);

@@ -16,18 +16,7 @@ namespace {
 QByteArray acceptingConfig(const QStringList& families) {
     QByteArray text;
     QXmlStreamWriter xml(&text);
-    xml.writeStartElement(u"fontconfig"_s);
-    xml.writeStartElement(u"selectfont"_s);
-    xml.writeStartElement(u"acceptfont"_s);
-    for (const QString& family : families) {
-        xml.writeStartElement(u"pattern"_s);
-        xml.writeStartElement(u"patelt"_s);
-        xml.writeAttribute(u"name"_s, u"family"_s);
-        xml.writeTextElement(u"string"_s, family);
-        xml.writeEndElement();
-        xml.writeEndElement();
-    }
-    xml.writeEndDocument();
+    RejectedFamilies::writeSelection(xml, u"acceptfont"_s, families);
     return text;
 }
 
