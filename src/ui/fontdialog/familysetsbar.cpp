@@ -25,11 +25,11 @@ FamilySetsBar::FamilySetsBar(FamilySets& sets, TickListModel& ticks, FamilySetPr
     , m_ticks(ticks)
     , m_prompts(prompts)
     , m_setsBox(new QComboBox(this))
-    , m_save(new QPushButton(u"保存..."_s, this))
-    , m_rename(new QPushButton(u"名前変更..."_s, this))
-    , m_remove(new QPushButton(u"削除"_s, this))
-    , m_export(new QPushButton(u"書き出し..."_s, this))
-    , m_import(new QPushButton(u"読み込み..."_s, this))
+    , m_save(new QPushButton(u"保存(&S)..."_s, this))
+    , m_rename(new QPushButton(u"名前変更(&R)..."_s, this))
+    , m_remove(new QPushButton(u"削除(&D)"_s, this))
+    , m_export(new QPushButton(u"書き出し(&E)..."_s, this))
+    , m_import(new QPushButton(u"読み込み(&L)..."_s, this))
     , m_message(new QLabel(this)) {
     setObjectName(u"FamilySetsBar"_s);
     m_setsBox->setObjectName(u"cmb_Sets"_s);
@@ -47,7 +47,7 @@ FamilySetsBar::FamilySetsBar(FamilySets& sets, TickListModel& ticks, FamilySetPr
     m_message->setWordWrap(true);
     m_message->hide();
 
-    auto* label = new QLabel(u"セット:"_s, this);
+    auto* label = new QLabel(u"セット(&T):"_s, this);
     label->setBuddy(m_setsBox);
     auto* first = new QHBoxLayout;
     first->addWidget(label);

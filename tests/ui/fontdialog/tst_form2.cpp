@@ -6,6 +6,7 @@
 #include "recordingfontinfoopener.h"
 #include "ticklistview.h"
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
@@ -120,6 +121,29 @@ private Q_SLOTS:
         QCOMPARE(loaded.dialog.List1()->model()->rowCount(), shown ? 1 : 0);
         bar.cmb_Script()->setCurrentText(u"すべて"_s);
         QCOMPARE(loaded.dialog.List1()->model()->rowCount(), 1);
+    }
+
+    // Every access key of the dialog's buttons, boxes and captions reaches one control: a
+    // key twice reaches the first alone.
+    void accessKeysUnique() {
+        LoadedDialog loaded(numberedFonts(u"Font "_s, 3));
+        QStringList texts;
+        for (const QAbstractButton* button : loaded.dialog.findChildren<QAbstractButton*>())
+            texts.append(button->text());
+        for (const QLabel* label : loaded.dialog.findChildren<QLabel*>())
+            if (label->buddy())
+                texts.append(label->text());
+        QHash<QChar, QString> owners;
+        for (const QString& text : std::as_const(texts)) {
+            const qsizetype at = text.indexOf(u'&');
+            if (at < 0 || at + 1 >= text.size() || text.at(at + 1) == u'&')
+                continue;
+            const QChar key = text.at(at + 1).toUpper();
+            QVERIFY2(!owners.contains(key),
+                     qPrintable(u"%1 and %2"_s.arg(owners.value(key), text)));
+            owners.insert(key, text);
+        }
+        QVERIFY(owners.size() >= 10); // the sets bar's among them
     }
 
     // As the program runs: fontconfig's current configuration holds the interface's faces
