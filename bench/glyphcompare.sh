@@ -15,17 +15,8 @@ store=${VARELITH_BENCH_FONTS:-/tmp}
 dir="$store/varelith-bench-fonts-$count"
 bench="$build/bench/glyphcompare/glyphcompare_bench"
 [[ -x $bench ]] || { echo "build first: cmake --build $build --target glyphcompare_bench" >&2; exit 1; }
-if [[ ! -f "$dir/fonts/varelith-variants.ttf" ]]; then
-    rm -rf "$dir"
-    /usr/bin/python3 "$here/tests/support/make-test-fonts" "$count" "$dir" >/dev/null
-fi
-japanese=""
-for folder in /usr/share/fonts/opentype/noto /usr/share/fonts/opentype/ipafont-gothic \
-    /usr/share/fonts/opentype/ipafont-mincho; do
-    [[ -d $folder ]] && japanese+="<dir>$folder</dir>\n  "
-done
-sed "s#<dir>#$japanese<dir>#" "$dir/fonts.conf" >"$dir/fonts-with-japanese.conf"
-export FONTCONFIG_FILE=$dir/fonts-with-japanese.conf QT_QPA_PLATFORM=offscreen
-fc-cache >/dev/null 2>&1 || true
+# shellcheck source=bench/japanesefontset.sh
+source "$here/bench/japanesefontset.sh"
+japanese_font_set "$dir" "$count" varelith-variants.ttf
 /usr/bin/time -f "CPU %U s user + %S s system, peak %M KiB" "$bench" "$count" 2>&1 |
     grep -v XDG_RUNTIME_DIR

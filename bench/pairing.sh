@@ -13,16 +13,7 @@ store=${VARELITH_BENCH_FONTS:-/tmp}
 dir="$store/varelith-bench-fonts-pairing"
 [[ -x "$build/bench/pairing/pairing_bench" ]] ||
     { echo "build first: cmake --build $build --target pairing_bench" >&2; exit 1; }
-if [[ ! -f "$dir/fonts/varelith-latin-regular.ttf" ]]; then
-    rm -rf "$dir"
-    /usr/bin/python3 "$here/tests/support/make-test-fonts" 70 "$dir" >/dev/null
-fi
-extra=""
-for folder in /usr/share/fonts/opentype/noto /usr/share/fonts/opentype/ipafont-gothic \
-    /usr/share/fonts/opentype/ipafont-mincho /usr/share/fonts/truetype/dejavu; do
-    [[ -d $folder ]] && extra+="<dir>$folder</dir>\n  "
-done
-sed "s#<dir>#$extra<dir>#" "$dir/fonts.conf" >"$dir/fonts-with-system.conf"
-export FONTCONFIG_FILE=$dir/fonts-with-system.conf QT_QPA_PLATFORM=offscreen
-fc-cache >/dev/null 2>&1 || true
+# shellcheck source=bench/japanesefontset.sh
+source "$here/bench/japanesefontset.sh"
+japanese_font_set "$dir" 70 varelith-latin-regular.ttf /usr/share/fonts/truetype/dejavu
 "$build/bench/pairing/pairing_bench" ${2:+"$2"} 2>&1 | grep -v XDG_RUNTIME_DIR

@@ -18,18 +18,9 @@ for target in typesetting specimen; do
     [[ -x "$build/bench/$target/${target}_bench" ]] ||
         { echo "build first: cmake --build $build --target ${target}_bench" >&2; exit 1; }
 done
-if [[ ! -f "$dir/fonts/varelith-blank.ttf" ]]; then
-    rm -rf "$dir"
-    /usr/bin/python3 "$here/tests/support/make-test-fonts" "$count" "$dir" >/dev/null
-fi
-japanese=""
-for folder in /usr/share/fonts/opentype/noto /usr/share/fonts/opentype/ipafont-gothic \
-    /usr/share/fonts/opentype/ipafont-mincho; do
-    [[ -d $folder ]] && japanese+="<dir>$folder</dir>\n  "
-done
-sed "s#<dir>#$japanese<dir>#" "$dir/fonts.conf" >"$dir/fonts-with-japanese.conf"
-export FONTCONFIG_FILE=$dir/fonts-with-japanese.conf QT_QPA_PLATFORM=offscreen
-fc-cache >/dev/null 2>&1 || true
+# shellcheck source=bench/japanesefontset.sh
+source "$here/bench/japanesefontset.sh"
+japanese_font_set "$dir" "$count" varelith-blank.ttf
 echo "== typesetting"
 "$build/bench/typesetting/typesetting_bench" 2>&1 | grep -v XDG_RUNTIME_DIR
 # Each book in a process of its own, so that neither finds the other's fonts loaded.
