@@ -1,12 +1,16 @@
+#include "appversion.h"
 #include "dialogprintcommands.h"
 #include "dialogspecimenbook.h"
 #include "duplicatefiles.h"
 #include "familyfaces.h"
 #include "familynames.h"
 #include "fontcatalogue.h"
+#include "fontconfiguration.h"
+#include "fontfolderwatcher.h"
 #include "fontinfoduplicates.h"
 #include "fontinfotypesetting.h"
 #include "fontinfowindow.h"
+#include "fontsetrefresh.h"
 #include "form1.h"
 #include "glyphcompareentries.h"
 #include "glyphcomparewindow.h"
@@ -17,6 +21,7 @@
 #include "japaneseinterface.h"
 #include "latinfontmenu.h"
 #include "loadaftershown.h"
+#include "outdatedpagenotice.h"
 #include "pairingfaces.h"
 #include "qtcssfilechooser.h"
 #include "rejectedfamilieskepthere.h"
@@ -32,10 +37,13 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QCommandLineParser>
 #include <QDesktopServices>
+#include <QFileInfo>
+#include <QMessageBox>
 
-// The program takes no arguments: the user's settings, the installed fonts and the
-// printers are all it works from.
+// The user's settings, the installed fonts and the printers are what the program works
+// from; font files named on the command line are opened beside the installed fonts.
 int main(int argc, char** argv) {
     // Families switched off for other programs (無効) stay listed here: made so in the
     // configuration read next.
@@ -43,10 +51,28 @@ int main(int argc, char** argv) {
     // Qt's font database holds the interface's faces alone for the whole run: it draws no
     // sample. The program's own readers of the installed fonts are handed every one.
     varelith::InterfaceFacesFirst facesFirst;
-    FcConfig* const installed = facesFirst.allFonts();
+    // The fonts this run sees, read again when fonts are installed or removed.
+    varelith::FontConfiguration configuration(
+        facesFirst.allFonts(), &varelith::RejectedFamiliesKeptHere::makeConfiguration);
+    FcConfig* const installed = configuration.fonts();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Varelith"));
     QApplication::setOrganizationName(QStringLiteral("Varelith"));
+    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
+                                            .arg(varelith::AppVersion::Major())
+                                            .arg(varelith::AppVersion::Minor())
+                                            .arg(varelith::AppVersion::Revision()));
+    QCommandLineParser arguments;
+    arguments.setApplicationDescription(QStringLiteral("Varelith: font sample sheets"));
+    arguments.addHelpOption();
+    arguments.addVersionOption();
+    arguments.addPositionalArgument(
+        QStringLiteral("files"), QStringLiteral("Font files to open beside the installed fonts."),
+        QStringLiteral("[FILE...]"));
+    arguments.process(application);
+    QStringList openedAtStart;
+    for (const QString& file : arguments.positionalArguments())
+        openedAtStart.append(QFileInfo(file).absoluteFilePath());
     // Ties the window to its desktop entry (the app id on Wayland, task bars).
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.varelith.Varelith"));
     QApplication::setWindowIcon(varelith::WindowIcon::icon());
@@ -119,9 +145,36 @@ int main(int argc, char** argv) {
             return families;
         },
         &mainWindow);
+    // Fonts installed or removed while the program runs, and the files the user opens: every
+    // reader is handed the fonts read again, then the catalogue is built anew.
+    varelith::FontSetRefresh fontChanges(configuration, mainWindow, catalogue, store);
+    varelith::FontFolderWatcher fontFolders;
+    fontChanges.addReader([&](FcConfig* now) {
+        fonts.setFonts(now);
+        coverage.setFonts(now);
+        faces.setFonts(now);
+        familyNames.setFonts(now);
+        duplicates.setFonts(now);
+        fontFolders.watch(configuration.folders());
+    });
+    fontChanges.setFontInfoOpener(&fontInfo);
+    fontChanges.setRefusals([&mainWindow](const QStringList& problems) {
+        QMessageBox::warning(&mainWindow, QStringLiteral("Varelith"), problems.join(u'\n'));
+    });
+    QObject::connect(&fontFolders, &varelith::FontFolderWatcher::changed, &fontChanges,
+                     &varelith::FontSetRefresh::refresh);
+    varelith::OutdatedPageNotice outdatedPage(mainWindow);
+    QObject::connect(&fontChanges, &varelith::FontSetRefresh::pageOutdatedChanged, &outdatedPage,
+                     &varelith::OutdatedPageNotice::setOutdated);
+
     // The window is seen first; the catalogue comes behind its first paint, or before the
-    // first key or click if one comes sooner.
-    const varelith::LoadAfterShown load(mainWindow, [&mainWindow] { mainWindow.Form_Load(); });
+    // first key or click if one comes sooner. The files named on the command line open then.
+    const varelith::LoadAfterShown load(mainWindow, [&] {
+        mainWindow.Form_Load();
+        fontFolders.watch(configuration.folders());
+        if (!openedAtStart.isEmpty())
+            fontChanges.open(openedAtStart);
+    });
     mainWindow.show();
     notice.showOver(&mainWindow);
     return QApplication::exec();

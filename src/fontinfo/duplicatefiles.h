@@ -27,6 +27,13 @@ public:
         bool drawn = false;
     };
 
+    // Reads these fonts from the next question on: the installed fonts read again.
+    void setFonts(FcConfig* fonts) {
+        m_fonts = fonts;
+        m_read = false;
+        m_duplicates.clear();
+    }
+
     // Whether a face of the family comes from more than one file.
     bool hasDuplicates(const QString& family);
     // The files of the family's faces that come from more than one, by style, in

@@ -84,6 +84,14 @@ FamilyFaces::FamilyFaces(FcConfig* fonts)
     : m_config(fonts) {}
 FamilyFaces::~FamilyFaces() = default;
 
+void FamilyFaces::setFonts(FcConfig* fonts) {
+    m_config = fonts;
+    m_index.clear();
+    m_families.clear();
+    m_patterns.clear();
+    m_fonts.reset();
+}
+
 void FamilyFaces::build() {
     // Only the names are read here; a family's faces are made when it is first asked for.
     m_fonts = std::make_unique<FontconfigFonts>(m_config);

@@ -31,6 +31,10 @@ public:
     FamilyFaces(const FamilyFaces&) = delete;
     FamilyFaces& operator=(const FamilyFaces&) = delete;
 
+    // Reads these fonts from the next question on: the installed fonts read again. Every
+    // face and pattern given before is forgotten.
+    void setFonts(FcConfig* fonts);
+
     // The family's faces (case ignored): normal width first, then lighter before heavier,
     // upright before italic before oblique. Empty for a family not installed.
     QList<FontFace> faces(const QString& family);

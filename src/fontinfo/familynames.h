@@ -35,6 +35,13 @@ public:
 
     static bool isJapanese(const QString& language);
 
+    // Reads these fonts from the next question on: the installed fonts read again.
+    void setFonts(FcConfig* fonts) {
+        m_fonts = fonts;
+        m_built = false;
+        m_names.clear();
+    }
+
     // The installed fonts these names are read from, for whoever reads more of the same
     // fonts (a window given the names and nothing else); null for fontconfig's current ones.
     FcConfig* installedFonts() const { return m_fonts; }

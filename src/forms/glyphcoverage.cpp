@@ -122,6 +122,13 @@ GlyphCoverage::GlyphCoverage(FcConfig* fonts)
     : m_config(fonts) {}
 GlyphCoverage::~GlyphCoverage() = default;
 
+void GlyphCoverage::setFonts(FcConfig* fonts) {
+    m_config = fonts;
+    m_answers.clear();
+    m_faceAnswers.clear();
+    m_faces.reset();
+}
+
 FaceRef GlyphCoverage::plainFace(const QString& family) {
     if (!m_faces)
         m_faces = std::make_unique<Faces>(m_config);

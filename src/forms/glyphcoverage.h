@@ -28,6 +28,10 @@ public:
     GlyphCoverage(const GlyphCoverage&) = delete;
     GlyphCoverage& operator=(const GlyphCoverage&) = delete;
 
+    // Reads these fonts from the next question on: the installed fonts read again. Every
+    // answer, pattern and character set given before is forgotten.
+    void setFonts(FcConfig* fonts);
+
     // The family's plain face, the one whose characters are checked here; null for a
     // family that is not installed. Text shaped from it is set in the face checked.
     FaceRef plainFace(const QString& family);

@@ -78,6 +78,12 @@ FamilyWritingSystems::FamilyWritingSystems(GlyphCoverage& coverage)
 
 FamilyWritingSystems::~FamilyWritingSystems() = default;
 
+void FamilyWritingSystems::forget() {
+    m_systems.clear();
+    m_japanese.reset();
+    m_writesJapanese.clear();
+}
+
 bool FamilyWritingSystems::supports(const QString& family, QFontDatabase::WritingSystem system) {
     if (system == QFontDatabase::Any)
         return true;

@@ -24,6 +24,8 @@ public:
 
     // Any: every family.
     bool supports(const QString& family, QFontDatabase::WritingSystem system);
+    // Forgets every answer: the coverage reads other fonts.
+    void forget();
 
 private:
     bool writesJapanese(const QString& family);

@@ -47,6 +47,7 @@ Form2::Form2(FontCatalogue& catalogue, const FontSource& fonts, SettingsStore& s
     , m_catalogue(catalogue)
     , m_fonts(fonts)
     , m_store(store)
+    , m_familyNames(familyNames)
     , m_coverage(familyNames.installedFonts())
     , m_listNames(familyNames)
     , m_list1(new TickListView(this))
@@ -164,6 +165,27 @@ void Form2::Form_Load() {
 void Form2::Setfont() {
     m_catalogue.build(m_fonts, m_store, *this);
     showLimitLine();
+}
+
+void Form2::commitChangedTicks() {
+    trapErrors([this] {
+        bool changed = listCount() != m_catalogue.FontNum();
+        for (int n = 1; n <= m_catalogue.FontNum() && !changed; ++n)
+            changed = isSelected(n - 1) != m_catalogue.isTicked(n);
+        if (changed)
+            m_catalogue.commit(*this, m_store);
+    });
+}
+
+void Form2::reloadFonts() {
+    commitChangedTicks();
+    trapErrors([this] {
+        FcConfig* const fonts = m_familyNames.installedFonts();
+        m_coverage.setFonts(fonts);
+        m_duplicateFiles.setFonts(fonts);
+        m_writingSystems.forget();
+        Setfont();
+    });
 }
 
 void Form2::showLimitLine() {

@@ -52,6 +52,13 @@ public:
     void Form_Load();
     // Fills the list and the count line from the platform's fonts and the stored flags.
     void Setfont();
+    // The installed fonts were read again, the dialog shown or not: commits the ticks, then
+    // fills the list from the catalogue built anew, each font keeping its tick by its name,
+    // every filter asking the fonts read now.
+    void reloadFonts();
+    // Commits the ticks if any differs from the catalogue's flags: a commit writes every
+    // font's entry and the whole settings file.
+    void commitChangedTicks();
     // Commits the ticks, tells the main window its new page fields and ends the dialog;
     // a second call does nothing.
     void unload();
@@ -107,6 +114,7 @@ private:
     FontCatalogue& m_catalogue;
     const FontSource& m_fonts;
     SettingsStore& m_store;
+    FamilyNames& m_familyNames;
     // The installed fonts' characters: the configuration the names are read from, not
     // fontconfig's current one, which holds the interface's faces alone.
     GlyphCoverage m_coverage;

@@ -20,25 +20,40 @@ QByteArray acceptingConfig(const QStringList& families) {
     return text;
 }
 
+FcConfig* makeAccepting(const QStringList& families) {
+    // The configuration fontconfig would make itself (FONTCONFIG_FILE, the system's files,
+    // the user's conf.d), its fonts not yet read.
+    FcConfig* config = FcInitLoadConfig();
+    if (!config)
+        return nullptr;
+    const QByteArray accepting = families.isEmpty() ? QByteArray() : acceptingConfig(families);
+    if ((!accepting.isEmpty() &&
+         !FcConfigParseAndLoadFromMemory(
+             config, reinterpret_cast<const FcChar8*>(accepting.constData()), FcTrue)) ||
+        !FcConfigBuildFonts(config)) {
+        FcConfigDestroy(config);
+        return nullptr;
+    }
+    return config;
+}
+
 } // namespace
 
 bool RejectedFamiliesKeptHere::install() {
     const QStringList families = RejectedFamilies(RejectedFamilies::standardFolder()).families();
     if (families.isEmpty())
         return true;
-    // The configuration fontconfig would make itself (FONTCONFIG_FILE, the system's files,
-    // the user's conf.d), its fonts not yet read.
-    FcConfig* config = FcInitLoadConfig();
+    FcConfig* const config = makeAccepting(families);
     if (!config)
         return false;
-    const QByteArray accepting = acceptingConfig(families);
-    const bool made =
-        FcConfigParseAndLoadFromMemory(
-            config, reinterpret_cast<const FcChar8*>(accepting.constData()), FcTrue) &&
-        FcConfigBuildFonts(config) && FcConfigSetCurrent(config);
+    const bool made = FcConfigSetCurrent(config);
     // The current configuration holds its own reference.
     FcConfigDestroy(config);
     return made;
+}
+
+FcConfig* RejectedFamiliesKeptHere::makeConfiguration() {
+    return makeAccepting(RejectedFamilies(RejectedFamilies::standardFolder()).families());
 }
 
 } // namespace varelith

@@ -27,6 +27,9 @@ public:
 
     QStringList families() const override;
 
+    // Lists these fonts from the next build on: the installed fonts read again.
+    void setFonts(FcConfig* fonts) { m_config = fonts; }
+
 private:
     QString m_configFile;
     FcConfig* m_config = nullptr;

@@ -271,6 +271,24 @@ void Form1::loadForm2() {
     m_form2->Form_Load();
 }
 
+void Form1::reloadFonts() {
+    MousePointer::set(MousePointer::Hourglass);
+    if (m_form2 && !m_form2->isUnloaded())
+        m_form2->reloadFonts();
+    else
+        loadForm2();
+    trapErrors([this] {
+        const Int16 total = PageRules::pageTotal(m_catalogue.SelNum());
+        m_lblPage2->setText(NumberConversion::toText(total));
+        if (NumberConversion::toInteger(m_lblPage1->text()) > total)
+            m_lblPage1->setText(NumberConversion::toText(total));
+    });
+    // The paging buttons follow the new total once a page has been shown.
+    if (m_mprintone->isEnabled())
+        trapErrors([this] { Setbuttons(); });
+    MousePointer::set(MousePointer::Default);
+}
+
 void Form1::setPageFields(const QString& pageBoxText, const QString& pageTotalText) {
     m_lblPage1->setText(pageBoxText);
     m_lblPage2->setText(pageTotalText);
@@ -325,6 +343,7 @@ void Form1::Showpage(Int16 page) {
         m_mprintone->setEnabled(true);
         m_mprintall->setEnabled(true);
         m_mprintbook->setEnabled(true);
+        Q_EMIT pageShown();
     });
     trapErrors([this] { Setbuttons(); });
     MousePointer::set(MousePointer::Default);

@@ -63,6 +63,11 @@ public:
     // composed leaves the view showing what it showed.
     void Showpage(Int16 page);
 
+    // The installed fonts were read again: the catalogue is built anew, each font keeping its
+    // tick by its name, through the dialog, shown or not. The page total follows; the page
+    // box keeps its page where the total still holds it. The page shown stays as it is.
+    void reloadFonts();
+
     void moption_Click();
     void mprintone_Click();
     void mprintall_Click();
@@ -106,6 +111,10 @@ public:
     QString pageTotalText() const override;
     Typesetting typesetting() const override;
     SheetStyle sheetStyle() const override;
+
+Q_SIGNALS:
+    // A page was composed into the view.
+    void pageShown();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,0 +1,85 @@
+#include "fontconfiguration.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+
+#include <fontconfig/fontconfig.h>
+
+namespace varelith {
+
+namespace {
+
+void appendAll(FcStrList* list, QStringList& folders) {
+    if (!list)
+        return;
+    while (const FcChar8* folder = FcStrListNext(list)) {
+        const QString path = QFile::decodeName(reinterpret_cast<const char*>(folder));
+        if (!folders.contains(path))
+            folders.append(path);
+    }
+    FcStrListDone(list);
+}
+
+} // namespace
+
+FontConfiguration::FontConfiguration(FcConfig* initial, Maker maker)
+    : m_config(FcConfigReference(initial))
+    , m_maker(std::move(maker)) {}
+
+FontConfiguration::~FontConfiguration() {
+    if (m_config)
+        FcConfigDestroy(m_config);
+}
+
+bool FontConfiguration::reload() {
+    FcConfig* const made = m_maker ? m_maker() : nullptr;
+    if (!made)
+        return false;
+    for (const QString& path : std::as_const(m_openedInOrder)) {
+        const QByteArray file = QFile::encodeName(path);
+        FcConfigAppFontAddFile(made, reinterpret_cast<const FcChar8*>(file.constData()));
+    }
+    // Whoever read the last one holds its own reference until handed this one.
+    if (m_config)
+        FcConfigDestroy(m_config);
+    m_config = made;
+    return true;
+}
+
+bool FontConfiguration::open(const QString& path) {
+    if (m_opened.contains(path))
+        return true;
+    const QByteArray file = QFile::encodeName(path);
+    if (!m_config ||
+        !FcConfigAppFontAddFile(m_config, reinterpret_cast<const FcChar8*>(file.constData())))
+        return false;
+    m_opened.insert(path);
+    m_openedInOrder.append(path);
+    return true;
+}
+
+void FontConfiguration::forget(const QString& path) {
+    m_opened.remove(path);
+    m_openedInOrder.removeAll(path);
+}
+
+QStringList FontConfiguration::folders() const {
+    QStringList folders;
+    if (m_config) {
+        appendAll(FcConfigGetConfigDirs(m_config), folders);
+        appendAll(FcConfigGetFontDirs(m_config), folders);
+    }
+    const QString user = userFolder();
+    if (!folders.contains(user))
+        folders.append(user);
+    return folders;
+}
+
+QString FontConfiguration::userFolder() {
+    // GenericDataLocation's first entry honours XDG_DATA_HOME as fontconfig does.
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
+        .filePath(QStringLiteral("fonts"));
+}
+
+} // namespace varelith
