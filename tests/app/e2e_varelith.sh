@@ -5,12 +5,15 @@
 # killed with SIGKILL that very moment has every flag on disk; started again it reads them
 # back, and Alt+F, X quits it with the flags as they were.
 #
-#   e2e_varelith.sh PROGRAM
+# A made font named on the command line then joins the list for that run, ticked.
+#
+#   e2e_varelith.sh PROGRAM FONT
 set -euo pipefail
 program=$(realpath "$1")
+font=$(realpath "$2")
 source "$(dirname "$0")/../support/xvfb.sh"
 require_tools xvfb-run xdotool import compare python3
-enter_xvfb 1024x768x24 "$0" "$program"
+enter_xvfb 1024x768x24 "$0" "$program" "$font"
 
 export XDG_CONFIG_HOME=$VARELITH_XVFB_WORK/config QT_QPA_PLATFORM=xcb
 unset FONTCONFIG_FILE
@@ -21,7 +24,7 @@ fail() {
 }
 
 start() {
-    "$program" &
+    "$program" "$@" &
     pid=$!
     window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Varelith$' | head -n 1) ||
         fail "no window titled Varelith appeared"
@@ -76,4 +79,21 @@ for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null && sleep 0.2 || break; done
 kill -0 "$pid" 2>/dev/null && fail "the program did not quit on 終了(&X)"
 wait "$pid" || fail "the program ended with status $?"
 [[ $(flags) == "$closed" ]] || fail "flags $(flags) after a restart and 終了, $closed before"
+
+# Opened from the command line: listed, ticked, stored with its name when the program quits.
+family=$(fc-query -f '%{family[0]}' "$font")
+start "$font"
+sleep 2
+xdotool windowfocus --sync "$window" && sleep 0.3
+xdotool key alt+f && sleep 0.3 && xdotool key x
+for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null && sleep 0.2 || break; done
+kill -0 "$pid" 2>/dev/null && fail "the program did not quit with a font file opened"
+opened=$(python3 -c 'import configparser, sys
+ini = configparser.ConfigParser(interpolation=None, strict=True)
+ini.optionxform = str
+ini.read(sys.argv[1], encoding="utf-8")
+s = ini["setting"]
+print("".join(s.get("flg_Font" + k[9:], "?") for k in s if k.startswith("name_Font") and s[k] == sys.argv[2]))' \
+    "$XDG_CONFIG_HOME/Varelith/Varelith.ini" "$family")
+[[ $opened == 1 ]] || fail "the opened font \"$family\" was not listed ticked (flags: '$opened')"
 echo "PASS"
