@@ -303,16 +303,17 @@ void Form1::setFontInfoOpener(FontInfoOpener* opener) {
 }
 
 void Form1::setFontFileHandler(std::function<void(const QStringList&)> handler) {
+    // The one handler before, on this window and on the dialog, stops watching.
     delete m_fontFileDrops;
     m_fontFileDrops = nullptr;
+    if (m_form2)
+        delete m_form2->findChild<FontFileDrops*>(QString(), Qt::FindDirectChildrenOnly);
     m_fontFileHandler = std::move(handler);
     if (!m_fontFileHandler)
         return;
     m_fontFileDrops = new FontFileDrops(*this, m_fontFileHandler);
-    if (m_form2) {
-        delete m_form2->findChild<FontFileDrops*>(QString(), Qt::FindDirectChildrenOnly);
+    if (m_form2)
         new FontFileDrops(*m_form2, m_fontFileHandler);
-    }
 }
 
 void Form1::setUninstalledFamilies(UninstalledNote::Families uninstalled) {

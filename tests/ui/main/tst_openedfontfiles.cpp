@@ -154,7 +154,8 @@ private Q_SLOTS:
     }
 
     // Files dropped on the window, on its sheet, or on the font selection dialog it loads
-    // reach the one handler set, whenever it was set; set again, only the new one hears.
+    // reach the one handler set, whenever it was set; set again, only the new one hears;
+    // unset, none.
     void droppedFilesReachTheHandler_data() {
         QTest::addColumn<QString>("over");
         QTest::addColumn<bool>("setBeforeLoad");
@@ -191,9 +192,9 @@ private Q_SLOTS:
         QCOMPARE(second, QStringList{path});
         QVERIFY(first.isEmpty());
 
-        // Unset, the window takes no file.
+        // Unset, neither the window nor the dialog takes a file.
         form.setFontFileHandler({});
-        QVERIFY(!dropFile(form, path));
+        QVERIFY(!dropFile(*target, path));
         QCOMPARE(second, QStringList{path});
     }
 };
