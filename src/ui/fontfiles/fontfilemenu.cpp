@@ -19,7 +19,6 @@ FontFileMenu::FontFileMenu(QMenu& fileMenu, FontFileChooser& chooser, Handler ha
     , m_action(new QAction(u"フォントファイルを開く(&F)..."_s, &fileMenu)) {
     m_action->setObjectName(u"mopenfontfile"_s);
     m_action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    m_action->setStatusTip(u"インストールしていないフォントファイルを開いて見本に加えます"_s);
     // Opening comes first in a file menu, as everywhere else.
     const QList<QAction*> entries = fileMenu.actions();
     fileMenu.insertAction(entries.isEmpty() ? nullptr : entries.first(), m_action);
