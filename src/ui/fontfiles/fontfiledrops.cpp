@@ -30,9 +30,10 @@ FontFileDrops::FontFileDrops(QWidget& window, Handler handler)
     window.setAcceptDrops(true);
     window.installEventFilter(this);
     // A drag goes to the innermost widget that takes drops, a text box or the sheet's view,
-    // not to the window behind it.
+    // not to the window behind it. A dialog the window owns is a window of its own.
     for (QWidget* child : window.findChildren<QWidget*>())
-        child->installEventFilter(this);
+        if (child->window() == &window)
+            child->installEventFilter(this);
 }
 
 QStringList FontFileDrops::localFiles(const QMimeData* data) {

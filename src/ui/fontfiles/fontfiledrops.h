@@ -14,7 +14,8 @@ namespace varelith {
 // anywhere over the window, its child widgets included, and the local files among its
 // URLs are handed on, in order, the others left out. Over the window itself any other
 // drag is refused (no drop cursor); a child that takes drops of its own (a text box
-// taking dropped text) still gets every drag without a file.
+// taking dropped text) still gets every drag without a file. The dialogs the window owns
+// are windows of their own, not watched.
 class FontFileDrops : public QObject {
     Q_OBJECT
 

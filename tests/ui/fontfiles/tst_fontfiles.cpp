@@ -7,6 +7,7 @@
 #include "runtimeerror.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QDir>
 #include <QDropEvent>
 #include <QFile>
@@ -151,6 +152,20 @@ private Q_SLOTS:
         QVERIFY(drag(window.window, data));
         QVERIFY(drag(*window.box, data));
         QCOMPARE(window.handed.size(), 2);
+    }
+
+    // A window of its own that the window owns (a dialog it keeps) keeps its drops: a file
+    // dropped there is not the window's.
+    void ownedWindowsKeepTheirDrops() {
+        QWidget window;
+        auto* dialog = new QDialog(&window);
+        QStringList handed;
+        new FontFileDrops(window, [&handed](const QStringList& paths) { handed += paths; });
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(u"/tmp/a.ttf"_s)});
+        QVERIFY(!drag(*dialog, data));
+        QVERIFY(drag(window, data));
+        QCOMPARE(handed, QStringList{u"/tmp/a.ttf"_s});
     }
 
     // The entry heads the file menu with Ctrl+O, and what the chooser gives reaches the
