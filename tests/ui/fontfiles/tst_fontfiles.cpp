@@ -155,15 +155,17 @@ private Q_SLOTS:
     }
 
     // A window of its own that the window owns (a dialog it keeps) keeps its drops: a file
-    // dropped there is not the window's.
+    // dropped on its text box is not the window's.
     void ownedWindowsKeepTheirDrops() {
         QWidget window;
         auto* dialog = new QDialog(&window);
+        auto* box = new QLineEdit(dialog);
         QStringList handed;
         new FontFileDrops(window, [&handed](const QStringList& paths) { handed += paths; });
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(u"/tmp/a.ttf"_s)});
-        QVERIFY(!drag(*dialog, data));
+        QVERIFY(!drag(*box, data));
+        QVERIFY(handed.isEmpty());
         QVERIFY(drag(window, data));
         QCOMPARE(handed, QStringList{u"/tmp/a.ttf"_s});
     }
