@@ -82,9 +82,9 @@ public:
     // Where font files dropped on this window, or on a font selection dialog it loads, are
     // handed; set again, it replaces the one before. Unset, no window takes dropped files.
     void setFontFileHandler(std::function<void(const QStringList& paths)> handler);
-    // The families opened from files this run, marked 未インストール on the sheet and in the
-    // font selection dialog's list from the next page shown and the next dialog loaded.
-    // Unset, no family is marked.
+    // The families opened from files this run, marked 未インストール on the sheet from the
+    // next page shown, and in the font selection dialog's list, the loaded one and every one
+    // after. Unset, no family is marked.
     void setUninstalledFamilies(UninstalledNote::Families uninstalled);
 
     // The dialog while it is loaded, null otherwise.
