@@ -93,6 +93,7 @@ void DialogSpecimenBook::printSpecimenBook(const SheetSource& source, QWidget* p
     trapErrors([&] {
         SpecimenPrinter::Book book = bookOf(source);
         book.latinFaces = m_latinFaces;
+        book.uninstalled = m_uninstalled;
         QPrinter& chosen = printer();
         const std::optional<int> copies = m_dialog->choosePrinter(chosen, parent);
         if (!copies)

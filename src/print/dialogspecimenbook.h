@@ -41,6 +41,10 @@ public:
     void setLatinFaces(std::function<FaceRef(const QString& family, const QString& style)> faces) {
         m_latinFaces = std::move(faces);
     }
+    // The families opened from files this run, marked in the book as on the sheet.
+    void setUninstalledFamilies(UninstalledNote::Families uninstalled) {
+        m_uninstalled = std::move(uninstalled);
+    }
 
 private:
     QPrinter& printer();
@@ -55,6 +59,7 @@ private:
     std::unique_ptr<QPrinter> m_printer;
     bool m_busy = false;
     std::function<FaceRef(const QString& family, const QString& style)> m_latinFaces;
+    UninstalledNote::Families m_uninstalled;
 };
 
 } // namespace varelith

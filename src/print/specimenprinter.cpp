@@ -303,8 +303,9 @@ SpecimenPrinter::FontSet SpecimenPrinter::setFont(qsizetype index) {
     // As on the sheet, a font that lacks a feature switched on says so beside its name.
     const QString missing =
         Typesetting::missingNote(m_shaper.missingFeatures(face, m_book.features));
-    const QString name =
-        family + choice.note + (missing.isEmpty() ? QString() : u"（%1）"_s.arg(missing));
+    const QString name = family + choice.note +
+                         UninstalledNote::noteFor(m_book.uninstalled, family) +
+                         (missing.isEmpty() ? QString() : u"（%1）"_s.arg(missing));
     const auto nameIn = [&](const FaceRef& in) {
         return setText(in, name, NamePoints, direction, std::numeric_limits<double>::max());
     };

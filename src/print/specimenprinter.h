@@ -9,6 +9,7 @@
 #include "sheetstyle.h"
 #include "specimenlayout.h"
 #include "specimenlines.h"
+#include "uninstallednote.h"
 #include "variationsettings.h"
 
 #include <QDate>
@@ -58,6 +59,9 @@ public:
         // font of the book as its Latin partner.
         LatinPairing pairing;
         std::function<FaceRef(const QString& family, const QString& style)> latinFaces;
+        // The families opened from files this run: "（未インストール）" after the name, as on
+        // the sheet.
+        UninstalledNote::Families uninstalled;
     };
     // The sheet and the part of it printed on, in points.
     struct Paper {

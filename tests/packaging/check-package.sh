@@ -1,17 +1,18 @@
 #!/usr/bin/env bash
 # Varelith as a desktop program, from one build tree. The install (DESTDIR, the configured
 # prefix and another) holds exactly the program, its desktop entry, icons and metainfo,
-# which the validators accept. The Debian package holds the same under /usr, with a
-# Depends naming every package the binary's libraries, Qt's Japanese texts and a Japanese
-# face come from. Installed with apt-get, the program shows its window with its icons and
-# class and Qt's Japanese texts loaded. Needs root for that: skipped without, failed in CI.
+# which the validators accept, the entry offering the program for the font files it opens.
+# The Debian package holds the same under /usr, with a Depends naming every package the
+# binary's libraries, Qt's Japanese texts and a Japanese face come from. Installed with
+# apt-get, the program shows its window with its icons and class and Qt's Japanese texts
+# loaded. Needs root for that: skipped without, failed in CI.
 #
 #   check-package.sh BUILD SOURCE BINARY VERSION
 set -euo pipefail
 build=$1 source=$2 binary=$3 version=$4
 source "$source/tests/support/xvfb.sh"
 require_tools xvfb-run xdotool xprop desktop-file-validate appstreamcli cpack dpkg-deb \
-    dpkg-shlibdeps fc-query strip
+    dpkg-shlibdeps fc-query strip python3
 enter_xvfb 1280x1024x24 "$0" "$@"
 
 id=io.github.varelith.Varelith
@@ -33,6 +34,8 @@ check_tree() {
     local entry=$root/$prefix/share/applications/$id.desktop
     desktop-file-validate "$entry" || fail "desktop-file-validate refuses the desktop entry"
     grep -qx "Icon=$id" "$entry" || fail "the desktop entry's icon is not $id"
+    "$source/tests/packaging/check-desktop-mime.py" "$entry" ||
+        fail "the desktop entry does not offer the program for the font files it opens"
     appstreamcli validate --no-net "$root/$prefix/share/metainfo/$id.metainfo.xml" ||
         fail "appstreamcli refuses the metainfo"
 }

@@ -5,6 +5,8 @@
 #include "glyphcoverage.h"
 #include "ticklistmodel.h"
 
+#include <algorithm>
+
 namespace varelith {
 
 namespace {
@@ -75,13 +77,22 @@ QVariant FontFilterModel::data(const QModelIndex& index, int role) const {
     if ((role != Qt::DisplayRole && role != Qt::AccessibleTextRole) || !index.isValid())
         return QSortFilterProxyModel::data(index, role);
     const QString& family = m_fonts.name(mapToSource(index).row());
-    const QString note = m_noteFor ? m_noteFor(family) : QString();
-    return note.isEmpty() ? m_names.displayText(family)
-                          : m_names.displayText(family) + u'（' + note + u'）';
+    QStringList notes;
+    for (const auto& [kind, noteFor] : m_notes)
+        if (QString note = noteFor ? noteFor(family) : QString(); !note.isEmpty())
+            notes.append(std::move(note));
+    return notes.isEmpty() ? m_names.displayText(family)
+                           : m_names.displayText(family) + u'（' + notes.join(u'・') + u'）';
 }
 
-void FontFilterModel::setNoteFor(std::function<QString(const QString&)> noteFor) {
-    m_noteFor = std::move(noteFor);
+void FontFilterModel::setNoteFor(const QString& kind,
+                                 std::function<QString(const QString&)> noteFor) {
+    const auto same = std::find_if(m_notes.begin(), m_notes.end(),
+                                   [&kind](const auto& note) { return note.first == kind; });
+    if (same != m_notes.end())
+        same->second = std::move(noteFor);
+    else
+        m_notes.append({kind, std::move(noteFor)});
     notesChanged();
 }
 

@@ -38,8 +38,10 @@ public:
     // empty condition: every family.
     void setOnlyWhere(std::function<bool(const QString& family)> condition);
 
-    // A note read after a family's name ("無効"), or an empty text for none.
-    void setNoteFor(std::function<QString(const QString& family)> noteFor);
+    // A note read after a family's name ("無効"), or an empty text for none. Notes of
+    // several kinds share one pair of brackets, in the order their kinds were first set:
+    // "名前（無効・未インストール）"; setting a kind again replaces its note.
+    void setNoteFor(const QString& kind, std::function<QString(const QString& family)> noteFor);
     // The notes changed: views redraw every row.
     void notesChanged();
 
@@ -65,7 +67,7 @@ private:
     QFontDatabase::WritingSystem m_writingSystem = QFontDatabase::Any;
     QString m_sampleText;
     bool m_sampleFilter = false;
-    std::function<QString(const QString&)> m_noteFor;
+    QList<std::pair<QString, std::function<QString(const QString&)>>> m_notes;
     std::function<bool(const QString&)> m_onlyWhere;
     // Every row's names in comparable form, one string a row, made at the first filtering
     // by name after a refill.

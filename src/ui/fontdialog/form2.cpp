@@ -214,6 +214,13 @@ void Form2::setFontInfoOpener(FontInfoOpener* opener) {
     setTabOrder(hook->button(), m_command1);
 }
 
+void Form2::setUninstalledFamilies(UninstalledNote::Families uninstalled) {
+    m_shownFonts->setNoteFor(u"uninstalled"_s,
+                             [uninstalled = std::move(uninstalled)](const QString& family) {
+                                 return UninstalledNote::wordFor(uninstalled, family);
+                             });
+}
+
 void Form2::setSampleText(const QString& text) {
     m_shownFonts->setSampleText(text);
 }

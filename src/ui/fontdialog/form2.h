@@ -8,6 +8,7 @@
 #include "glyphcoverage.h"
 #include "rejectedfamilies.h"
 #include "ticklist.h"
+#include "uninstallednote.h"
 
 #include <QDialog>
 
@@ -66,6 +67,10 @@ public:
     // Where the current row opens its font's information: a context menu entry and a
     // button beside 閉じる. Null adds neither.
     void setFontInfoOpener(FontInfoOpener* opener);
+
+    // The families opened from files this run: their rows read "（未インストール）" after the
+    // name, beside any other note.
+    void setUninstalledFamilies(UninstalledNote::Families uninstalled);
 
     // The main window's sample text, for "見本の文字を含むフォントのみ".
     void setSampleText(const QString& text);

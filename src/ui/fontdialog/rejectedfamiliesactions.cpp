@@ -29,7 +29,7 @@ RejectedFamiliesActions::RejectedFamiliesActions(RejectedFamilies& rejected, Tic
     m_accept->setObjectName(u"act_Accept"_s);
     connect(m_reject, &QAction::triggered, this, [this] { rejectRows(chosenRows()); });
     connect(m_accept, &QAction::triggered, this, [this] { acceptRows(chosenRows()); });
-    m_shown.setNoteFor([this](const QString& family) {
+    m_shown.setNoteFor(u"rejected"_s, [this](const QString& family) {
         return m_rejected.isRejected(family) ? u"無効"_s : QString();
     });
 }

@@ -3,6 +3,7 @@
 #include "appversion.h"
 #include "errortrap.h"
 #include "fontcatalogue.h"
+#include "fontfiledrops.h"
 #include "fontsize.h"
 #include "form2.h"
 #include "formwindow.h"
@@ -92,7 +93,9 @@ Form1::Form1(FontCatalogue& catalogue, const FontSource& fonts, SettingsStore& s
         m_typesettingMenu = new TypesettingMenu(*m_mview, m_store, this);
         m_shapedSheet = new ShapedSheetView(
             *m_rtext1, *shaper,
-            SheetLineFaces(m_coverage, m_sheetFaces, [this] { return sheetStyle(); }));
+            SheetLineFaces(
+                m_coverage, m_sheetFaces, [this] { return sheetStyle(); },
+                [this](const QString& family) { return m_uninstalled && m_uninstalled(family); }));
         m_shapedSheet->setTypesetting(m_typesettingMenu->typesetting());
         connect(m_typesettingMenu, &TypesettingMenu::changed, m_shapedSheet,
                 &ShapedSheetView::setTypesetting);
@@ -267,6 +270,9 @@ void Form1::loadForm2() {
     // The dialog has no owner window: it is centred on the screen, not on this window.
     m_form2 = std::make_unique<Form2>(m_catalogue, m_fonts, m_store, m_familyNames);
     m_form2->setFontInfoOpener(m_fontInfo);
+    m_form2->setUninstalledFamilies(m_uninstalled);
+    if (m_fontFileHandler)
+        new FontFileDrops(*m_form2, m_fontFileHandler);
     connect(m_form2.get(), &Form2::pageFieldsReset, this, &Form1::setPageFields);
     m_form2->Form_Load();
 }
@@ -314,6 +320,26 @@ void Form1::setFontInfoOpener(FontInfoOpener* opener) {
         new SheetFontInfoHook(*m_rtext1, *opener);
 }
 
+void Form1::setFontFileHandler(std::function<void(const QStringList&)> handler) {
+    // The one handler before, on this window and on the dialog, stops watching.
+    delete m_fontFileDrops;
+    m_fontFileDrops = nullptr;
+    if (m_form2)
+        delete m_form2->findChild<FontFileDrops*>(QString(), Qt::FindDirectChildrenOnly);
+    m_fontFileHandler = std::move(handler);
+    if (!m_fontFileHandler)
+        return;
+    m_fontFileDrops = new FontFileDrops(*this, m_fontFileHandler);
+    if (m_form2)
+        new FontFileDrops(*m_form2, m_fontFileHandler);
+}
+
+void Form1::setUninstalledFamilies(UninstalledNote::Families uninstalled) {
+    m_uninstalled = std::move(uninstalled);
+    if (m_form2)
+        m_form2->setUninstalledFamilies(m_uninstalled);
+}
+
 void Form1::Showpage(Int16 page) {
     MousePointer::set(MousePointer::Hourglass);
     m_btnBack->setEnabled(false);
@@ -326,7 +352,7 @@ void Form1::Showpage(Int16 page) {
         const ComposedPage composed = SheetComposer::compose(m_catalogue, inputs);
         std::unique_ptr<QTextDocument> document =
             SheetDocument::build(composed, m_rtext1->font(), m_coverage, m_rtext1->palette(),
-                                 m_sheetFaces, sheetStyle());
+                                 m_sheetFaces, sheetStyle(), m_uninstalled);
         // The view deletes only the document it made itself; the page shown before goes
         // once the view has let go of it.
         QTextDocument* const shown = m_rtext1->document();

@@ -2,9 +2,11 @@
 
 #include "int16.h"
 #include "sheetsource.h"
+#include "uninstallednote.h"
 
 #include <QMainWindow>
 
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -18,6 +20,7 @@ class QTextEdit;
 namespace varelith {
 
 class FontCatalogue;
+class FontFileDrops;
 class FontInfoOpener;
 class FontSource;
 class FamilyNames;
@@ -81,6 +84,14 @@ public:
     // set once, before Form_Load.
     void setFontInfoOpener(FontInfoOpener* opener);
 
+    // Where font files dropped on this window, or on a font selection dialog it loads, are
+    // handed; set again, it replaces the one before. Unset, no window takes dropped files.
+    void setFontFileHandler(std::function<void(const QStringList& paths)> handler);
+    // The families opened from files this run, marked 未インストール on the sheet from the
+    // next page shown, and in the font selection dialog's list, the loaded one and every one
+    // after. Unset, no family is marked.
+    void setUninstalledFamilies(UninstalledNote::Families uninstalled);
+
     // The dialog while it is loaded, null otherwise.
     Form2* form2() const { return m_form2.get(); }
 
@@ -97,6 +108,8 @@ public:
     QAction* mprintone() const { return m_mprintone; }
     QAction* mprintall() const { return m_mprintall; }
     QAction* mprintbook() const { return m_mprintbook; }
+    // "ファイル(&F)": opening font files adds its entry to it.
+    QMenu* mfile() const { return m_mfile; }
     // "表示(&V)": views of the sheet add their entries to it.
     QMenu* mview() const { return m_mview; }
     SheetStyleMenu* styleMenu() const { return m_styleMenu; }
@@ -150,6 +163,9 @@ private:
     SheetFaces* m_sheetFaces;
     std::unique_ptr<Form2> m_form2;
     FontInfoOpener* m_fontInfo = nullptr;
+    std::function<void(const QStringList&)> m_fontFileHandler;
+    FontFileDrops* m_fontFileDrops = nullptr;
+    UninstalledNote::Families m_uninstalled;
     bool m_unloaded = false;
     bool m_centred = false;
 

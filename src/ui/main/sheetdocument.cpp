@@ -26,12 +26,16 @@ void markMissing(QTextCursor& cursor, const ComposedPage& page, const FormatRun&
 }
 
 void addNotes(QTextCursor& cursor, const ComposedPage& page, const QList<QTextCharFormat>& formats,
-              const QList<SheetFaces::Choice>& choices) {
+              const QList<SheetFaces::Choice>& choices,
+              const UninstalledNote::Families& uninstalled) {
     // From the last line up, so that a note put in leaves the places of the lines above it
     // as the page has them.
     for (qsizetype index = page.runs.size() - 1; index > 0; --index) {
-        const QString& note = choices.at(index).note;
-        if (note.isEmpty() || page.runs.at(index - 1).role != FormatRun::Role::Name)
+        if (page.runs.at(index - 1).role != FormatRun::Role::Name)
+            continue;
+        const QString note = (index < choices.size() ? choices.at(index).note : QString()) +
+                             UninstalledNote::noteFor(uninstalled, page.runs.at(index).family);
+        if (note.isEmpty())
             continue;
         cursor.setPosition(page.documentPosition(page.runs.at(index).start));
         cursor.insertText(note, formats.at(index - 1));
@@ -55,7 +59,8 @@ QTextCharFormat SheetDocument::formatFor(const FormatRun& run) {
 
 std::unique_ptr<QTextDocument>
 SheetDocument::build(const ComposedPage& page, const QFont& defaultFont, GlyphCoverage* coverage,
-                     const QPalette& palette, SheetFaces* faces, SheetStyle style) {
+                     const QPalette& palette, SheetFaces* faces, SheetStyle style,
+                     const UninstalledNote::Families& uninstalled) {
     const bool styled = faces && style != SheetStyle::Regular;
     // Every format first: a size the view refuses stops here, with nothing built.
     QList<QTextCharFormat> formats;
@@ -101,8 +106,8 @@ SheetDocument::build(const ComposedPage& page, const QFont& defaultFont, GlyphCo
             markMissing(cursor, page, run, missing, mark);
         }
     }
-    if (styled)
-        addNotes(cursor, page, formats, choices);
+    if (styled || uninstalled)
+        addNotes(cursor, page, formats, choices, uninstalled);
     return document;
 }
 

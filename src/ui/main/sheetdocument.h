@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sheetstyle.h"
+#include "uninstallednote.h"
 
 #include <QTextCharFormat>
 
@@ -32,10 +33,14 @@ public:
     // the style (and marked against that face's characters); a family without one keeps its
     // plain font and the note goes after its name, in the name's format. Regular builds the
     // very document it builds without faces.
+    //
+    // A family opened from a file this run (`uninstalled`) gets "（未インストール）" after its
+    // name, after the style's note, in any style.
     static std::unique_ptr<QTextDocument> build(const ComposedPage& page, const QFont& defaultFont,
                                                 GlyphCoverage* coverage, const QPalette& palette,
                                                 SheetFaces* faces = nullptr,
-                                                SheetStyle style = SheetStyle::Regular);
+                                                SheetStyle style = SheetStyle::Regular,
+                                                const UninstalledNote::Families& uninstalled = {});
 
     // The format one run gives its characters. A sample is drawn with its own font
     // alone: a character the font lacks shows as missing instead of being borrowed from

@@ -2,6 +2,7 @@
 
 #include "faceref.h"
 #include "sheetstyle.h"
+#include "uninstallednote.h"
 
 #include <QString>
 
@@ -19,16 +20,18 @@ class SheetLineFaces {
 public:
     struct Face {
         FaceRef face; // null for a family that is not installed
-        QString note; // beside the name, as in the document: "（太字なし）"
+        QString note; // beside the name, as in the document: "（太字なし）（未インストール）"
     };
 
-    SheetLineFaces(GlyphCoverage* coverage, SheetFaces* faces, std::function<SheetStyle()> style);
+    SheetLineFaces(GlyphCoverage* coverage, SheetFaces* faces, std::function<SheetStyle()> style,
+                   UninstalledNote::Families uninstalled = {});
     Face operator()(const QString& family) const;
 
 private:
     GlyphCoverage* m_coverage;
     SheetFaces* m_faces;
     std::function<SheetStyle()> m_style;
+    UninstalledNote::Families m_uninstalled;
 };
 
 } // namespace varelith

@@ -197,6 +197,70 @@ private Q_SLOTS:
         QVERIFY(RejectedFamilies(RejectedFamilies::standardFolder()).families().isEmpty());
     }
 
+    // A row's notes share one pair of brackets, 無効 first: families switched off and
+    // families opened from files are each marked, a family that is both reads both, and
+    // what a screen reader reads is what is shown.
+    void notesShareTheRow_data() {
+        QTest::addColumn<QList<int>>("rejected");
+        QTest::addColumn<QStringList>("opened");
+        QTest::addColumn<bool>("beforeLoad");
+        QTest::addColumn<QStringList>("notes"); // after each family's name, in list order
+        const QString off = u"（無効）"_s;
+        const QString file = u"（未インストール）"_s;
+        const QString both = u"（無効・未インストール）"_s;
+        QTest::newRow("none") << QList<int>() << QStringList() << true
+                              << QStringList{{}, {}, {}, {}, {}};
+        QTest::newRow("switched off alone")
+            << QList<int>{1} << QStringList() << true << QStringList{{}, off, {}, {}, {}};
+        QTest::newRow("opened alone") << QList<int>() << QStringList{Families.at(3)} << true
+                                      << QStringList{{}, {}, {}, file, {}};
+        QTest::newRow("both, and each")
+            << QList<int>{0, 4} << QStringList{Families.at(4), Families.at(2)} << true
+            << QStringList{off, {}, file, {}, both};
+        QTest::newRow("opened set after loading")
+            << QList<int>{4} << QStringList{Families.at(4), Families.at(0)} << false
+            << QStringList{file, {}, {}, {}, both};
+    }
+
+    void notesShareTheRow() {
+        QFETCH(QList<int>, rejected);
+        QFETCH(QStringList, opened);
+        QFETCH(bool, beforeLoad);
+        QFETCH(QStringList, notes);
+        ListFontSource fonts(Families);
+        MemorySettingsStore store;
+        FontCatalogue catalogue;
+        FamilyNames familyNames;
+        QStringList plain; // each row as a dialog without notes reads it
+        {
+            Form2 reference(catalogue, fonts, store, familyNames);
+            reference.Form_Load();
+            QVERIFY(reference.rejectedActions()->acceptRows({0, 1, 2, 3, 4}));
+            for (int row = 0; row < reference.List1()->model()->rowCount(); ++row)
+                plain.append(reference.List1()->model()->index(row, 0).data().toString());
+        }
+        Form2 dialog(catalogue, fonts, store, familyNames);
+        const auto setOpened = [&] {
+            if (!opened.isEmpty())
+                dialog.setUninstalledFamilies(
+                    [opened](const QString& family) { return opened.contains(family); });
+        };
+        if (beforeLoad)
+            setOpened();
+        dialog.Form_Load();
+        QAbstractItemModel* shown = dialog.List1()->model();
+        if (!beforeLoad)
+            setOpened();
+        QVERIFY(dialog.rejectedActions()->rejectRows(rejected));
+        QCOMPARE(shown->rowCount(), notes.size());
+        for (int row = 0; row < shown->rowCount(); ++row) {
+            const QModelIndex index = shown->index(row, 0);
+            QCOMPARE(index.data().toString(), plain.at(row) + notes.at(row));
+            QCOMPARE(index.data(Qt::AccessibleTextRole).toString(), plain.at(row) + notes.at(row));
+        }
+        QVERIFY(dialog.rejectedActions()->acceptRows({0, 1, 2, 3, 4}));
+    }
+
     // 無効にする from the context menu takes the selected rows and the current one, as rows of
     // the whole list while a filter hides some.
     void contextMenuTakesTheRowsChosen() {

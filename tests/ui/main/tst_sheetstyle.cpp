@@ -152,15 +152,20 @@ private Q_SLOTS:
     }
 
     // The specimen book in 太字: the Bold face embedded, the note after a name without it,
-    // the style in the header; in 縦書き too.
+    // the style in the header; in 縦書き too. A family opened from a file is marked after
+    // the style's note.
     void specimenBookInTheStyle_data() {
         QTest::addColumn<bool>("vertical");
-        QTest::newRow("横書き") << false;
-        QTest::newRow("縦書き") << true;
+        QTest::addColumn<QString>("mark"); // after Bench Sans 00001, opened from a file
+        QTest::newRow("横書き") << false << QString();
+        QTest::newRow("縦書き") << true << QString();
+        QTest::newRow("横書き, opened from a file") << false << u"（未インストール）"_s;
+        QTest::newRow("縦書き, opened from a file") << true << u"（未インストール）"_s;
     }
 
     void specimenBookInTheStyle() {
         QFETCH(bool, vertical);
+        QFETCH(QString, mark);
         MemorySettingsStore store;
         RecordingTickList list;
         FixedSheetSource source{FontCatalogue()};
@@ -175,9 +180,12 @@ private Q_SLOTS:
         FamilyFaces faces;
         SheetFaces sheetFaces(faces, coverage);
         Shaper shaper;
-        DialogSpecimenBook(coverage, std::make_unique<FilePrinterDialog>(pdf, 1), nullptr,
-                           &sheetFaces)
-            .printSpecimenBook(source, nullptr);
+        DialogSpecimenBook book(coverage, std::make_unique<FilePrinterDialog>(pdf, 1), nullptr,
+                                &sheetFaces);
+        if (!mark.isEmpty())
+            book.setUninstalledFamilies(
+                [](const QString& family) { return family == u"Bench Sans 00001"_s; });
+        book.printSpecimenBook(source, nullptr);
         const auto run = [](const QString& program, const QStringList& arguments) {
             QProcess process;
             process.start(program, arguments);
@@ -188,10 +196,12 @@ private Q_SLOTS:
                                  .section(u'\n', 1)
                                  .remove(QRegularExpression(u"\\s"_s));
         if (vertical) // the columns read by pdftotext in an order of its own
-            QVERIFY2(text.contains(u"BenchSans00001"_s) && text.contains(u"太字なし"_s),
+            QVERIFY2(text.contains(u"BenchSans00001"_s) && text.contains(u"太字なし"_s) &&
+                         text.count(u"未インストール"_s) == int(!mark.isEmpty()),
                      qPrintable(text));
         else
-            QCOMPARE(text, u"12pt・太字・横書きVarelithFacesAbcBenchSans00001（太字なし）Abc"_s);
+            QCOMPARE(text, u"12pt・太字・横書きVarelithFacesAbcBenchSans00001（太字なし）"_s +
+                               mark + u"Abc"_s);
         QVERIFY(run(u"pdffonts"_s, {pdf}).contains(u"VarelithFaces-Bold"_s));
     }
 };

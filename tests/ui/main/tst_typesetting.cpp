@@ -2,6 +2,8 @@
 #include "familyfaces.h"
 #include "familynames.h"
 #include "featuredialog.h"
+#include "fontfilechooser.h"
+#include "fontfilemenu.h"
 #include "fontinfoopener.h"
 #include "form1.h"
 #include "glyphcoverage.h"
@@ -39,7 +41,13 @@ namespace {
 const QStringList Families{u"Varelith Vertical"_s, u"Varelith Faces"_s, u"Varelith Variable"_s};
 const QString Sample = u"「かな」ABC 123。"_s;
 
-// The main window over the made fonts, a page shown with `sample` at `size`.
+// The file dialog, cancelled.
+struct CancelledFontFiles : FontFileChooser {
+    QStringList chooseFontFiles(QWidget*) override { return {}; }
+};
+
+// The main window over the made fonts, a page shown with `sample` at `size`; its file menu
+// opens font files, as the program's does.
 struct ShownSheet {
     // `opener` is handed in before the first page, as the program does.
     explicit ShownSheet(MemorySettingsStore& settings, const QString& size = u"20"_s,
@@ -49,6 +57,7 @@ struct ShownSheet {
         form = std::make_unique<Form1>(catalogue, fonts, store, familyNames, nullptr, &coverage,
                                        nullptr, &sheetFaces, &shaper);
         form->setFontInfoOpener(opener);
+        fontFiles = std::make_unique<FontFileMenu>(*form->mfile(), chooser, nullptr, form.get());
         form->Form_Load();
         form->Text2()->setText(size);
         form->Text1()->setText(Sample);
@@ -67,6 +76,8 @@ struct ShownSheet {
     SheetFaces sheetFaces{faces, coverage};
     Shaper shaper;
     std::unique_ptr<Form1> form;
+    CancelledFontFiles chooser;
+    std::unique_ptr<FontFileMenu> fontFiles;
 };
 
 Typesetting typesetting(bool vertical, const QString& features, const QString& axes) {
