@@ -6,6 +6,8 @@
 #include "familynames.h"
 #include "fontcatalogue.h"
 #include "fontconfiguration.h"
+#include "fontfilemenu.h"
+#include "fontfilerefusalnotice.h"
 #include "fontfolderwatcher.h"
 #include "fontinfoduplicates.h"
 #include "fontinfotypesetting.h"
@@ -24,6 +26,7 @@
 #include "outdatedpagenotice.h"
 #include "pairingfaces.h"
 #include "qtcssfilechooser.h"
+#include "qtfontfilechooser.h"
 #include "rejectedfamilieskepthere.h"
 #include "settingsproblemnotice.h"
 #include "shapedsheetview.h"
@@ -40,7 +43,8 @@
 #include <QCommandLineParser>
 #include <QDesktopServices>
 #include <QFileInfo>
-#include <QMessageBox>
+
+#include <algorithm>
 
 // The user's settings, the installed fonts and the printers are what the program works
 // from; font files named on the command line are opened beside the installed fonts.
@@ -158,9 +162,31 @@ int main(int argc, char** argv) {
         fontFolders.watch(configuration.folders());
     });
     fontChanges.setFontInfoOpener(&fontInfo);
-    fontChanges.setRefusals([&mainWindow](const QStringList& problems) {
-        QMessageBox::warning(&mainWindow, QStringLiteral("Varelith"), problems.join(u'\n'));
-    });
+    const varelith::FontFileRefusalNotice refusals;
+    fontChanges.setRefusals(
+        [&](const QStringList& problems) { refusals.tell(problems, &mainWindow); });
+    // Font files opened for the run: from the command line, ファイル → フォントファイルを開く,
+    // or dropped on the main window or the font selection dialog.
+    const auto openFiles = [&fontChanges](const QStringList& paths) {
+        fontChanges.open(paths);
+    };
+    mainWindow.setFontFileHandler(openFiles);
+    varelith::QtFontFileChooser fontFileChooser;
+    const varelith::FontFileMenu fontFileMenu(*mainWindow.mfile(), fontFileChooser, openFiles,
+                                              &mainWindow);
+    // A family is 未インストール while every file of its faces is one opened this run.
+    const auto uninstalled = [&configuration, &faces](const QString& family) {
+        if (configuration.openedFiles().isEmpty())
+            return false;
+        const QList<varelith::FontFace> familyFaces = faces.faces(family);
+        return !familyFaces.isEmpty() &&
+               std::all_of(familyFaces.cbegin(), familyFaces.cend(),
+                           [&configuration](const varelith::FontFace& face) {
+                               return configuration.isOpened(face.file);
+                           });
+    };
+    mainWindow.setUninstalledFamilies(uninstalled);
+    specimenBook.setUninstalledFamilies(uninstalled);
     QObject::connect(&fontFolders, &varelith::FontFolderWatcher::changed, &fontChanges,
                      &varelith::FontSetRefresh::refresh);
     varelith::OutdatedPageNotice outdatedPage(mainWindow);
