@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 #include <fontconfig/fontconfig.h>
@@ -62,6 +63,25 @@ bool FontConfiguration::open(const QString& path) {
 void FontConfiguration::forget(const QString& path) {
     m_opened.remove(path);
     m_openedInOrder.removeAll(path);
+}
+
+bool FontConfiguration::isInstalled(const QString& path) const {
+    const QFileInfo wanted(path);
+    const QString canonical = wanted.canonicalFilePath();
+    const QByteArray name = QFile::encodeName(wanted.fileName());
+    const FcFontSet* fonts = m_config ? FcConfigGetFonts(m_config, FcSetSystem) : nullptr;
+    for (int i = 0; fonts && i < fonts->nfont; ++i) {
+        FcChar8* file = nullptr;
+        if (FcPatternGetString(fonts->fonts[i], FC_FILE, 0, &file) != FcResultMatch)
+            continue;
+        // The file name first: a string comparison, no file system asked.
+        const QByteArray installed(reinterpret_cast<const char*>(file));
+        if (!installed.endsWith(name))
+            continue;
+        if (QFileInfo(QFile::decodeName(installed)).canonicalFilePath() == canonical)
+            return true;
+    }
+    return false;
 }
 
 QStringList FontConfiguration::folders() const {

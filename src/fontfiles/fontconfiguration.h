@@ -43,6 +43,9 @@ public:
     // reading leaves it out.
     void forget(const QString& path);
     bool isOpened(const QString& path) const { return m_opened.contains(path); }
+    // Whether the file is one of the installed fonts (however its folder is spelt): opened,
+    // it is shown as installed and not added a second time.
+    bool isInstalled(const QString& path) const;
     const QStringList& openedFiles() const { return m_openedInOrder; }
 
     // The folders whose fonts the configuration reads, its subfolders included, and the

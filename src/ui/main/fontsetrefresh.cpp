@@ -63,7 +63,7 @@ QStringList FontSetRefresh::open(const QStringList& paths) {
             problems.append(file.problem());
             continue;
         }
-        if (!m_fonts.open(file.path())) {
+        if (!m_fonts.isInstalled(file.path()) && !m_fonts.open(file.path())) {
             problems.append(tr("「%1」を開けませんでした。").arg(path));
             continue;
         }

@@ -45,7 +45,8 @@ public:
     // Opens font files for this run. Each is read first: one that is not a font, damaged or
     // hostile is refused and told, and changes nothing. The families of the others join
     // the list, ticked; the page with the first one's line is shown and its information
-    // opened. Returns those families, in the order of the files.
+    // opened. A file already installed is not added again: its family is ticked and shown.
+    // Returns those families, in the order of the files.
     QStringList open(const QStringList& paths);
 
     // An opened file was installed: from now on its family is the installed one.

@@ -147,6 +147,10 @@ private Q_SLOTS:
                                  << 1;
         QTest::newRow("collection, every face") << QStringList{seeds + u"/collection-of-two"_s}
                                                 << QStringList{u"Varelith Faces"_s} << u"2"_s << 0;
+        // One of the installed files, the family unticked: ticked again, listed once, not
+        // counted as opened.
+        QTest::newRow("an installed file") << QStringList{u"installed:bench00001.ttf"_s}
+                                           << QStringList{u"Bench Sans 00001"_s} << u"1"_s << 0;
         QTest::newRow("WOFF") << QStringList{seeds + u"/woff-light"_s}
                               << QStringList{u"Varelith Faces"_s} << u"2"_s << 0;
     }
@@ -154,6 +158,9 @@ private Q_SLOTS:
         QFETCH(QStringList, files);
         QFETCH(QStringList, opened);
         RunningProgram program;
+        for (QString& file : files)
+            if (file.startsWith(u"installed:"_s))
+                file = program.installed(file.mid(10));
         program.form->Showpage(Int16(1));
         // One the user unticked stays so.
         program.form->form2()->setSelected(0, false);
@@ -165,7 +172,10 @@ private Q_SLOTS:
         for (qsizetype k = 0; k < program.problems.size(); ++k)
             QVERIFY2(program.problems.at(k).contains(QFileInfo(files.at(k)).fileName()),
                      qPrintable(program.problems.at(k)));
-        QStringList expected = before;
+        QStringList expected;
+        for (const QString& listed : before)
+            if (!opened.contains(listed))
+                expected.append(listed);
         for (const QString& family : opened)
             expected.append(family + u"+"_s);
         std::sort(expected.begin(), expected.end(), [](const QString& a, const QString& b) {
@@ -182,6 +192,8 @@ private Q_SLOTS:
         } else {
             QVERIFY(program.opener.shown.isEmpty());
         }
+        for (const QString& file : program.configuration->openedFiles())
+            QVERIFY(!file.contains(u"/installed/"_s));
     }
 
     // Fonts another program puts in or takes out of a watched folder come and go without
