@@ -117,11 +117,11 @@ UserFontFolder::UserFontFolder() {
 UserFontFolder::UserFontFolder(QString path)
     : m_path(QDir::cleanPath(std::move(path))) {}
 
-QString UserFontFolder::displayPath() const {
+QString UserFontFolder::shownPath(const QString& path) {
     const QString home = QDir::homePath();
-    if (m_path.startsWith(home + u'/'))
-        return u"~"_s + m_path.mid(home.size());
-    return m_path;
+    if (path.startsWith(home + u'/'))
+        return u"~"_s + path.mid(home.size());
+    return path;
 }
 
 UserFontFolder::InstallResult UserFontFolder::examine(const QString& sourcePath,
@@ -200,7 +200,7 @@ UserFontFolder::InstallResult UserFontFolder::examine(const QString& sourcePath,
         result.installedVersion = same->shown();
         result.installedFile = sameFile;
         result.message = u"「%1」の同じバージョン（%2）はすでにインストールされています（%3）。"
-                         u"ファイルは書き込んでいません。"_s.arg(result.family,
+                         u"ファイルはコピーしていません。"_s.arg(result.family,
                                                                  result.installedVersion, sameFile);
     } else {
         result.message = u"「%1」はまだインストールされていません。"_s.arg(result.family);

@@ -59,17 +59,20 @@ public:
     // so fontconfig never reads half a font.
     InstallResult install(const QString& sourcePath, FcConfig* installedFonts) const;
 
-    // Whether every file lies in this folder, itself and where it leads (a link out of
-    // the folder does not count, nor a link into it from outside).
+    // Whether the file lies in this folder or a folder of it, itself and where it leads
+    // (a link out of the folder does not count, nor a link into it from outside).
+    bool contains(const QString& file) const;
+    // Whether there are files and every one lies in this folder.
     bool canRemove(const QStringList& files) const;
     // Each file to the desktop's trash, when all may be removed.
     RemoveResult remove(const QStringList& files) const;
 
     // "~/.local/share/fonts" for the user's home, as the folder is shown.
-    QString displayPath() const;
+    QString displayPath() const { return shownPath(m_path); }
+    // A path as the user reads it: the home as "~".
+    static QString shownPath(const QString& path);
 
 private:
-    bool contains(const QString& file) const;
     QString copyIn(const QString& sourcePath, QString& error) const;
 
     QString m_path;
