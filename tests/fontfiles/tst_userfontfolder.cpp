@@ -242,7 +242,8 @@ void TestUserFontFolder::nameTaken() {
 }
 
 void TestUserFontFolder::remove_data() {
-    // Each file as "where:name": in the folder, in a folder of it, outside it, a link in
+    // Each file as "where:name": in the folder, in a folder of it, outside it ("fonts-old"
+    // beside it), a link in
     // the folder to a file outside, a link outside to a file in it, or not there at all.
     QTest::addColumn<QStringList>("files");
     QTest::addColumn<bool>("removable");
@@ -250,6 +251,7 @@ void TestUserFontFolder::remove_data() {
     QTest::newRow("a family, one file in a folder of its own")
         << QStringList{u"in:a.ttf"_s, u"sub:b.ttf"_s} << true;
     QTest::newRow("outside") << QStringList{u"out:a.ttf"_s} << false;
+    QTest::newRow("a folder beside it, its name longer") << QStringList{u"beside:a.ttf"_s} << false;
     QTest::newRow("one in, one out") << QStringList{u"in:a.ttf"_s, u"out:b.ttf"_s} << false;
     QTest::newRow("link in the folder to a file outside")
         << QStringList{u"linkout:a.ttf"_s} << false;
@@ -276,6 +278,9 @@ void TestUserFontFolder::remove() {
         } else if (where == u"sub"_s) {
             path = fontsFolder() + u"/family/"_s + name;
             QVERIFY(write(path, bytes));
+        } else if (where == u"beside"_s) {
+            path = fontsFolder() + u"-old/"_s + name;
+            QVERIFY(write(path, bytes));
         } else if (where == u"out"_s) {
             path = outside + u'/' + name;
             QVERIFY(write(path, bytes));
@@ -292,7 +297,8 @@ void TestUserFontFolder::remove() {
         }
         paths.append(path);
     }
-    const QStringList before = listing(fontsFolder()) + listing(outside);
+    const QStringList before =
+        listing(fontsFolder()) + listing(outside) + listing(fontsFolder() + u"-old"_s);
 
     const UserFontFolder folder;
     QCOMPARE(folder.canRemove(paths), removable);
@@ -302,7 +308,8 @@ void TestUserFontFolder::remove() {
     if (!removable) {
         // Refused whole: nothing moved, nothing in the trash.
         QVERIFY(result.removed.isEmpty());
-        QCOMPARE(listing(fontsFolder()) + listing(outside), before);
+        QCOMPARE(listing(fontsFolder()) + listing(outside) + listing(fontsFolder() + u"-old"_s),
+                 before);
         QCOMPARE(listing(trashFolder()), QStringList());
         return;
     }

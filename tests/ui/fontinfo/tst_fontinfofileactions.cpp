@@ -213,17 +213,18 @@ void TestFontInfoFileActions::remove_data() {
     QTest::addColumn<QStringList>("files"); // "user:", "home:", "system:" or "link:" + name
     QTest::addColumn<bool>("answer");
     QTest::addColumn<bool>("removed");
-    QTest::addColumn<QString>("told"); // in the message; none expected when empty
+    // In the message, ELSEWHERE standing for the machine's folder; none expected when empty.
+    QTest::addColumn<QString>("told");
     const QString a = u"varelith-faces-regular.ttf"_s;
     const QString b = u"varelith-faces-bold.ttf"_s;
     QTest::newRow("installed by the user, confirmed")
         << QStringList{u"user:"_s + a, u"user:"_s + b} << true << true << u"ごみ箱に移しました"_s;
     QTest::newRow("installed by the user, declined")
         << QStringList{u"user:"_s + a, u"user:"_s + b} << false << false << QString();
-    QTest::newRow("the machine's")
-        << QStringList{u"system:"_s + a} << true << false << u"システムのフォント"_s;
+    QTest::newRow("the machine's") << QStringList{u"system:"_s + a} << true << false
+                                   << u"ELSEWHERE にあるシステムのフォント"_s;
     QTest::newRow("one file the machine's") << QStringList{u"user:"_s + a, u"system:"_s + b} << true
-                                            << false << u"システムのフォント"_s;
+                                            << false << u"ELSEWHERE にあるシステムのフォント"_s;
     QTest::newRow("in another folder of the home")
         << QStringList{u"home:"_s + a} << true << false << u"~/Downloads"_s;
     QTest::newRow("a link out of the user's folder")
@@ -256,6 +257,7 @@ void TestFontInfoFileActions::remove() {
         }
         paths.append(path);
     }
+    told.replace(u"ELSEWHERE"_s, m_elsewhere->path());
     m_familyFiles.insert(u"Varelith Faces"_s, paths);
     m_answer = answer;
     m_window->setFamily(u"Varelith Faces"_s);
