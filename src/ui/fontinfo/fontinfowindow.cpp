@@ -113,8 +113,8 @@ void FontInfoWindow::addFamilyButton(QAbstractButton* button) {
     if (!m_sections)
         build();
     m_namesRow->addWidget(button);
+    // Put after the last of the row; the faces still follow the row.
     setTabOrder(m_lastInNamesRow, button);
-    setTabOrder(button, m_faceList);
     m_lastInNamesRow = button;
 }
 
