@@ -1,32 +1,23 @@
+#include "installedfonts.h"
 #include "userfontfolder.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <memory>
-
 using namespace varelith;
 using namespace Qt::StringLiterals;
-
 using Outcome = UserFontFolder::Outcome;
 using Comparison = UserFontFolder::Comparison;
 
 namespace {
 
-const QString FontSet = QStringLiteral(VARELITH_TEST_FONT_SET);
-
-QString madeFont(const QString& name) {
-    return FontSet + u"/fonts/"_s + name;
-}
-QString otherVersion(const QString& name) {
-    return FontSet + u"/versions/varelith-faces-regular-"_s + name + u".ttf"_s;
-}
-QString seed(const QString& name) {
-    return QStringLiteral(VARELITH_FONT_SEEDS) + u'/' + name;
+// A font by a short name: "fonts/x.ttf" or "versions/x.ttf" of the test set, "seed:x".
+QString font(const QString& name) {
+    if (name.startsWith(u"seed:"_s))
+        return QStringLiteral(VARELITH_FONT_SEEDS) + u'/' + name.mid(5);
+    return QStringLiteral(VARELITH_TEST_FONT_SET) + u'/' + name;
 }
 
 QByteArray bytesOf(const QString& path) {
@@ -40,7 +31,7 @@ bool write(const QString& path, const QByteArray& bytes) {
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-// Every entry of a folder, hidden ones too, with its size: what a change would show.
+// Every entry of a folder, hidden ones and dead links too, with its size.
 QStringList listing(const QString& folder) {
     QStringList entries;
     for (const QFileInfo& entry : QDir(folder).entryInfoList(QDir::AllEntries | QDir::Hidden |
@@ -49,12 +40,7 @@ QStringList listing(const QString& folder) {
     return entries;
 }
 
-using Config = std::unique_ptr<FcConfig, decltype(&FcConfigDestroy)>;
-
 } // namespace
-
-Q_DECLARE_METATYPE(Outcome)
-Q_DECLARE_METATYPE(Comparison)
 
 class TestUserFontFolder : public QObject {
     Q_OBJECT
@@ -69,11 +55,7 @@ private Q_SLOTS:
     void remove();
 
 private:
-    // A configuration that sees exactly these folders as installed fonts.
-    Config configOf(const QStringList& folders);
-    QString fontsFolder() const { return m_home->filePath(u"data/fonts"_s); }
-    QString trashFolder() const { return m_home->filePath(u"data/Trash/files"_s); }
-
+    QString fonts() const { return m_home->filePath(u"data/fonts"_s); }
     std::unique_ptr<QTemporaryDir> m_home;
 };
 
@@ -85,63 +67,43 @@ void TestUserFontFolder::init() {
     qputenv("XDG_DATA_HOME", QFile::encodeName(m_home->filePath(u"data"_s)));
 }
 
-Config TestUserFontFolder::configOf(const QStringList& folders) {
-    QString dirs;
-    for (const QString& folder : folders)
-        dirs += u"<dir>%1</dir>"_s.arg(folder);
-    const QString file = m_home->filePath(u"fonts.conf"_s);
-    write(file, u"<?xml version=\"1.0\"?>\n<fontconfig>%1<cachedir>%2</cachedir></fontconfig>\n"_s
-                    .arg(dirs, m_home->filePath(u"cache"_s))
-                    .toUtf8());
-    Config config(FcConfigCreate(), &FcConfigDestroy);
-    const QByteArray name = QFile::encodeName(file);
-    if (!FcConfigParseAndLoad(config.get(), reinterpret_cast<const FcChar8*>(name.constData()),
-                              FcTrue) ||
-        !FcConfigBuildFonts(config.get()))
-        config.reset();
-    return config;
-}
-
 void TestUserFontFolder::install_data() {
     QTest::addColumn<QString>("source");
     QTest::addColumn<QString>("installedSet"); // the test set's folder seen as installed
     QTest::addColumn<Outcome>("outcome");
     QTest::addColumn<Comparison>("comparison");
     QTest::addColumn<QString>("installedVersion"); // of the other one installed
-
-    QTest::newRow("not installed") << madeFont(u"varelith-vertical.ttf"_s) << QString()
-                                   << Outcome::Installed << Comparison::NotInstalled << QString();
-    QTest::newRow("another family installed")
-        << madeFont(u"varelith-vertical.ttf"_s) << u"versions"_s << Outcome::Installed
-        << Comparison::NotInstalled << QString();
-    QTest::newRow("same version installed")
-        << madeFont(u"varelith-faces-regular.ttf"_s) << u"fonts"_s << Outcome::AlreadyInstalled
-        << Comparison::Same << u"Version 2.001"_s;
-    QTest::newRow("collection, both faces installed")
-        << seed(u"collection-of-two"_s) << u"fonts"_s << Outcome::AlreadyInstalled
-        << Comparison::Same << u"Version 2.001"_s;
-    QTest::newRow("variable font, every instance installed")
-        << seed(u"varelith-variable"_s) << u"fonts"_s << Outcome::AlreadyInstalled
-        << Comparison::Same << u"Version 2.001"_s;
-    QTest::newRow("WOFF of an installed face")
-        << seed(u"woff-light"_s) << u"fonts"_s << Outcome::AlreadyInstalled << Comparison::Same
-        << u"Version 2.001"_s;
-    QTest::newRow("older revision installed")
-        << otherVersion(u"revision-3.000"_s) << u"fonts"_s << Outcome::Installed
-        << Comparison::InstalledOlder << u"Version 2.001"_s;
-    QTest::newRow("newer revision installed")
-        << otherVersion(u"revision-1.500"_s) << u"fonts"_s << Outcome::Installed
-        << Comparison::InstalledNewer << u"Version 2.001"_s;
-    QTest::newRow("same revision, older version string installed")
-        << otherVersion(u"build-2"_s) << u"fonts"_s << Outcome::Installed
-        << Comparison::InstalledOlder << u"Version 2.001"_s;
-    QTest::newRow("other PostScript name, same family and style")
-        << otherVersion(u"renamed-3.000"_s) << u"fonts"_s << Outcome::Installed
-        << Comparison::InstalledOlder << u"Version 2.001"_s;
-    for (const QString& damaged : {u"not-a-font"_s, u"truncated"_s, u"ten-thousand-faces"_s})
-        QTest::addRow("damaged: %s", qPrintable(damaged))
-            << seed(damaged) << u"fonts"_s << Outcome::Refused << Comparison::NotInstalled
-            << QString();
+    const QString set = u"fonts"_s;
+    const QString v2 = u"Version 2.001"_s;
+    auto row = [](const char* name, const QString& source, const QString& installed,
+                  Outcome outcome, Comparison comparison, const QString& version) {
+        QTest::newRow(name) << font(source) << installed << outcome << comparison << version;
+    };
+    row("nothing installed", u"fonts/varelith-vertical.ttf"_s, QString(), Outcome::Installed,
+        Comparison::NotInstalled, QString());
+    row("another family installed", u"fonts/varelith-vertical.ttf"_s, u"versions"_s,
+        Outcome::Installed, Comparison::NotInstalled, QString());
+    row("same version", u"fonts/varelith-faces-regular.ttf"_s, set, Outcome::AlreadyInstalled,
+        Comparison::Same, v2);
+    row("collection, both faces", u"seed:collection-of-two"_s, set, Outcome::AlreadyInstalled,
+        Comparison::Same, v2);
+    row("variable font, every instance", u"seed:varelith-variable"_s, set,
+        Outcome::AlreadyInstalled, Comparison::Same, v2);
+    row("WOFF of an installed face", u"seed:woff-light"_s, set, Outcome::AlreadyInstalled,
+        Comparison::Same, v2);
+    row("older revision installed", u"versions/varelith-faces-regular-revision-3.000.ttf"_s, set,
+        Outcome::Installed, Comparison::InstalledOlder, v2);
+    row("newer revision installed", u"versions/varelith-faces-regular-revision-1.500.ttf"_s, set,
+        Outcome::Installed, Comparison::InstalledNewer, v2);
+    row("same revision, older version string installed",
+        u"versions/varelith-faces-regular-build-2.ttf"_s, set, Outcome::Installed,
+        Comparison::InstalledOlder, v2);
+    row("other PostScript name, same family and style",
+        u"versions/varelith-faces-regular-renamed-3.000.ttf"_s, set, Outcome::Installed,
+        Comparison::InstalledOlder, v2);
+    for (const char* damaged : {"seed:not-a-font", "seed:truncated", "seed:ten-thousand-faces"})
+        row(damaged, QString::fromLatin1(damaged), set, Outcome::Refused, Comparison::NotInstalled,
+            QString());
 }
 
 void TestUserFontFolder::install() {
@@ -150,53 +112,48 @@ void TestUserFontFolder::install() {
     QFETCH(Outcome, outcome);
     QFETCH(Comparison, comparison);
     QFETCH(QString, installedVersion);
-    const Config installed = configOf(
-        installedSet.isEmpty() ? QStringList() : QStringList{FontSet + u'/' + installedSet});
+    const QStringList folders{QStringLiteral(VARELITH_TEST_FONT_SET) + u'/' + installedSet};
+    const auto installed =
+        testing::installedFonts(installedSet.isEmpty() ? QStringList() : folders, m_home->path());
     QVERIFY(installed);
     const UserFontFolder folder;
-    QCOMPARE(folder.path(), fontsFolder());
+    QCOMPARE(folder.path(), fonts());
 
+    // Looking first tells the same and writes nothing.
     const UserFontFolder::InstallResult looked = folder.examine(source, installed.get());
+    QCOMPARE(looked.outcome, outcome == Outcome::Installed ? Outcome::Ready : outcome);
+    QCOMPARE(looked.comparison, comparison);
     const UserFontFolder::InstallResult result = folder.install(source, installed.get());
     QCOMPARE(result.outcome, outcome);
     QCOMPARE(result.comparison, comparison);
     QCOMPARE(result.installedVersion, installedVersion);
-    QVERIFY(!result.message.isEmpty());
     QVERIFY2(result.message.contains(installedVersion), qPrintable(result.message));
-    // Looking first tells the same and writes nothing.
-    QCOMPARE(looked.comparison, comparison);
-    QCOMPARE(looked.outcome, outcome == Outcome::Installed ? Outcome::Ready : outcome);
-
     if (outcome != Outcome::Installed) {
         if (outcome == Outcome::Refused)
             QVERIFY2(result.message.contains(QFileInfo(source).fileName()),
                      qPrintable(result.message));
-        QVERIFY(result.installedPath.isEmpty());
-        QCOMPARE(listing(fontsFolder()), QStringList());
+        QCOMPARE(listing(fonts()), QStringList());
         return;
     }
-    // Exactly the file, byte for byte, under its own name, readable by fontconfig
-    // whoever runs it, and nothing left beside it.
-    QCOMPARE(result.installedPath, fontsFolder() + u'/' + QFileInfo(source).fileName());
+    // The file byte for byte under its own name, readable by others, nothing beside it.
+    QCOMPARE(result.installedPath, fonts() + u'/' + QFileInfo(source).fileName());
     QCOMPARE(bytesOf(result.installedPath), bytesOf(source));
-    QCOMPARE(listing(fontsFolder()).size(), 1);
+    QCOMPARE(listing(fonts()).size(), 1);
     QVERIFY(QFileInfo(result.installedPath).permissions() & QFile::ReadOther);
-    QVERIFY2(result.message.contains(result.installedPath), qPrintable(result.message));
 }
 
 void TestUserFontFolder::secondInstallWritesNothing() {
     const UserFontFolder folder;
-    const QString source = madeFont(u"varelith-vertical.ttf"_s);
-    const Config none = configOf({});
-    QCOMPARE(folder.install(source, none.get()).outcome, Outcome::Installed);
-    const QStringList after = listing(fontsFolder());
+    const QString source = font(u"fonts/varelith-vertical.ttf"_s);
+    QCOMPARE(folder.install(source, testing::installedFonts({}, m_home->path()).get()).outcome,
+             Outcome::Installed);
+    const QStringList after = listing(fonts());
     // fontconfig reread, as the program does after installing.
-    const Config reread = configOf({fontsFolder()});
+    const auto reread = testing::installedFonts({fonts()}, m_home->path());
     const UserFontFolder::InstallResult again = folder.install(source, reread.get());
     QCOMPARE(again.outcome, Outcome::AlreadyInstalled);
-    QCOMPARE(again.installedFile, fontsFolder() + u"/varelith-vertical.ttf"_s);
-    QVERIFY(again.message.contains(u"すでにインストール"_s));
-    QCOMPARE(listing(fontsFolder()), after);
+    QCOMPARE(again.installedFile, fonts() + u"/varelith-vertical.ttf"_s);
+    QCOMPARE(listing(fonts()), after);
 }
 
 void TestUserFontFolder::nameTaken_data() {
@@ -204,121 +161,93 @@ void TestUserFontFolder::nameTaken_data() {
     QTest::addColumn<bool>("asLinks");      // each a link to nowhere instead of a file
     QTest::addColumn<QString>("expected");
     const QString name = u"varelith-vertical.ttf"_s;
-    QTest::newRow("free") << QStringList() << false << name;
-    QTest::newRow("taken") << QStringList{name} << false << u"varelith-vertical-2.ttf"_s;
-    QTest::newRow("taken twice") << QStringList{name, u"varelith-vertical-2.ttf"_s} << false
+    const QString second = u"varelith-vertical-2.ttf"_s;
+    QTest::newRow("taken") << QStringList{name} << false << second;
+    QTest::newRow("taken twice") << QStringList{name, second} << false
                                  << u"varelith-vertical-3.ttf"_s;
-    QTest::newRow("another number taken")
-        << QStringList{name, u"varelith-vertical-3.ttf"_s} << false << u"varelith-vertical-2.ttf"_s;
-    QTest::newRow("taken by a link to nowhere")
-        << QStringList{name} << true << u"varelith-vertical-2.ttf"_s;
+    QTest::newRow("taken by a link to nowhere") << QStringList{name} << true << second;
 }
 
 void TestUserFontFolder::nameTaken() {
     QFETCH(QStringList, taken);
     QFETCH(bool, asLinks);
     QFETCH(QString, expected);
-    QVERIFY(QDir().mkpath(fontsFolder()));
-    for (const QString& name : taken) {
-        const QString path = fontsFolder() + u'/' + name;
-        if (asLinks)
-            QVERIFY(QFile::link(m_home->filePath(u"nowhere"_s), path));
-        else
-            QVERIFY(write(path, name.toUtf8()));
-    }
-    const Config none = configOf({});
-    const QString source = madeFont(u"varelith-vertical.ttf"_s);
-    const UserFontFolder::InstallResult result = UserFontFolder().install(source, none.get());
-    QCOMPARE(result.outcome, Outcome::Installed);
-    QCOMPARE(result.installedPath, fontsFolder() + u'/' + expected);
+    QVERIFY(QDir().mkpath(fonts()));
+    for (const QString& name : taken)
+        QVERIFY(asLinks ? QFile::link(m_home->filePath(u"nowhere"_s), fonts() + u'/' + name)
+                        : write(fonts() + u'/' + name, name.toUtf8()));
+    const QString source = font(u"fonts/varelith-vertical.ttf"_s);
+    const UserFontFolder::InstallResult result =
+        UserFontFolder().install(source, testing::installedFonts({}, m_home->path()).get());
+    QCOMPARE(result.installedPath, fonts() + u'/' + expected);
     QCOMPARE(bytesOf(result.installedPath), bytesOf(source));
     for (const QString& name : taken) {
-        const QFileInfo other(fontsFolder() + u'/' + name);
-        QCOMPARE(other.isSymLink(), asLinks);
-        if (!asLinks)
-            QCOMPARE(bytesOf(other.filePath()), name.toUtf8());
+        QCOMPARE(QFileInfo(fonts() + u'/' + name).isSymLink(), asLinks);
+        QCOMPARE(bytesOf(fonts() + u'/' + name), asLinks ? QByteArray() : name.toUtf8());
     }
-    QCOMPARE(listing(fontsFolder()).size(), taken.size() + 1);
+    QCOMPARE(listing(fonts()).size(), taken.size() + 1);
 }
 
 void TestUserFontFolder::remove_data() {
-    // Each file as "where:name": in the folder, in a folder of it, outside it ("fonts-old"
-    // beside it), a link in
-    // the folder to a file outside, a link outside to a file in it, or not there at all.
+    // Each file as "where:name": in the folder, in a folder of it, outside it, in a folder
+    // beside it ("fonts-old"), a link in the folder to a file outside, a link outside to a
+    // file in the folder, or not there at all.
     QTest::addColumn<QStringList>("files");
     QTest::addColumn<bool>("removable");
-    QTest::newRow("one installed") << QStringList{u"in:a.ttf"_s} << true;
-    QTest::newRow("a family, one file in a folder of its own")
-        << QStringList{u"in:a.ttf"_s, u"sub:b.ttf"_s} << true;
-    QTest::newRow("outside") << QStringList{u"out:a.ttf"_s} << false;
-    QTest::newRow("a folder beside it, its name longer") << QStringList{u"beside:a.ttf"_s} << false;
-    QTest::newRow("one in, one out") << QStringList{u"in:a.ttf"_s, u"out:b.ttf"_s} << false;
-    QTest::newRow("link in the folder to a file outside")
-        << QStringList{u"linkout:a.ttf"_s} << false;
-    QTest::newRow("link outside to a file in the folder")
-        << QStringList{u"linkin:a.ttf"_s} << false;
-    QTest::newRow("not there") << QStringList{u"missing:a.ttf"_s} << false;
-    QTest::newRow("nothing") << QStringList() << false;
+    QTest::newRow("one installed") << QStringList{u"in:a"_s} << true;
+    QTest::newRow("two, one in a folder of its own") << QStringList{u"in:a"_s, u"sub:b"_s} << true;
+    QTest::newRow("outside") << QStringList{u"out:a"_s} << false;
+    QTest::newRow("beside it, its name longer") << QStringList{u"beside:a"_s} << false;
+    QTest::newRow("one in, one out") << QStringList{u"in:a"_s, u"out:b"_s} << false;
+    QTest::newRow("link to a file outside") << QStringList{u"linkout:a"_s} << false;
+    QTest::newRow("link from outside") << QStringList{u"linkin:a"_s} << false;
+    QTest::newRow("not there") << QStringList{u"missing:a"_s} << false;
 }
 
 void TestUserFontFolder::remove() {
     QFETCH(QStringList, files);
     QFETCH(bool, removable);
-    const QString outside = m_home->filePath(u"Downloads"_s);
-    QVERIFY(QDir().mkpath(outside) && QDir().mkpath(fontsFolder()));
+    const QString outside = m_home->filePath(u"Downloads/"_s);
+    QVERIFY(QDir().mkpath(fonts()));
+    const QHash<QString, QString> places{
+        {u"in"_s, fonts() + u'/'},           {u"sub"_s, fonts() + u"/family/"_s},
+        {u"beside"_s, fonts() + u"-old/"_s}, {u"out"_s, outside},
+        {u"linkin"_s, fonts() + u'/'},       {u"linkout"_s, outside}};
     QStringList paths;
     for (const QString& file : files) {
         const QString where = file.section(u':', 0, 0);
-        const QString name = file.section(u':', 1);
-        const QByteArray bytes = name.toUtf8();
-        QString path;
-        if (where == u"in"_s) {
-            path = fontsFolder() + u'/' + name;
-            QVERIFY(write(path, bytes));
-        } else if (where == u"sub"_s) {
-            path = fontsFolder() + u"/family/"_s + name;
-            QVERIFY(write(path, bytes));
-        } else if (where == u"beside"_s) {
-            path = fontsFolder() + u"-old/"_s + name;
-            QVERIFY(write(path, bytes));
-        } else if (where == u"out"_s) {
-            path = outside + u'/' + name;
-            QVERIFY(write(path, bytes));
-        } else if (where == u"linkout"_s) {
-            QVERIFY(write(outside + u'/' + name, bytes));
-            path = fontsFolder() + u'/' + name;
-            QVERIFY(QFile::link(outside + u'/' + name, path));
-        } else if (where == u"linkin"_s) {
-            QVERIFY(write(fontsFolder() + u'/' + name, bytes));
-            path = outside + u'/' + name;
-            QVERIFY(QFile::link(fontsFolder() + u'/' + name, path));
-        } else {
-            path = fontsFolder() + u'/' + name;
-        }
-        paths.append(path);
+        const QString name = file.section(u':', 1) + u".ttf"_s;
+        const QString path = places.value(where, fonts() + u'/') + name;
+        if (where != u"missing"_s)
+            QVERIFY(write(path, name.toUtf8()));
+        // The link lies where the file itself does not.
+        const QString link = (where == u"linkin"_s ? outside : fonts() + u'/') + name;
+        if (where.startsWith(u"link"_s))
+            QVERIFY(QDir().mkpath(QFileInfo(link).absolutePath()) && QFile::link(path, link));
+        paths.append(where.startsWith(u"link"_s) ? link : path);
     }
-    const QStringList before =
-        listing(fontsFolder()) + listing(outside) + listing(fontsFolder() + u"-old"_s);
+    const auto everything = [&] {
+        return listing(fonts()) + listing(fonts() + u"/family"_s) + listing(outside) +
+               listing(fonts() + u"-old"_s);
+    };
+    const QStringList before = everything();
 
     const UserFontFolder folder;
     QCOMPARE(folder.canRemove(paths), removable);
     const UserFontFolder::RemoveResult result = folder.remove(paths);
     QCOMPARE(result.succeeded(), removable);
-    QVERIFY(!result.message.isEmpty());
+    QCOMPARE(result.removed, removable ? paths : QStringList());
+    const QString trash = m_home->filePath(u"data/Trash/files/"_s);
     if (!removable) {
-        // Refused whole: nothing moved, nothing in the trash.
-        QVERIFY(result.removed.isEmpty());
-        QCOMPARE(listing(fontsFolder()) + listing(outside) + listing(fontsFolder() + u"-old"_s),
-                 before);
-        QCOMPARE(listing(trashFolder()), QStringList());
-        return;
+        // Refused whole: nothing moved.
+        QCOMPARE(everything(), before);
+        QCOMPARE(listing(trash), QStringList());
     }
-    QCOMPARE(result.removed, paths);
-    for (const QString& path : paths) {
-        QVERIFY(!QFileInfo::exists(path));
+    for (const QString& path : result.removed) {
         // In the trash, not deleted.
-        QCOMPARE(bytesOf(trashFolder() + u'/' + QFileInfo(path).fileName()),
-                 QFileInfo(path).fileName().toUtf8());
+        const QString name = QFileInfo(path).fileName();
+        QVERIFY(!QFileInfo::exists(path));
+        QCOMPARE(bytesOf(trash + name), name.toUtf8());
     }
 }
 

@@ -3,25 +3,19 @@
 #include "familynames.h"
 #include "fontinfofileactions.h"
 #include "fontinfowindow.h"
+#include "installedfonts.h"
 #include "shaper.h"
 #include "userfontfolder.h"
 
-#include <QAbstractButton>
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QGuiApplication>
-#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSet>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <memory>
 
 using namespace varelith;
 using namespace Qt::StringLiterals;
@@ -36,24 +30,14 @@ QByteArray bytesOf(const QString& path) {
 }
 
 bool copyTo(const QString& from, const QString& to) {
-    QDir().mkpath(QFileInfo(to).absolutePath());
-    return QFile::copy(from, to);
+    return QDir().mkpath(QFileInfo(to).absolutePath()) && QFile::copy(from, to);
 }
 
-// A font set's file by a short name: "fonts/x.ttf", "versions/x.ttf" or "seed:x".
-QString fontFile(const QString& name) {
-    if (name.startsWith(u"seed:"_s))
-        return QStringLiteral(VARELITH_FONT_SEEDS) + u'/' + name.mid(5);
-    return FontSet + u'/' + name;
-}
-
-// The key a control's text gives with Alt; 0 without one.
+// The key a control's text gives with Alt; none without one.
 QChar accessKey(const QString& text) {
     const qsizetype at = text.indexOf(u'&');
     return at >= 0 && at + 1 < text.size() ? text.at(at + 1).toUpper() : QChar();
 }
-
-using Config = std::unique_ptr<FcConfig, decltype(&FcConfigDestroy)>;
 
 } // namespace
 
@@ -61,7 +45,6 @@ class TestFontInfoFileActions : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void init();
-    void cleanup();
     void buttonsFollowTheFamily_data();
     void buttonsFollowTheFamily();
     void remove_data();
@@ -72,9 +55,11 @@ private Q_SLOTS:
     void accessKeysOfTheirOwn();
 
 private:
-    QString fontsFolder() const { return m_home->filePath(u"data/fonts"_s); }
-    // The test set's folder as installed fonts; none when empty.
-    void installedFrom(const QString& setFolder);
+    QString fonts() const { return m_home->filePath(u"data/fonts"_s); }
+    // The family's files placed as "user:", "home:", "system:" or "link:" + a test font's
+    // name says: in the user's folder, elsewhere in the home, outside it, or a link in the
+    // user's folder to a file outside it.
+    QStringList place(const QStringList& files);
 
     FamilyNames m_names;
     FamilyFaces m_faces;
@@ -84,10 +69,10 @@ private:
     std::unique_ptr<UserFontFolder> m_folder;
     std::unique_ptr<FontInfoWindow> m_window;
     std::unique_ptr<FontInfoFileActions> m_actions;
-    Config m_installedFonts{nullptr, &FcConfigDestroy};
+    testing::InstalledFonts m_installedFonts{nullptr, &FcConfigDestroy};
 
     QHash<QString, QStringList> m_familyFiles;
-    QSet<QString> m_opened;
+    QStringList m_opened;
     bool m_answer = false;
     QStringList m_asked;
     QStringList m_told;
@@ -96,20 +81,19 @@ private:
 };
 
 void TestFontInfoFileActions::init() {
+    m_actions.reset();
+    m_window.reset();
     m_home = std::make_unique<QTemporaryDir>();
     m_elsewhere = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_home->isValid() && m_elsewhere->isValid());
     qputenv("HOME", QFile::encodeName(m_home->path()));
     qputenv("XDG_DATA_HOME", QFile::encodeName(m_home->filePath(u"data"_s)));
+    m_installedFonts = testing::installedFonts({}, m_home->path());
     m_familyFiles.clear();
     m_opened.clear();
-    m_answer = false;
     m_asked.clear();
     m_told.clear();
     m_installed.clear();
     m_removed.clear();
-    installedFrom(QString());
-
     m_folder = std::make_unique<UserFontFolder>();
     m_window = std::make_unique<FontInfoWindow>(
         m_names, m_faces, m_shaper, [] { return u"Abc"_s; }, [](const QUrl&) { return true; },
@@ -123,81 +107,62 @@ void TestFontInfoFileActions::init() {
             return m_answer;
         },
         [this](const QString& message) { m_told.append(message); },
-        [this](const QString& source, const QString& installed) {
-            m_installed.append({source, installed});
+        [this](const QString& source, const QString& to) {
+            m_installed.append({source, to});
         },
         [this](const QStringList& files) { m_removed.append(files); });
 }
 
-void TestFontInfoFileActions::cleanup() {
-    m_actions.reset();
-    m_window.reset();
-}
-
-void TestFontInfoFileActions::installedFrom(const QString& setFolder) {
-    const QString file = m_home->filePath(u"fonts.conf"_s);
-    QFile config(file);
-    QVERIFY(config.open(QIODevice::WriteOnly));
-    config.write(
-        u"<?xml version=\"1.0\"?>\n<fontconfig>%1<cachedir>%2</cachedir></fontconfig>\n"_s
-            .arg(setFolder.isEmpty() ? QString() : u"<dir>%1/%2</dir>"_s.arg(FontSet, setFolder),
-                 m_home->filePath(u"cache"_s))
-            .toUtf8());
-    config.close();
-    m_installedFonts.reset(FcConfigCreate());
-    const QByteArray name = QFile::encodeName(file);
-    QVERIFY(FcConfigParseAndLoad(m_installedFonts.get(),
-                                 reinterpret_cast<const FcChar8*>(name.constData()), FcTrue));
-    QVERIFY(FcConfigBuildFonts(m_installedFonts.get()));
+QStringList TestFontInfoFileActions::place(const QStringList& files) {
+    QStringList paths;
+    for (const QString& file : files) {
+        const QString where = file.section(u':', 0, 0);
+        const QString name = file.section(u':', 1);
+        QString path = where == u"user"_s   ? fonts() + u'/' + name
+                       : where == u"home"_s ? m_home->filePath(u"Downloads/"_s + name)
+                                            : m_elsewhere->filePath(name);
+        copyTo(FontSet + u"/fonts/"_s + name, path);
+        if (where == u"link"_s) {
+            QDir().mkpath(fonts());
+            QFile::link(path, fonts() + u'/' + name);
+            path = fonts() + u'/' + name;
+        }
+        paths.append(path);
+    }
+    return paths;
 }
 
 void TestFontInfoFileActions::buttonsFollowTheFamily_data() {
     QTest::addColumn<bool>("opened");
-    QTest::addColumn<QString>("where");     // of the family's file: "user", "system", "link"
+    QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("described"); // in the remove button's description
-    QTest::newRow("opened from a file") << true << u"system"_s << QString();
-    QTest::newRow("installed by the user") << false << u"user"_s << u"ごみ箱"_s;
-    QTest::newRow("the machine's") << false << u"system"_s << u"システムのフォント"_s;
-    QTest::newRow("a link out of the user's folder") << false << u"link"_s << u"リンク"_s;
+    const QString name = u"varelith-vertical.ttf"_s;
+    QTest::newRow("opened from a file") << true << u"system:"_s + name << QString();
+    QTest::newRow("installed by the user") << false << u"user:"_s + name << u"ごみ箱"_s;
+    QTest::newRow("the machine's") << false << u"system:"_s + name << u"システムのフォント"_s;
+    QTest::newRow("a link out of the user's folder") << false << u"link:"_s + name << u"リンク"_s;
 }
 
 void TestFontInfoFileActions::buttonsFollowTheFamily() {
     QFETCH(bool, opened);
-    QFETCH(QString, where);
+    QFETCH(QString, file);
     QFETCH(QString, described);
     const QString family = u"Varelith Vertical"_s;
-    const QString source = fontFile(u"fonts/varelith-vertical.ttf"_s);
-    const QString outside = m_elsewhere->filePath(u"varelith-vertical.ttf"_s);
-    QVERIFY(copyTo(source, outside));
-    QString file = where == u"system"_s ? outside : fontsFolder() + u"/varelith-vertical.ttf"_s;
-    if (where == u"user"_s)
-        QVERIFY(copyTo(source, file));
-    else if (where == u"link"_s)
-        QVERIFY(QDir().mkpath(fontsFolder()) && QFile::link(outside, file));
-    m_familyFiles.insert(family, {file});
-    if (opened)
-        m_opened.insert(family);
+    m_familyFiles.insert(family, place({file}));
     // Another family first, in the other state: the buttons follow the one shown.
-    const QString before = u"Varelith Blank"_s;
-    if (!opened)
-        m_opened.insert(before);
-    m_window->showFamily(before);
+    m_opened.append(opened ? family : u"Varelith Blank"_s);
+    m_window->showFamily(u"Varelith Blank"_s);
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-    QCOMPARE(m_actions->installButton()->isVisible(), !opened);
-    m_window->setFamily(family);
-
     QPushButton* install = m_actions->installButton();
     QPushButton* remove = m_actions->removeButton();
+    QCOMPARE(install->isVisible(), !opened);
+    m_window->setFamily(family);
     QCOMPARE(install->isVisible(), opened);
     QCOMPARE(remove->isVisible(), !opened);
-    if (!opened) {
-        // Reached with the keyboard whether or not it can remove, its reason told before.
-        QVERIFY(remove->isEnabled());
-        QVERIFY2(remove->accessibleDescription().contains(described),
-                 qPrintable(remove->accessibleDescription()));
-        if (where == u"system"_s)
-            QVERIFY(remove->accessibleDescription().contains(m_elsewhere->path()));
-    }
+    // Reached with the keyboard whether or not it can remove, its reason told beforehand.
+    QVERIFY(remove->isEnabled());
+    QVERIFY2(remove->accessibleDescription().contains(described),
+             qPrintable(remove->accessibleDescription()));
     // After the names in the Tab order, before the faces.
     QList<QWidget*> chain;
     for (QWidget* at = m_window->namesLine()->nextInFocusChain();
@@ -205,31 +170,26 @@ void TestFontInfoFileActions::buttonsFollowTheFamily() {
         if (at->focusPolicy() & Qt::TabFocus)
             chain.append(at);
     QCOMPARE(chain, (QList<QWidget*>{install, remove}));
-    for (QPushButton* button : {install, remove})
-        QVERIFY(!button->accessibleName().isEmpty() && !button->objectName().isEmpty());
 }
 
 void TestFontInfoFileActions::remove_data() {
-    QTest::addColumn<QStringList>("files"); // "user:", "home:", "system:" or "link:" + name
+    QTest::addColumn<QStringList>("files"); // as place() takes them
     QTest::addColumn<bool>("answer");
     QTest::addColumn<bool>("removed");
-    // In the message, ELSEWHERE standing for the machine's folder; none expected when empty.
+    // In the message, ELSEWHERE for the machine's folder; none expected when empty.
     QTest::addColumn<QString>("told");
     const QString a = u"varelith-faces-regular.ttf"_s;
     const QString b = u"varelith-faces-bold.ttf"_s;
-    QTest::newRow("installed by the user, confirmed")
-        << QStringList{u"user:"_s + a, u"user:"_s + b} << true << true << u"ごみ箱に移しました"_s;
-    QTest::newRow("installed by the user, declined")
-        << QStringList{u"user:"_s + a, u"user:"_s + b} << false << false << QString();
-    QTest::newRow("the machine's") << QStringList{u"system:"_s + a} << true << false
-                                   << u"ELSEWHERE にあるシステムのフォント"_s;
-    QTest::newRow("one file the machine's") << QStringList{u"user:"_s + a, u"system:"_s + b} << true
-                                            << false << u"ELSEWHERE にあるシステムのフォント"_s;
-    QTest::newRow("in another folder of the home")
+    const QStringList users{u"user:"_s + a, u"user:"_s + b};
+    const QString machines = u"ELSEWHERE にあるシステムのフォント"_s;
+    QTest::newRow("the user's, confirmed") << users << true << true << u"ごみ箱に移しました"_s;
+    QTest::newRow("the user's, declined") << users << false << false << QString();
+    QTest::newRow("the machine's") << QStringList{u"system:"_s + a} << true << false << machines;
+    QTest::newRow("one file the machine's")
+        << QStringList{u"user:"_s + a, u"system:"_s + b} << true << false << machines;
+    QTest::newRow("elsewhere in the home")
         << QStringList{u"home:"_s + a} << true << false << u"~/Downloads"_s;
-    QTest::newRow("a link out of the user's folder")
-        << QStringList{u"link:"_s + a} << true << false << u"リンク"_s;
-    QTest::newRow("no files") << QStringList() << true << false << u"見つかりません"_s;
+    QTest::newRow("a link out") << QStringList{u"link:"_s + a} << true << false << u"リンク"_s;
 }
 
 void TestFontInfoFileActions::remove() {
@@ -237,158 +197,105 @@ void TestFontInfoFileActions::remove() {
     QFETCH(bool, answer);
     QFETCH(bool, removed);
     QFETCH(QString, told);
-    QStringList paths;
-    for (const QString& entry : files) {
-        const QString where = entry.section(u':', 0, 0);
-        const QString name = entry.section(u':', 1);
-        const QString source = fontFile(u"fonts/"_s + name);
-        QString path;
-        if (where == u"user"_s)
-            path = fontsFolder() + u'/' + name;
-        else if (where == u"home"_s)
-            path = m_home->filePath(u"Downloads/"_s + name);
-        else
-            path = m_elsewhere->filePath(name);
-        QVERIFY(copyTo(source, path));
-        if (where == u"link"_s) {
-            const QString link = fontsFolder() + u'/' + name;
-            QVERIFY(QDir().mkpath(fontsFolder()) && QFile::link(path, link));
-            path = link;
-        }
-        paths.append(path);
-    }
     told.replace(u"ELSEWHERE"_s, m_elsewhere->path());
+    const QStringList paths = place(files);
     m_familyFiles.insert(u"Varelith Faces"_s, paths);
     m_answer = answer;
     m_window->setFamily(u"Varelith Faces"_s);
     m_actions->removeButton()->click();
 
     // Asked only when the files can go, the question naming the family and each file.
-    const bool removable = removed || !answer;
-    QCOMPARE(m_asked.size(), removable ? 1 : 0);
-    if (removable) {
-        QVERIFY(m_asked.first().contains(u"「Varelith Faces」を削除しますか"_s));
+    QCOMPARE(m_asked.size(), removed || !answer ? 1 : 0);
+    for (const QString& question : std::as_const(m_asked))
         for (const QString& path : paths)
-            QVERIFY(m_asked.first().contains(QFileInfo(path).fileName()));
-    }
+            QVERIFY(question.contains(u"「Varelith Faces」"_s) &&
+                    question.contains(QFileInfo(path).fileName()));
     QCOMPARE(m_removed, removed ? QList<QStringList>{paths} : QList<QStringList>());
-    const QString trash = m_home->filePath(u"data/Trash/files/"_s);
-    for (const QString& path : paths) {
-        const QString name = QFileInfo(path).fileName();
+    for (const QString& path : paths)
         QCOMPARE(QFileInfo::exists(path), !removed);
-        QCOMPARE(bytesOf(trash + name),
-                 removed ? bytesOf(fontFile(u"fonts/"_s + name)) : QByteArray());
-    }
-    QCOMPARE(m_told.size(), told.isEmpty() ? 0 : 1);
-    if (!told.isEmpty()) {
-        QVERIFY2(m_told.first().contains(told), qPrintable(m_told.first()));
-        QVERIFY(m_told.first().contains(u"Varelith Faces"_s));
-    }
-}
-
-void TestFontInfoFileActions::install_data() {
-    QTest::addColumn<QStringList>("files"); // of the opened family
-    QTest::addColumn<QString>("installedSet");
-    QTest::addColumn<bool>("answer");
-    QTest::addColumn<QString>("asked"); // in the question; none expected when empty
-    QTest::addColumn<bool>("installs");
-    QTest::addColumn<QString>("told");
-    const QStringList vertical{u"fonts/varelith-vertical.ttf"_s};
-    QTest::newRow("not installed")
-        << vertical << QString() << false << QString() << true << u"インストールしました"_s;
-    QTest::newRow("two files") << QStringList{u"fonts/varelith-faces-regular.ttf"_s,
-                                              u"fonts/varelith-faces-bold.ttf"_s}
-                               << QString() << false << QString() << true
-                               << u"インストールしました"_s;
-    QTest::newRow("same version installed")
-        << QStringList{u"fonts/varelith-faces-regular.ttf"_s} << u"fonts"_s << true << QString()
-        << false << u"すでにインストールされています"_s;
-    const QStringList older{u"versions/varelith-faces-regular-revision-1.500.ttf"_s};
-    QTest::newRow("newer installed, declined")
-        << older << u"fonts"_s << false << u"新しいバージョン（Version 2.001）"_s << false
-        << QString();
-    QTest::newRow("newer installed, confirmed")
-        << older << u"fonts"_s << true << u"新しいバージョン（Version 2.001）"_s << true
-        << u"Version 2.001"_s;
-    QTest::newRow("older installed, confirmed")
-        << QStringList{u"versions/varelith-faces-regular-revision-3.000.ttf"_s} << u"fonts"_s
-        << true << u"古いバージョン（Version 2.001）"_s << true << u"Version 3.000"_s;
-    QTest::newRow("damaged") << QStringList{u"seed:truncated"_s} << QString() << true << QString()
-                             << false << u"truncated"_s;
-}
-
-void TestFontInfoFileActions::install() {
-    QFETCH(QStringList, files);
-    QFETCH(QString, installedSet);
-    QFETCH(bool, answer);
-    QFETCH(QString, asked);
-    QFETCH(bool, installs);
-    QFETCH(QString, told);
-    installedFrom(installedSet);
-    QStringList paths;
-    for (const QString& file : files)
-        paths.append(fontFile(file));
-    const QString family = u"Varelith Faces"_s;
-    m_familyFiles.insert(family, paths);
-    m_opened.insert(family);
-    m_answer = answer;
-    m_window->setFamily(family);
-    m_actions->installButton()->click();
-
-    QCOMPARE(m_asked.size(), asked.isEmpty() ? 0 : 1);
-    if (!asked.isEmpty())
-        QVERIFY2(m_asked.first().contains(asked), qPrintable(m_asked.first()));
-    QList<QStringList> expected;
-    if (installs)
-        for (const QString& path : paths)
-            expected.append({path, fontsFolder() + u'/' + QFileInfo(path).fileName()});
-    QCOMPARE(m_installed, expected);
-    for (const QStringList& done : std::as_const(m_installed))
-        QCOMPARE(bytesOf(done.at(1)), bytesOf(done.at(0)));
-    if (!installs)
-        QVERIFY(QDir(fontsFolder()).isEmpty());
     QCOMPARE(m_told.size(), told.isEmpty() ? 0 : 1);
     if (!told.isEmpty())
         QVERIFY2(m_told.first().contains(told), qPrintable(m_told.first()));
 }
 
+void TestFontInfoFileActions::install_data() {
+    QTest::addColumn<QString>("file");      // of the opened family, in the test set
+    QTest::addColumn<bool>("setInstalled"); // the test set's fonts seen as installed
+    QTest::addColumn<bool>("answer");
+    QTest::addColumn<QString>("asked"); // in the question; none expected when empty
+    QTest::addColumn<bool>("installs");
+    const QString newer = u"versions/varelith-faces-regular-revision-3.000.ttf"_s;
+    const QString older = u"versions/varelith-faces-regular-revision-1.500.ttf"_s;
+    QTest::newRow("not installed")
+        << u"fonts/varelith-vertical.ttf"_s << false << false << QString() << true;
+    QTest::newRow("same version installed")
+        << u"fonts/varelith-faces-regular.ttf"_s << true << true << QString() << false;
+    QTest::newRow("newer installed, declined")
+        << older << true << false << u"新しいバージョン（Version 2.001）"_s << false;
+    QTest::newRow("newer installed, confirmed")
+        << older << true << true << u"新しいバージョン（Version 2.001）"_s << true;
+    QTest::newRow("older installed, confirmed")
+        << newer << true << true << u"古いバージョン（Version 2.001）"_s << true;
+}
+
+void TestFontInfoFileActions::install() {
+    QFETCH(QString, file);
+    QFETCH(bool, setInstalled);
+    QFETCH(bool, answer);
+    QFETCH(QString, asked);
+    QFETCH(bool, installs);
+    if (setInstalled)
+        m_installedFonts = testing::installedFonts({FontSet + u"/fonts"_s}, m_home->path());
+    const QString source = FontSet + u'/' + file;
+    m_familyFiles.insert(u"Varelith Faces"_s, {source});
+    m_opened.append(u"Varelith Faces"_s);
+    m_answer = answer;
+    m_window->setFamily(u"Varelith Faces"_s);
+    m_actions->installButton()->click();
+
+    QCOMPARE(m_asked.size(), asked.isEmpty() ? 0 : 1);
+    if (!asked.isEmpty())
+        QVERIFY2(m_asked.first().contains(asked), qPrintable(m_asked.first()));
+    const QString copy = fonts() + u'/' + QFileInfo(source).fileName();
+    const QList<QStringList> expected{{source, copy}};
+    QCOMPARE(m_installed, installs ? expected : QList<QStringList>());
+    QCOMPARE(bytesOf(copy), installs ? bytesOf(source) : QByteArray());
+    // Told what was done, unless the user said no.
+    QCOMPARE(m_told.size(), installs || asked.isEmpty() ? 1 : 0);
+}
+
 void TestFontInfoFileActions::accessKeysOfTheirOwn_data() {
     QTest::addColumn<int>("tab");
     QTest::addColumn<bool>("opened");
-    for (const bool opened : {true, false}) {
-        QTest::addRow("詳細, %s", opened ? "opened" : "installed") << 0 << opened;
-        QTest::addRow("日本語, %s", opened ? "opened" : "installed") << 1 << opened;
-        QTest::addRow("文字一覧, %s", opened ? "opened" : "installed") << 2 << opened;
-    }
+    for (const bool opened : {true, false})
+        for (const int tab : {0, 1, 2})
+            QTest::addRow("tab %d, %s", tab, opened ? "opened" : "installed") << tab << opened;
 }
 
 void TestFontInfoFileActions::accessKeysOfTheirOwn() {
     QFETCH(int, tab);
     QFETCH(bool, opened);
     if (opened)
-        m_opened.insert(u"Varelith Faces"_s);
+        m_opened.append(u"Varelith Faces"_s);
     m_window->showFamily(u"Varelith Faces"_s);
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     m_window->sections()->setCurrentIndex(tab);
-    // Every key Alt reaches while this tab is shown: the tabs', and the visible
-    // buttons' and captions'.
+    // Every key Alt reaches while this tab is shown: the tabs', the visible buttons' and
+    // captions'.
     QList<QChar> keys;
-    const QTabBar* tabs = m_window->sections()->tabBar();
-    for (int i = 0; i < tabs->count(); ++i)
-        keys.append(accessKey(tabs->tabText(i)));
+    for (int i = 0; i < m_window->sections()->count(); ++i)
+        keys.append(accessKey(m_window->sections()->tabText(i)));
     for (const QAbstractButton* button : m_window->findChildren<QAbstractButton*>())
         if (button->isVisible())
             keys.append(accessKey(button->text()));
     for (const QLabel* label : m_window->findChildren<QLabel*>())
         if (label->isVisible() && label->buddy())
             keys.append(accessKey(label->text()));
-    for (const QPushButton* button : {m_actions->installButton(), m_actions->removeButton()}) {
-        if (!button->isVisible())
-            continue;
-        const QChar key = accessKey(button->text());
-        QVERIFY2(!key.isNull(), qPrintable(button->text()));
-        QVERIFY2(keys.count(key) == 1, qPrintable(u"%1 %2"_s.arg(button->text(), QString(key))));
-    }
+    for (const QPushButton* button : {m_actions->installButton(), m_actions->removeButton()})
+        if (button->isVisible())
+            QVERIFY2(!accessKey(button->text()).isNull() &&
+                         keys.count(accessKey(button->text())) == 1,
+                     qPrintable(button->text()));
 }
 
 QTEST_MAIN(TestFontInfoFileActions)
