@@ -11,6 +11,7 @@
 #include "japanesecoverage.h"
 #include "languagename.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -88,11 +89,12 @@ void FontInfoWindow::build() {
     splitter->setSizes({380, 580});
     splitter->setChildrenCollapsible(false);
 
-    auto* namesRow = new QHBoxLayout;
-    namesRow->addWidget(namesCaption);
-    namesRow->addWidget(m_names, 1);
+    m_namesRow = new QHBoxLayout;
+    m_namesRow->addWidget(namesCaption);
+    m_namesRow->addWidget(m_names, 1);
+    m_lastInNamesRow = m_names;
     auto* column = new QVBoxLayout(this);
-    column->addLayout(namesRow);
+    column->addLayout(m_namesRow);
     column->addWidget(splitter, 1);
     setTabOrder(m_names, m_faceList);
     setTabOrder(m_faceList, m_sections);
@@ -105,6 +107,15 @@ void FontInfoWindow::addSection(QWidget* section, const QString& title) {
     if (!m_sections)
         build();
     m_sections->addTab(section, title);
+}
+
+void FontInfoWindow::addFamilyButton(QAbstractButton* button) {
+    if (!m_sections)
+        build();
+    m_namesRow->addWidget(button);
+    // Put after the last of the row; the faces still follow the row.
+    setTabOrder(m_lastInNamesRow, button);
+    m_lastInNamesRow = button;
 }
 
 void FontInfoWindow::showFamily(const QString& family) {
@@ -163,6 +174,7 @@ void FontInfoWindow::setFamily(const QString& family) {
         m_faceList->setCurrentRow(m_drawings.isEmpty() ? -1 : row);
     }
     chooseFace(m_faceList->currentRow());
+    Q_EMIT familyChanged(family);
 }
 
 const FcPattern* FontInfoWindow::interfaceFace() {

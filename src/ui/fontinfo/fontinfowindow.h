@@ -8,7 +8,9 @@
 #include <functional>
 #include <memory>
 
+class QAbstractButton;
 class QClipboard;
+class QHBoxLayout;
 class QLineEdit;
 class QScrollArea;
 class QTabWidget;
@@ -50,6 +52,8 @@ public:
 
     // A further section for the chosen face, as a tab after the others.
     void addSection(QWidget* section, const QString& title);
+    // A button that acts on the whole family, after its names, next in the Tab order.
+    void addFamilyButton(QAbstractButton* button);
 
     QLineEdit* namesLine() const { return m_names; }
     FaceList* faceList() const { return m_faceList; }
@@ -61,6 +65,8 @@ public:
     const FaceDrawing* currentFace() const;
 
 Q_SIGNALS:
+    // After another family was filled in, a family without faces too.
+    void familyChanged(const QString& family);
     // After the chosen face changed, its sections filled.
     void faceChanged(const QString& family, const FontFace& face);
 
@@ -83,6 +89,8 @@ private:
     QList<std::shared_ptr<FaceDrawing>> m_drawings;
 
     QLineEdit* m_names = nullptr;
+    QHBoxLayout* m_namesRow = nullptr;
+    QWidget* m_lastInNamesRow = nullptr;
     FaceList* m_faceList = nullptr;
     QTabWidget* m_sections = nullptr;
     FaceFactsView* m_facts = nullptr;
