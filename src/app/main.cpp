@@ -10,6 +10,7 @@
 #include "fontfilerefusalnotice.h"
 #include "fontfolderwatcher.h"
 #include "fontinfoduplicates.h"
+#include "fontinfofileactions.h"
 #include "fontinfotypesetting.h"
 #include "fontinfowindow.h"
 #include "fontsetrefresh.h"
@@ -35,6 +36,7 @@
 #include "systemfontsource.h"
 #include "tickedfonts.h"
 #include "typesettingmenu.h"
+#include "userfontfolder.h"
 #include "variationsequences.h"
 #include "windowicon.h"
 
@@ -186,6 +188,24 @@ int main(int argc, char** argv) {
                            });
     };
     mainWindow.setUninstalledFamilies(uninstalled);
+    // インストール and 削除 in the information window: the user's own font folder.
+    const varelith::UserFontFolder userFonts;
+    varelith::FontInfoFileActions fontInfoFiles(
+        fontInfo, userFonts,
+        [&faces](const QString& family) {
+            QStringList files;
+            for (const varelith::FontFace& face : faces.faces(family))
+                if (!files.contains(face.file))
+                    files.append(face.file);
+            return files;
+        },
+        uninstalled, [&configuration] { return configuration.fonts(); },
+        varelith::FontInfoFileActions::askInMessageBox(&fontInfo),
+        varelith::FontInfoFileActions::tellInMessageBox(&fontInfo),
+        [&fontChanges](const QString& opened, const QString&) {
+            fontChanges.installedFrom(opened);
+        },
+        [&fontChanges](const QStringList&) { fontChanges.refresh(); });
     specimenBook.setUninstalledFamilies(uninstalled);
     QObject::connect(&fontFolders, &varelith::FontFolderWatcher::changed, &fontChanges,
                      &varelith::FontSetRefresh::refresh);

@@ -1,9 +1,9 @@
 #include "fontconfiguration.h"
 
-#include <QDir>
+#include "userfontfolder.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 #include <fontconfig/fontconfig.h>
 
@@ -97,9 +97,7 @@ QStringList FontConfiguration::folders() const {
 }
 
 QString FontConfiguration::userFolder() {
-    // GenericDataLocation's first entry honours XDG_DATA_HOME as fontconfig does.
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
-        .filePath(QStringLiteral("fonts"));
+    return UserFontFolder().path();
 }
 
 } // namespace varelith
