@@ -206,6 +206,12 @@ int main(int argc, char** argv) {
             fontChanges.installedFrom(opened);
         },
         [&fontChanges](const QStringList&) { fontChanges.refresh(); });
+    // The information window shown follows the fonts read again: an opened font installed
+    // shows its installed file, a family removed shows no face.
+    fontChanges.addReader([&fontInfo](FcConfig*) {
+        if (fontInfo.isVisible() && !fontInfo.family().isEmpty())
+            fontInfo.setFamily(fontInfo.family());
+    });
     specimenBook.setUninstalledFamilies(uninstalled);
     QObject::connect(&fontFolders, &varelith::FontFolderWatcher::changed, &fontChanges,
                      &varelith::FontSetRefresh::refresh);

@@ -5,7 +5,8 @@
 # killed with SIGKILL that very moment has every flag on disk; started again it reads them
 # back, and Alt+F, X quits it with the flags as they were.
 #
-# A made font named on the command line then joins the list for that run, ticked.
+# A made font named on the command line then joins the list for that run, ticked, and is
+# installed from its information window.
 #
 #   e2e_varelith.sh PROGRAM FONT
 set -euo pipefail
@@ -80,10 +81,18 @@ kill -0 "$pid" 2>/dev/null && fail "the program did not quit on 終了(&X)"
 wait "$pid" || fail "the program ended with status $?"
 [[ $(flags) == "$closed" ]] || fail "flags $(flags) after a restart and 終了, $closed before"
 
-# Opened from the command line: listed, ticked, stored with its name when the program quits.
+# Opened from the command line: listed, ticked, stored with its name when the program quits;
+# インストール(&F) in its information window, which comes to the front, copies it into the
+# user's font folder.
+export XDG_DATA_HOME=$VARELITH_XVFB_WORK/data
 family=$(fc-query -f '%{family[0]}' "$font")
 start "$font"
-sleep 2
+info=$(timeout 30 xdotool search --sync --onlyvisible --name "^フォント情報 - $family\$" | head -n 1) ||
+    fail "no information window for the opened font"
+xdotool windowfocus --sync "$info" && sleep 0.5
+xdotool key alt+f && sleep 1.5 && xdotool key Return && sleep 0.5
+cmp -s "$font" "$XDG_DATA_HOME/fonts/$(basename "$font")" ||
+    fail "インストール did not copy the opened font into $XDG_DATA_HOME/fonts"
 xdotool windowfocus --sync "$window" && sleep 0.3
 xdotool key alt+f && sleep 0.3 && xdotool key x
 for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null && sleep 0.2 || break; done
