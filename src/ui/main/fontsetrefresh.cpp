@@ -99,14 +99,14 @@ void FontSetRefresh::installedFrom(const QString& openedFile) {
 }
 
 void FontSetRefresh::storeTicked(const QStringList& families) {
-    // A family never seen is ticked by the build anyway; one stored unticked is ticked here.
-    for (int n = 1; n <= FontCatalogue::MaxFonts; ++n) {
-        const QString nameKey = FontCatalogue::nameKey(n);
-        if (!m_store.contains(nameKey))
-            break;
-        if (families.contains(m_store.GetSetting(nameKey, 0), Qt::CaseInsensitive))
-            m_store.SaveSetting(FontCatalogue::flagKey(n), QStringLiteral("1"));
-    }
+    // A family never seen is ticked by the build anyway; one listed unticked is ticked here.
+    // Every build and commit stores each listed name at its place, so the catalogue's
+    // names are the stored ones.
+    trapErrors([&] {
+        for (int n = 1; n <= m_catalogue.FontNum(); ++n)
+            if (families.contains(m_catalogue.FontName(n), Qt::CaseInsensitive))
+                m_store.SaveSetting(FontCatalogue::flagKey(n), QStringLiteral("1"));
+    });
 }
 
 void FontSetRefresh::showLineOf(const QString& family) {
