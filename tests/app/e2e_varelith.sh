@@ -90,12 +90,24 @@ start "$font"
 info=$(timeout 30 xdotool search --sync --onlyvisible --name "^フォント情報 - $family\$" | head -n 1) ||
     fail "no information window for the opened font"
 xdotool windowfocus --sync "$info" && sleep 0.5
-xdotool key alt+f && sleep 1.5 && xdotool key Return && sleep 0.5
+xdotool key alt+f
+# What it tells, in a box of its own titled as the window: answered with Enter.
+told=""
+for _ in $(seq 150); do
+    told=$(xdotool search --onlyvisible --name '^フォント情報$' 2>/dev/null | head -n 1 || true)
+    [[ -n $told ]] && break || sleep 0.1
+done
+[[ -n $told ]] || fail "インストール told nothing"
+xdotool windowfocus --sync "$told" && sleep 0.3 && xdotool key Return
+for _ in $(seq 150); do
+    xdotool search --onlyvisible --name '^フォント情報$' >/dev/null 2>&1 && sleep 0.1 || break
+done
 cmp -s "$font" "$XDG_DATA_HOME/fonts/$(basename "$font")" ||
     fail "インストール did not copy the opened font into $XDG_DATA_HOME/fonts"
 xdotool windowfocus --sync "$window" && sleep 0.3
 xdotool key alt+f && sleep 0.3 && xdotool key x
-for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null && sleep 0.2 || break; done
+# Slower under the sanitizers: up to 20 s.
+for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null && sleep 0.2 || break; done
 kill -0 "$pid" 2>/dev/null && fail "the program did not quit with a font file opened"
 opened=$(python3 -c 'import configparser, sys
 ini = configparser.ConfigParser(interpolation=None, strict=True)
