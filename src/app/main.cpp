@@ -202,7 +202,7 @@ int main(int argc, char** argv) {
         uninstalled, [&configuration] { return configuration.fonts(); },
         varelith::FontInfoFileActions::askInMessageBox(&fontInfo),
         varelith::FontInfoFileActions::tellInMessageBox(&fontInfo),
-        [&fontChanges](const QString& opened, const QString&) {
+        [&fontChanges](const QStringList& opened, const QStringList&) {
             fontChanges.installedFrom(opened);
         },
         [&fontChanges](const QStringList&) { fontChanges.refresh(); });

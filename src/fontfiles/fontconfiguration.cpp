@@ -90,14 +90,10 @@ QStringList FontConfiguration::folders() const {
         appendAll(FcConfigGetConfigDirs(m_config), folders);
         appendAll(FcConfigGetFontDirs(m_config), folders);
     }
-    const QString user = userFolder();
+    const QString user = UserFontFolder().path();
     if (!folders.contains(user))
         folders.append(user);
     return folders;
-}
-
-QString FontConfiguration::userFolder() {
-    return UserFontFolder().path();
 }
 
 } // namespace varelith

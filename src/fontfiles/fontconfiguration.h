@@ -52,9 +52,6 @@ public:
     // user's own font folder, where fonts are installed, whether or not it exists yet.
     QStringList folders() const;
 
-    // What fontconfig reads as the user's font folder: $XDG_DATA_HOME/fonts.
-    static QString userFolder();
-
 private:
     FcConfig* m_config = nullptr;
     Maker m_maker;

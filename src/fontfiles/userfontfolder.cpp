@@ -11,6 +11,7 @@
 
 #include <unistd.h>
 
+#include <cstring>
 #include <optional>
 
 using namespace Qt::StringLiterals;
@@ -78,19 +79,23 @@ FaceVersion versionOf(const FcPattern* face) {
 
 // The installed face that is the same font as `face`: by PostScript name, or else by
 // family and style.
+// Asked of every installed font: fontconfig's own strings compared, nothing converted.
 const FcPattern* installedCounterpart(const FcPattern* face, const FcFontSet* installed) {
     if (!installed)
         return nullptr;
-    const QString postscript = FontconfigFonts::string(face, FC_POSTSCRIPT_NAME);
-    if (!postscript.isEmpty())
+    const auto same = [](const char* a, const char* b) {
+        return a == b || (a && b && std::strcmp(a, b) == 0);
+    };
+    if (const char* postscript = FontconfigFonts::raw(face, FC_POSTSCRIPT_NAME);
+        postscript && *postscript)
         for (int i = 0; i < installed->nfont; ++i)
-            if (FontconfigFonts::string(installed->fonts[i], FC_POSTSCRIPT_NAME) == postscript)
+            if (same(FontconfigFonts::raw(installed->fonts[i], FC_POSTSCRIPT_NAME), postscript))
                 return installed->fonts[i];
-    const QString family = FontconfigFonts::string(face, FC_FAMILY);
-    const QString style = FontconfigFonts::string(face, FC_STYLE);
+    const char* family = FontconfigFonts::raw(face, FC_FAMILY);
+    const char* style = FontconfigFonts::raw(face, FC_STYLE);
     for (int i = 0; i < installed->nfont; ++i)
-        if (FontconfigFonts::string(installed->fonts[i], FC_FAMILY) == family &&
-            FontconfigFonts::string(installed->fonts[i], FC_STYLE) == style)
+        if (same(FontconfigFonts::raw(installed->fonts[i], FC_FAMILY), family) &&
+            same(FontconfigFonts::raw(installed->fonts[i], FC_STYLE), style))
             return installed->fonts[i];
     return nullptr;
 }
@@ -210,7 +215,12 @@ UserFontFolder::InstallResult UserFontFolder::examine(const QString& sourcePath,
 
 UserFontFolder::InstallResult UserFontFolder::install(const QString& sourcePath,
                                                       FcConfig* installedFonts) const {
-    InstallResult result = examine(sourcePath, installedFonts);
+    return install(sourcePath, examine(sourcePath, installedFonts));
+}
+
+UserFontFolder::InstallResult UserFontFolder::install(const QString& sourcePath,
+                                                      InstallResult examined) const {
+    InstallResult result = std::move(examined);
     if (result.outcome != Outcome::Ready)
         return result;
     QString error;

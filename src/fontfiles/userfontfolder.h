@@ -58,6 +58,8 @@ public:
     // gets a number ("Name-2.otf"); the copy is written under a hidden name and renamed,
     // so fontconfig never reads half a font.
     InstallResult install(const QString& sourcePath, FcConfig* installedFonts) const;
+    // The same for a file examined before: copied in if `examined` found it ready.
+    InstallResult install(const QString& sourcePath, InstallResult examined) const;
 
     // Whether the file lies in this folder or a folder of it, itself and where it leads
     // (a link out of the folder does not count, nor a link into it from outside).

@@ -34,6 +34,11 @@ QString FontconfigFonts::string(const FcPattern* font, const char* object, int k
     return value ? QString::fromUtf8(value) : QString();
 }
 
+void FontconfigFonts::appendFamilyNames(const FcPattern* font, QStringList& names) {
+    for (const Family& family : families(font))
+        names.append(string(font, FC_FAMILY, family.index));
+}
+
 QList<FontconfigFonts::Family> FontconfigFonts::families(const FcPattern* font) {
     QList<Family> families;
     if (!raw(font, FC_FAMILY, 0))

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <fontconfig/fontconfig.h>
 
@@ -33,6 +34,8 @@ public:
         int styleIndex;       // in FC_STYLE, of the font's style under this family
     };
     static QList<Family> families(const FcPattern* font);
+    // Appends the name each of those families is listed by (its first spelling).
+    static void appendFamilyNames(const FcPattern* font, QStringList& names);
 
     // An object's k-th string value; empty if it has none.
     static QString string(const FcPattern* font, const char* object, int k = 0);

@@ -16,16 +16,6 @@ struct ConfigDeleter {
     void operator()(FcConfig* config) const { FcConfigDestroy(config); }
 };
 
-// Each name a file carries that Qt lists as a family of its own, by the rule the rest of
-// the program finds families by: a name in another language, or with the same style, is
-// only another spelling of the first ("さわらび明朝", style "M", beside "Sawarabi Mincho",
-// "Medium"); a further name in the same language with a style of its own is a subfamily
-// ("DejaVu Sans Condensed").
-void appendFamilies(const FcPattern* pattern, QStringList& names) {
-    for (const FontconfigFonts::Family& family : FontconfigFonts::families(pattern))
-        names.append(FontconfigFonts::string(pattern, FC_FAMILY, family.index));
-}
-
 } // namespace
 
 QStringList SystemFontSource::families() const {
@@ -56,7 +46,11 @@ QStringList SystemFontSource::families() const {
             FcBool variable = FcFalse;
             FcPatternGetBool(fonts->fonts[i], FC_VARIABLE, 0, &variable);
             if (!variable)
-                appendFamilies(fonts->fonts[i], names);
+                // Each name Qt lists as a family of its own: a name in another language, or
+                // with the same style, is only another spelling of the first ("さわらび明朝",
+                // style "M", beside "Sawarabi Mincho", "Medium"); a further name in the same
+                // language with a style of its own is a subfamily ("DejaVu Sans Condensed").
+                FontconfigFonts::appendFamilyNames(fonts->fonts[i], names);
         }
     }
 

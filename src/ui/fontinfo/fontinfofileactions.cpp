@@ -134,6 +134,8 @@ void FontInfoFileActions::installFamily() {
         return;
     }
     QStringList messages;
+    QStringList sources;
+    QStringList copies;
     for (const QString& file : files) {
         const UserFontFolder::InstallResult looked = m_folder.examine(file, m_installedFonts());
         if (looked.outcome != UserFontFolder::Outcome::Ready) {
@@ -150,11 +152,16 @@ void FontInfoFileActions::installFamily() {
                        u"古いバージョンは残りますので、不要ならあとで削除してください。"_s.arg(
                            looked.message, looked.version)))
             continue;
-        const UserFontFolder::InstallResult result = m_folder.install(file, m_installedFonts());
-        if (result.outcome == UserFontFolder::Outcome::Installed)
-            m_installed(file, result.installedPath);
+        const UserFontFolder::InstallResult result = m_folder.install(file, looked);
+        if (result.outcome == UserFontFolder::Outcome::Installed) {
+            sources.append(file);
+            copies.append(result.installedPath);
+        }
         messages.append(result.message);
     }
+    // The fonts are read again once, however many files the family has.
+    if (!sources.isEmpty())
+        m_installed(sources, copies);
     if (!messages.isEmpty())
         m_tell(messages.join(u"\n\n"));
 }

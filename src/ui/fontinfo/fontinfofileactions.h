@@ -30,7 +30,9 @@ public:
     // A yes-or-no question to the user; true for yes.
     using Confirm = std::function<bool(const QString& question)>;
     using Tell = std::function<void(const QString& message)>;
-    using Installed = std::function<void(const QString& sourcePath, const QString& installedPath)>;
+    // Each file installed, with where its copy went, once the family is done.
+    using Installed =
+        std::function<void(const QStringList& sourcePaths, const QStringList& installedPaths)>;
     using Removed = std::function<void(const QStringList& removedFiles)>;
 
     FontInfoFileActions(FontInfoWindow& window, const UserFontFolder& folder, FamilyFiles files,

@@ -68,14 +68,10 @@ QStringList FontSetRefresh::open(const QStringList& paths) {
             continue;
         }
         added = true;
-        for (const FcPattern* face : file.faces()) {
-            for (const FontconfigFonts::Family& family : FontconfigFonts::families(face)) {
-                const QString name = FontconfigFonts::string(face, FC_FAMILY, family.index);
-                if (!families.contains(name))
-                    families.append(name);
-            }
-        }
+        for (const FcPattern* face : file.faces())
+            FontconfigFonts::appendFamilyNames(face, families);
     }
+    families.removeDuplicates();
     if (added) {
         // Ticked through the settings the build reads, so that it writes them once.
         if (Form2* const dialog = m_window.form2(); dialog && !dialog->isUnloaded())
@@ -93,8 +89,9 @@ QStringList FontSetRefresh::open(const QStringList& paths) {
     return families;
 }
 
-void FontSetRefresh::installedFrom(const QString& openedFile) {
-    m_fonts.forget(openedFile);
+void FontSetRefresh::installedFrom(const QStringList& openedFiles) {
+    for (const QString& file : openedFiles)
+        m_fonts.forget(file);
     refresh();
 }
 

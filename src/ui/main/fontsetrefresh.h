@@ -49,8 +49,9 @@ public:
     // Returns those families, in the order of the files.
     QStringList open(const QStringList& paths);
 
-    // An opened file was installed: from now on its family is the installed one.
-    void installedFrom(const QString& openedFile);
+    // Opened files were installed: from now on their families are the installed ones, the
+    // fonts read again once.
+    void installedFrom(const QStringList& openedFiles);
 
     // Whether the page shown was set in fonts read before the last change.
     bool isPageOutdated() const { return m_outdated; }

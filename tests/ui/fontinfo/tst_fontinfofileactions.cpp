@@ -88,8 +88,9 @@ void TestFontInfoFileActions::init() {
             return m_answer;
         },
         [this](const QString& message) { m_told.append(message); },
-        [this](const QString& source, const QString& copy) {
-            m_done.append({source, copy});
+        [this](const QStringList& sources, const QStringList& copies) {
+            for (qsizetype k = 0; k < sources.size(); ++k)
+                m_done.append({sources.at(k), copies.at(k)});
         },
         [this](const QStringList& files) { m_done.append(files); });
 }

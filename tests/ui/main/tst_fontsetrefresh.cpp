@@ -256,7 +256,7 @@ private Q_SLOTS:
         program.refresh->open({latin});
         QVERIFY(program.configuration->isOpened(latin));
         QVERIFY(QFile::copy(latin, program.user(u"latin.ttf"_s)));
-        program.refresh->installedFrom(latin);
+        program.refresh->installedFrom({latin});
         QVERIFY(!program.configuration->isOpened(latin));
         QCOMPARE(program.list().count(u"Varelith Latin+"_s), 1);
         QVERIFY(program.configuration->openedFiles().isEmpty());
